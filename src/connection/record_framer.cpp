@@ -1,0 +1,36 @@
+#include "record_framer.h"
+
+#include <utility>
+
+QList<QByteArray> RecordFramer::feed(QByteArrayView bytes)
+{
+    QList<QByteArray> records;
+    for (const char byte : bytes) {
+        const bool lineFeedOfCrLf = byte == '\n' && m_afterCarriageReturn;
+        m_afterCarriageReturn = byte == '\r';
+        if (lineFeedOfCrLf)
+            continue;
+        if (byte == '\r' || byte == '\n') {
+            if (!m_pending.isEmpty())
+                records.append(std::exchange(m_pending, {}));
+            continue;
+        }
+        m_pending.append(byte);
+        if (m_pending.size() >= MaxPending)
+            records.append(std::exchange(m_pending, {}));
+    }
+    return records;
+}
+
+std::optional<QByteArray> RecordFramer::takePending()
+{
+    if (m_pending.isEmpty())
+        return std::nullopt;
+    return std::exchange(m_pending, {});
+}
+
+void RecordFramer::clear()
+{
+    m_pending.clear();
+    m_afterCarriageReturn = false;
+}

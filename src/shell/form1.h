@@ -1,0 +1,54 @@
+#pragma once
+
+#include "connection/connection_manager.h"
+#include "connection/connection_view.h"
+#include "presentation/live_options.h"
+
+#include <QWidget>
+
+class Dialogs;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TelegramSink;
+
+// The main window "Kaldrin": the settings controls, which are the working
+// configuration while the program runs, and the wiring of their reactions.
+class Form1 : public QWidget, public ConnectionView, public LiveOptions
+{
+    Q_OBJECT
+
+public:
+    Form1(Dialogs& dialogs, TelegramSink& telegrams, QWidget* parent = nullptr);
+
+    ConnectionManager& connection() { return m_connection; }
+
+    void txtMsgTime_Change();
+    void txtTransparent_Change();
+    void cmdLoadDB_Click();
+
+    // ConnectionView
+    QString serverAddressText() const override;
+    QString serverPortText() const override;
+    bool autoConnectChecked() const override;
+    void showStatus(const QString& caption, std::optional<Rgb> colour) override;
+    void setStatusButtonCaption(const QString& caption) override;
+
+    // LiveOptions
+    bool messageBarActive() const override;
+    bool messageBarOnTop() const override;
+    QString displayTimeText() const override;
+    QString messageFilterText() const override;
+    bool showUnlistedVehicles() const override;
+    bool showUnlistedReceivers() const override;
+
+private:
+    void buildControls();
+    void setInitialStates();
+    void connectReactions();
+    template <typename T> T* control(const char16_t* name) const;
+
+    Dialogs& m_dialogs;
+    ConnectionManager m_connection;
+};

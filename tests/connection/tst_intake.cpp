@@ -1,0 +1,219 @@
+#include "connection/record_framer.h"
+#include "connection/telegram_intake.h"
+#include "support/recording_sink.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+QString tab(const QStringList& fields)
+{
+    return fields.join(u'\t');
+}
+
+QString marked(const QStringList& fields)
+{
+    return fields.join(QStringLiteral("#![]!#"));
+}
+
+// An FMS tab record with the given status, direction and optional text.
+QString fmsTab(const QString& status, const QString& direction, const QString& text = {})
+{
+    QStringList fields{QStringLiteral("FMSTlg"),
+                       QStringLiteral("12345678"),
+                       u"a"_qs,
+                       u"b"_qs,
+                       u"c"_qs,
+                       u"d"_qs,
+                       status,
+                       u"e"_qs,
+                       direction};
+    if (!text.isNull())
+        fields << u"f"_qs << u"g"_qs << u"h"_qs << u"i"_qs << text;
+    return tab(fields);
+}
+
+// A marker record: field 2 id, 3 status, 5 direction, optional field 11.
+QString fmsMarked(const QString& id, const QString& status, const QString& direction,
+                  const QString& text = {}, int fieldCount = 11)
+{
+    QStringList fields(fieldCount);
+    fields[2] = id;
+    fields[3] = status;
+    fields[5] = direction;
+    if (!text.isNull()) {
+        while (fields.size() < 12)
+            fields << QString();
+        fields[11] = text;
+    }
+    return marked(fields);
+}
+
+} // namespace
+
+class TestIntake : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void classification_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QStringList>("calls");
+        const QStringList none;
+
+        QTest::newRow("greeting noise") << QStringLiteral("#!XX!#ZVEI\t12345") << none;
+        QTest::newRow("server banner") << QStringLiteral("AN7778") << none;
+        QTest::newRow("empty") << QString() << none;
+        QTest::newRow("zvei") << tab({u"ZVEI"_qs, u"12345"_qs}) << QStringList{u"FME|12345"_qs};
+        QTest::newRow("zvei untrimmed")
+            << tab({u"ZVEI"_qs, u" 1234"_qs}) << QStringList{u"FME| 1234"_qs};
+        QTest::newRow("zvei without tab") << QStringLiteral("ZVEI12345") << none;
+        QTest::newRow("zvei without address")
+            << QStringLiteral("ZVEI\t") << QStringList{u"FME|"_qs};
+        QTest::newRow("unknown keyword") << QStringLiteral("ZVEIX\t12345") << none;
+        QTest::newRow("poc trimmed")
+            << tab({u"POC"_qs, u"  0123 "_qs, u"x"_qs, u"  Brand in Halle  "_qs})
+            << QStringList{u"POC|0123|Brand in Halle"_qs};
+        QTest::newRow("poc short") << tab({u"POC"_qs, u"123"_qs, u"x"_qs}) << none;
+        QTest::newRow("fms from vehicle")
+            << fmsTab(u"3"_qs, u"0"_qs) << QStringList{u"FROM|12345678|3|"_qs};
+        QTest::newRow("fms from vehicle text")
+            << fmsTab(u"3"_qs, u"0"_qs, u" hallo "_qs) << QStringList{u"FROM|12345678|3|hallo"_qs};
+        QTest::newRow("fms to vehicle ignores text")
+            << fmsTab(u"3"_qs, u"1"_qs, u"hallo"_qs) << QStringList{u"TO|12345678|3|"_qs};
+        QTest::newRow("fms to vehicle status 10")
+            << fmsTab(u"10"_qs, u"1"_qs, u" A&TRN "_qs) << QStringList{u"TO|12345678|10|A&&TRN"_qs};
+        QTest::newRow("status 18")
+            << fmsTab(u"18"_qs, u"0"_qs) << QStringList{u"FROM|12345678|18|"_qs};
+        QTest::newRow("status 19") << fmsTab(u"19"_qs, u"0"_qs) << none;
+        QTest::newRow("status 2.5")
+            << fmsTab(u"2.5"_qs, u"0"_qs) << QStringList{u"FROM|12345678|2|"_qs};
+        QTest::newRow("status 3.5")
+            << fmsTab(u"3.5"_qs, u"0"_qs) << QStringList{u"FROM|12345678|4|"_qs};
+        QTest::newRow("status empty")
+            << fmsTab(QString(u""_qs), u"0"_qs) << QStringList{u"FROM|12345678|0|"_qs};
+        QTest::newRow("status negative") << fmsTab(u"-1"_qs, u"0"_qs) << none;
+        QTest::newRow("status huge negative") << fmsTab(u"-1e400"_qs, u"0"_qs) << none;
+        QTest::newRow("fms too short")
+            << tab({u"FMSTlg"_qs, u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs, u"5"_qs, u"6"_qs, u"7"_qs})
+            << none;
+
+        QTest::newRow("marked five-tone")
+            << fmsMarked(u"12345"_qs, u"16"_qs, u"false"_qs) << QStringList{u"FME|12345"_qs};
+        QTest::newRow("marked 16 with blank")
+            << fmsMarked(u"ID"_qs, u" 16"_qs, u"false"_qs) << QStringList{u"FROM|ID|16|"_qs};
+        QTest::newRow("marked ten fields")
+            << fmsMarked(u"ID"_qs, u"3"_qs, u"false"_qs, {}, 10) << none;
+        QTest::newRow("marked to vehicle")
+            << fmsMarked(u"ID"_qs, u"4"_qs, u"true"_qs, u"x"_qs) << QStringList{u"TO|ID|4|"_qs};
+        QTest::newRow("marked gps")
+            << fmsMarked(u"ID"_qs, u"10"_qs, u"false"_qs, u"DEZUD_GPSINFO : 52.1 13.4"_qs)
+            << QStringList{u"FROM|ID|10|52.1 13.4"_qs};
+        QTest::newRow("marked device colon")
+            << fmsMarked(u"ID"_qs, u"3"_qs, u"false"_qs, u"DEZUD_7 : frei"_qs)
+            << QStringList{u"FROM|ID|3|frei"_qs};
+        QTest::newRow("marked device words")
+            << fmsMarked(u"ID"_qs, u"3"_qs, u"false"_qs, u"DEZUD_7 X der Rest"_qs)
+            << QStringList{u"FROM|ID|3|der Rest"_qs};
+        QTest::newRow("marked device one word")
+            << fmsMarked(u"ID"_qs, u"3"_qs, u"false"_qs, u"DEZUD_7 X"_qs)
+            << QStringList{u"FROM|ID|3|DEZUD_7 X"_qs};
+        QTest::newRow("marked to vehicle trn")
+            << fmsMarked(u"ID"_qs, u"10"_qs, u"true"_qs, u"Lage;TRN 4711 (12)"_qs)
+            << QStringList{u"TO|ID|10|Lage&&TRN 4711"_qs};
+        QTest::newRow("marked short bracket")
+            << fmsMarked(u"ID"_qs, u"10"_qs, u"true"_qs, u"(1)"_qs) << QStringList{u"TO|ID|10|"_qs};
+        QTest::newRow("marked status 19") << fmsMarked(u"ID"_qs, u"19"_qs, u"false"_qs) << none;
+        QTest::newRow("two records merged")
+            << QString(tab({u"ZVEI"_qs, u"12345\r\nZVEI"_qs, u"54321"_qs}))
+            << QStringList{u"FME|12345\r\nZVEI"_qs};
+    }
+
+    void classification()
+    {
+        QFETCH(QString, record);
+        QFETCH(QStringList, calls);
+        RecordingSink sink;
+        ClassifyTelegram(record, sink);
+        QCOMPARE(sink.calls, calls);
+    }
+
+    void framing_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("writes");
+        QTest::addColumn<QList<QByteArray>>("records");
+        QTest::addColumn<QByteArray>("pending");
+        QTest::newRow("crlf") << QList<QByteArray>{"a\r\nb\r\n"} << QList<QByteArray>{"a", "b"}
+                              << QByteArray();
+        QTest::newRow("lf") << QList<QByteArray>{"a\nb\n"} << QList<QByteArray>{"a", "b"}
+                            << QByteArray();
+        QTest::newRow("cr") << QList<QByteArray>{"a\rb\r"} << QList<QByteArray>{"a", "b"}
+                            << QByteArray();
+        QTest::newRow("crlf split")
+            << QList<QByteArray>{"a\r", "\nb\r\n"} << QList<QByteArray>{"a", "b"} << QByteArray();
+        QTest::newRow("empty lines")
+            << QList<QByteArray>{"\r\n\r\n\na\n\n"} << QList<QByteArray>{"a"} << QByteArray();
+        QTest::newRow("split in three") << QList<QByteArray>{"ZV", "EI\t12", "345\r\n"}
+                                        << QList<QByteArray>{"ZVEI\t12345"} << QByteArray();
+        QTest::newRow("no terminator")
+            << QList<QByteArray>{"a\nrest"} << QList<QByteArray>{"a"} << QByteArray("rest");
+    }
+
+    void framing()
+    {
+        QFETCH(QList<QByteArray>, writes);
+        QFETCH(QList<QByteArray>, records);
+        QFETCH(QByteArray, pending);
+        RecordFramer framer;
+        QList<QByteArray> taken;
+        for (const QByteArray& write : writes)
+            taken += framer.feed(write);
+        QCOMPARE(taken, records);
+        QCOMPARE(framer.takePending().value_or(QByteArray()), pending);
+    }
+
+    void floodStaysBounded()
+    {
+        RecordFramer framer;
+        const QByteArray chunk(4096, 'x');
+        qsizetype taken = 0;
+        for (int i = 0; i < 256; ++i) {
+            for (const QByteArray& record : framer.feed(chunk)) {
+                QVERIFY(record.size() <= RecordFramer::MaxPending);
+                taken += record.size();
+            }
+        }
+        QCOMPARE(taken, 16 * RecordFramer::MaxPending);
+    }
+
+    // Random bytes through the framer and the decoders: nothing may crash,
+    // and every call must carry a status the status tables can index.
+    void randomBytes()
+    {
+        QRandomGenerator random(4711);
+        const QByteArray alphabet("ZVEIPOCFMSTlg#![]X\t\r\n 0123456789-.&eEH:;()DZUD_false");
+        RecordFramer framer;
+        for (int round = 0; round < 20000; ++round) {
+            QByteArray bytes(random.bounded(200), Qt::Uninitialized);
+            for (char& byte : bytes)
+                byte = random.bounded(3) ? alphabet[random.bounded(int(alphabet.size()))]
+                                         : char(random.bounded(256));
+            RecordingSink sink;
+            for (const QByteArray& record : framer.feed(bytes))
+                ClassifyTelegram(QString::fromLatin1(record), sink);
+            ParseMarkedTelegram(QString::fromLatin1(bytes), sink);
+            ParseTabTelegram(QString::fromLatin1(bytes), sink);
+            for (const QString& call : std::as_const(sink.calls)) {
+                if (call.startsWith(u"FROM") || call.startsWith(u"TO")) {
+                    const int status = call.section(u'|', 2, 2).toInt();
+                    QVERIFY2(status >= 0 && status <= 18, qPrintable(call));
+                }
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIntake)
+#include "tst_intake.moc"

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "common/dialogs.h"
+
+#include <QList>
+
+// Answers every dialog at once and remembers what was asked.
+class FakeDialogs final : public Dialogs
+{
+public:
+    QList<MessageBoxRequest> messages;
+    QList<FileDialogRequest> fileRequests;
+    std::optional<QString> fileAnswer;
+    QList<FontChoice> fontPresets;
+    QString fontTitle;
+    std::optional<FontChoice> fontAnswer;
+
+    void showMessage(const MessageBoxRequest& request) override { messages << request; }
+    std::optional<QString> chooseExistingFile(const FileDialogRequest& request) override
+    {
+        fileRequests << request;
+        return fileAnswer;
+    }
+    std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& preset) override
+    {
+        fontTitle = title;
+        fontPresets << preset;
+        return fontAnswer;
+    }
+};
