@@ -2,6 +2,8 @@
 
 #include "common/dialogs.h"
 #include "number_fields.h"
+#include "presentation/msg_form.h"
+#include "presentation/window_layer.h"
 #include "settings_window_layout.h"
 
 #include <QCheckBox>
@@ -86,7 +88,8 @@ void setPlainColour(QLabel* label, std::optional<Rgb> colour)
 Form1::Form1(Dialogs& dialogs, TelegramSink& telegrams, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_dialogs(dialogs), m_connection(*this, telegrams)
+      m_dialogs(dialogs), m_connection(*this, telegrams),
+      m_msgForm(std::make_unique<MsgForm>(*this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kaldrin"));
@@ -96,6 +99,8 @@ Form1::Form1(Dialogs& dialogs, TelegramSink& telegrams, QWidget* parent)
     setInitialStates();
     connectReactions();
 }
+
+Form1::~Form1() = default;
 
 template <typename T> T* Form1::control(const char16_t* name) const
 {
@@ -184,6 +189,30 @@ void Form1::cmdLoadDB_Click()
     request.proposedName = QStringLiteral("FMS.mdb");
     if (const auto chosen = m_dialogs.chooseExistingFile(request))
         control<QLineEdit>(u"txtDBfile")->setText(*chosen);
+}
+
+void Form1::chkMsgAktiv_Click()
+{
+    m_msgForm->setVisible(messageBarActive());
+}
+
+void Form1::chkMsgVorne_Click()
+{
+    if (!messageBarActive())
+        return;
+    if (messageBarOnTop()) {
+        m_msgForm->show();
+        SetTopmost(*m_msgForm);
+    } else {
+        SetNotTopmost(*m_msgForm);
+    }
+}
+
+void Form1::cmdMsgSchrift_Click()
+{
+    const FontChoice preset = m_msgForm->labelFont(BarLabel::Time);
+    if (const auto chosen = m_dialogs.chooseFont(QStringLiteral("Schriftart Auswählen"), preset))
+        m_msgForm->applyChosenFont(*chosen);
 }
 
 QString Form1::serverAddressText() const

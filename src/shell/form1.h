@@ -5,8 +5,10 @@
 #include "presentation/live_options.h"
 
 #include <QWidget>
+#include <memory>
 
 class Dialogs;
+class MsgForm;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -21,12 +23,17 @@ class Form1 : public QWidget, public ConnectionView, public LiveOptions
 
 public:
     Form1(Dialogs& dialogs, TelegramSink& telegrams, QWidget* parent = nullptr);
+    ~Form1() override;
 
     ConnectionManager& connection() { return m_connection; }
+    MsgForm& msgForm() { return *m_msgForm; }
 
     void txtMsgTime_Change();
     void txtTransparent_Change();
     void cmdLoadDB_Click();
+    void chkMsgAktiv_Click();
+    void chkMsgVorne_Click();
+    void cmdMsgSchrift_Click();
 
     // ConnectionView
     QString serverAddressText() const override;
@@ -51,4 +58,5 @@ private:
 
     Dialogs& m_dialogs;
     ConnectionManager m_connection;
+    std::unique_ptr<MsgForm> m_msgForm;
 };

@@ -1,0 +1,8 @@
+#pragma once
+
+class QWidget;
+
+// Put a window into, or take it out of, the layer above all other windows,
+// without moving, resizing, showing or hiding it.
+void SetTopmost(QWidget& window);
+void SetNotTopmost(QWidget& window);

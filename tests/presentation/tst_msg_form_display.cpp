@@ -1,0 +1,63 @@
+// On a real X display: the bar appears at the top over the full width and
+// the window the user works in keeps the keyboard focus.
+#include "presentation/msg_form.h"
+#include "support/fake_options.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+QString focusedXWindow()
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")});
+    xdotool.waitForFinished(5000);
+    return QString::fromLatin1(xdotool.readAllStandardOutput()).trimmed();
+}
+} // namespace
+
+class TestMsgFormDisplay : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showingKeepsTheFocus()
+    {
+        QLineEdit work;
+        work.setWindowTitle(QStringLiteral("Arbeit"));
+        work.setGeometry(200, 200, 300, 40);
+        work.show();
+        work.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&work));
+        QTRY_COMPARE(focusedXWindow(), QString::number(work.winId()));
+
+        FakeOptions options;
+        MsgForm bar(options);
+        bar.setCaption(BarLabel::Line,
+                       QStringLiteral("Florian Musterstadt 1/44-1  3 Einsatz Übernommen"));
+        bar.ShowMessageBar();
+        bar.LayoutMessageBar();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        QTest::qWait(300);
+
+        QCOMPARE(QApplication::activeWindow(), &work);
+        QCOMPARE(focusedXWindow(), QString::number(work.winId()));
+        QCOMPARE(bar.frameGeometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(bar.width(), bar.screen()->geometry().width());
+        QVERIFY(bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // For a person to look at: OSTREVO_SCREENSHOT=file.png
+        if (const QString shot = qEnvironmentVariable("OSTREVO_SCREENSHOT"); !shot.isEmpty())
+            bar.screen()->grabWindow(0).save(shot);
+
+        // A click on the bar must not take the focus either.
+        QTest::mouseClick(&bar.label(BarLabel::Time), Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::qWait(100);
+        QCOMPARE(focusedXWindow(), QString::number(work.winId()));
+    }
+};
+
+QTEST_MAIN(TestMsgFormDisplay)
+#include "tst_msg_form_display.moc"
