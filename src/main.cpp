@@ -1,27 +1,19 @@
-#include "connection/telegram_sink.h"
+#include "common/clock.h"
+#include "presentation/program_data.h"
 #include "shell/form1.h"
 #include "shell/qt_dialogs.h"
 
 #include <QApplication>
-
-namespace {
-// Telegrams are decoded but not yet shown anywhere.
-class IgnoredTelegrams final : public TelegramSink
-{
-public:
-    void HandleFmeTelegram(QString&) override {}
-    void HandlePocsagTelegram(QString&, QString&) override {}
-    void HandleFmsFromVehicle(QString&, std::int16_t&, QString&) override {}
-    void HandleFmsToVehicle(QString&, std::int16_t&, QString&) override {}
-};
-} // namespace
+#include <QDir>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QtDialogs dialogs;
-    IgnoredTelegrams telegrams;
-    Form1 form(dialogs, telegrams);
+    SystemClock clock;
+    ProgramData data;
+    Form1 form(data, dialogs, clock);
+    form.Form_Load(QDir::currentPath());
     form.show();
     return app.exec();
 }

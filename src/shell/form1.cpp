@@ -1,8 +1,12 @@
 #include "form1.h"
 
 #include "common/dialogs.h"
+#include "directories/list_load_context.h"
+#include "directories/name_lists.h"
 #include "number_fields.h"
+#include "presentation/load_announcer.h"
 #include "presentation/msg_form.h"
+#include "presentation/program_data.h"
 #include "presentation/window_layer.h"
 #include "settings_window_layout.h"
 
@@ -85,11 +89,11 @@ void setPlainColour(QLabel* label, std::optional<Rgb> colour)
 
 } // namespace
 
-Form1::Form1(Dialogs& dialogs, TelegramSink& telegrams, QWidget* parent)
+Form1::Form1(ProgramData& data, Dialogs& dialogs, const Clock& clock, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_dialogs(dialogs), m_connection(*this, telegrams),
-      m_msgForm(std::make_unique<MsgForm>(*this))
+      m_data(data), m_dialogs(dialogs), m_clock(clock), m_msgForm(std::make_unique<MsgForm>(*this)),
+      m_telegrams(data, *this, *m_msgForm, clock), m_connection(*this, m_telegrams)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kaldrin"));
@@ -105,6 +109,23 @@ Form1::~Form1() = default;
 template <typename T> T* Form1::control(const char16_t* name) const
 {
     return findChild<T*>(Name(name));
+}
+
+void Form1::Form_Load(const QString& listFolder)
+{
+    m_data.statusTables.FillDefaults();
+    LoadAnnouncer announcer(*this, *m_msgForm, m_clock);
+    ListLoadContext lists{m_data.directories, listFolder, m_dialogs,
+                          [&announcer](const QString& message) { announcer.announce(message); }};
+    LoadNameLists(m_data.statusTables, lists);
+    if (autoConnectChecked())
+        m_connection.Timer1().start();
+    else
+        m_connection.Timer1().stop();
+    if (messageBarActive())
+        m_msgForm->show();
+    if (messageBarOnTop())
+        SetTopmost(*m_msgForm);
 }
 
 void Form1::buildControls()

@@ -3,17 +3,19 @@
 #include "connection/connection_manager.h"
 #include "connection/connection_view.h"
 #include "presentation/live_options.h"
+#include "presentation/telegram_presenter.h"
 
 #include <QWidget>
 #include <memory>
 
+class Clock;
 class Dialogs;
 class MsgForm;
+struct ProgramData;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TelegramSink;
 
 // The main window "Kaldrin": the settings controls, which are the working
 // configuration while the program runs, and the wiring of their reactions.
@@ -22,11 +24,16 @@ class Form1 : public QWidget, public ConnectionView, public LiveOptions
     Q_OBJECT
 
 public:
-    Form1(Dialogs& dialogs, TelegramSink& telegrams, QWidget* parent = nullptr);
+    Form1(ProgramData& data, Dialogs& dialogs, const Clock& clock, QWidget* parent = nullptr);
     ~Form1() override;
 
     ConnectionManager& connection() { return m_connection; }
     MsgForm& msgForm() { return *m_msgForm; }
+    TelegramPresenter& telegrams() { return m_telegrams; }
+
+    // Start-up: status tables, name lists from `listFolder`, the reconnect
+    // timer and the message bar.
+    void Form_Load(const QString& listFolder);
 
     void txtMsgTime_Change();
     void txtTransparent_Change();
@@ -56,7 +63,10 @@ private:
     void connectReactions();
     template <typename T> T* control(const char16_t* name) const;
 
+    ProgramData& m_data;
     Dialogs& m_dialogs;
-    ConnectionManager m_connection;
+    const Clock& m_clock;
     std::unique_ptr<MsgForm> m_msgForm;
+    TelegramPresenter m_telegrams;
+    ConnectionManager m_connection;
 };

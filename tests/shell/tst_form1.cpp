@@ -1,7 +1,8 @@
+#include "common/clock.h"
+#include "presentation/program_data.h"
 #include "shell/form1.h"
 #include "shell/settings_window_layout.h"
 #include "support/fake_dialogs.h"
-#include "support/recording_sink.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,7 +15,8 @@ class TestForm1 : public QObject
     Q_OBJECT
 
     FakeDialogs m_dialogs;
-    RecordingSink m_sink;
+    ProgramData m_data;
+    SystemClock m_clock;
 
     template <typename T> static T* find(Form1& form, const char* name)
     {
@@ -24,7 +26,7 @@ class TestForm1 : public QObject
 private slots:
     void everyControlIsAddressable()
     {
-        Form1 form(m_dialogs, m_sink);
+        Form1 form(m_data, m_dialogs, m_clock);
         QCOMPARE(form.windowTitle(), QStringLiteral("Kaldrin"));
         QCOMPARE(form.size(), QSize(557, 112));
         for (const ControlSpec& spec : SettingsWindowControls()) {
@@ -42,7 +44,7 @@ private slots:
 
     void initialStates()
     {
-        Form1 form(m_dialogs, m_sink);
+        Form1 form(m_data, m_dialogs, m_clock);
         for (const char* name :
              {"chkAuto", "chkMsgAktiv", "chkMsgVorne", "chkUnbekFME", "chkUnbekFMS", "chkSysTray"})
             QVERIFY2(find<QCheckBox>(form, name)->isChecked(), name);
@@ -54,7 +56,7 @@ private slots:
 
     void tabOrderFollowsTheList()
     {
-        Form1 form(m_dialogs, m_sink);
+        Form1 form(m_data, m_dialogs, m_clock);
         const auto order = SettingsWindowTabOrder();
         for (std::size_t i = 1; i < order.size(); ++i) {
             auto* previous = form.findChild<QWidget*>(Name(order[i - 1]));
@@ -87,7 +89,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, typed);
         QFETCH(QString, kept);
-        Form1 form(m_dialogs, m_sink);
+        Form1 form(m_data, m_dialogs, m_clock);
         auto* edit = form.findChild<QLineEdit*>(field);
         edit->setText(QStringLiteral("1"));
         edit->setText(typed);
@@ -96,7 +98,7 @@ private slots:
 
     void changeReactionOnlyOnChange()
     {
-        Form1 form(m_dialogs, m_sink);
+        Form1 form(m_data, m_dialogs, m_clock);
         auto* autoConnect = find<QCheckBox>(form, "chkAuto");
         autoConnect->setChecked(true); // unchanged: the timer keeps its state
         QVERIFY(form.connection().Timer1().isActive());
@@ -106,7 +108,7 @@ private slots:
 
     void databaseFileDialog()
     {
-        Form1 form(m_dialogs, m_sink);
+        Form1 form(m_data, m_dialogs, m_clock);
         auto* file = find<QLineEdit>(form, "txtDBfile");
         file->setText(QStringLiteral("old.mdb"));
         m_dialogs.fileAnswer.reset();

@@ -1,0 +1,43 @@
+#include "list_file_path.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+std::optional<QString> matchComponent(const QDir& dir, const QString& component)
+{
+    if (QFileInfo::exists(dir.filePath(component)))
+        return component;
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(component, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> ResolveListFile(const QString& name, const QString& baseDir)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    const QStringList components = name.split(separators, Qt::SkipEmptyParts);
+    if (components.isEmpty())
+        return std::nullopt;
+    QDir dir(baseDir);
+    for (qsizetype i = 0; i < components.size(); ++i) {
+        const auto found = matchComponent(dir, components[i]);
+        if (!found)
+            return std::nullopt;
+        if (i + 1 == components.size()) {
+            const QFileInfo file(dir.filePath(*found));
+            return file.isFile() ? std::optional<QString>(file.filePath()) : std::nullopt;
+        }
+        if (!dir.cd(*found))
+            return std::nullopt;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,110 @@
+// Writes sample list files from a readable source (see sample-lists.txt):
+//   make-sample-lists SOURCE OUTDIR [--records-only | --text-only]
+#include "common/cp1252.h"
+#include "directories/records.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+struct Lists
+{
+    QByteArray ton5, vehicles, pocsag, statusTexts, textList;
+};
+
+// The text list puts three columns before the name, which the reader drops.
+constexpr char kColumns[] = "ZVEI Kreis Alarm ";
+
+QByteArray fixedBytes(const QString& text, qsizetype width)
+{
+    return EncodeCp1252(text).leftJustified(width, ' ', true);
+}
+
+QByteArray fmeRecordBytes(const QString& code, const QString& name)
+{
+    QByteArray bytes = fixedBytes(code, 5) + fixedBytes(name, 50) + QByteArray(254, ' ');
+    bytes.append(QByteArray(FmeRecord::FileRecordSize - bytes.size(), '\0'));
+    return bytes;
+}
+
+void addLine(Lists& lists, const QString& line)
+{
+    const QString keyword = line.section(u' ', 0, 0);
+    const QString key = line.section(u' ', 1, 1);
+    const QString rest = line.section(u' ', 2);
+    if (keyword == u"FME") {
+        lists.ton5 += fmeRecordBytes(key, rest);
+        lists.textList += "FME " + EncodeCp1252(key) + ' ' + kColumns + EncodeCp1252(rest) + "\r\n";
+    } else if (keyword == u"KFZ") {
+        VehicleRecord vehicle;
+        vehicle.FmsId.assign(key);
+        vehicle.Name.assign(rest.section(u'#', 0, 0).trimmed());
+        vehicle.Remark.assign(rest.section(u'#', 1).trimmed());
+        lists.vehicles += vehicle.toFileBytes();
+        lists.textList += "KFZ " + EncodeCp1252(key) + ' ' + kColumns + EncodeCp1252(rest) + "\r\n";
+    } else if (keyword == u"POC") {
+        PocsagRecord receiver;
+        receiver.Ric = key.toInt();
+        receiver.Name.assign(rest);
+        lists.pocsag += receiver.toFileBytes();
+    } else if (keyword == u"LST6:" || keyword == u"KFZ6:") {
+        lists.statusTexts += EncodeCp1252(line) + "\r\n";
+    }
+}
+
+bool write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr,
+                     "usage: make-sample-lists SOURCE OUTDIR [--records-only | --text-only]\n");
+        return 2;
+    }
+    QFile source(args[1]);
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(args[1]));
+        return 1;
+    }
+    Lists lists;
+    QTextStream in(&source);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (!line.startsWith(u'#') && !line.trimmed().isEmpty())
+            addLine(lists, line);
+    }
+    const bool records = !args.contains(QStringLiteral("--text-only"));
+    const bool text = !args.contains(QStringLiteral("--records-only"));
+    QDir out(args[2]);
+    if (!out.mkpath(QStringLiteral("Settings"))) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(args[2]));
+        return 1;
+    }
+    bool ok = true;
+    if (records) {
+        ok &= write(out.filePath(QStringLiteral("Ton5.dat")), lists.ton5);
+        ok &= write(out.filePath(QStringLiteral("Fahrzeug.Dat")), lists.vehicles);
+        ok &= write(out.filePath(QStringLiteral("POCSAG.DAT")), lists.pocsag);
+    }
+    if (text) {
+        ok &= write(out.filePath(QStringLiteral("Settings/BOSList.hvn")), lists.statusTexts);
+        ok &= write(out.filePath(QStringLiteral("Settings/Fahrzeugmelder.hvn")), lists.textList);
+    }
+    return ok ? 0 : 1;
+}
