@@ -9,12 +9,17 @@
 #include "presentation/program_data.h"
 #include "presentation/window_layer.h"
 #include "settings_window_layout.h"
+#include "tray/frm_sys_tray.h"
+#include "tray/notify_area_service.h"
+#include "tray/window_state.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -89,11 +94,11 @@ void setPlainColour(QLabel* label, std::optional<Rgb> colour)
 
 } // namespace
 
-Form1::Form1(ProgramData& data, Dialogs& dialogs, const Clock& clock, QWidget* parent)
+Form1::Form1(ProgramData& data, const Form1Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_data(data), m_dialogs(dialogs), m_clock(clock), m_msgForm(std::make_unique<MsgForm>(*this)),
-      m_telegrams(data, *this, *m_msgForm, clock), m_connection(*this, m_telegrams)
+      m_data(data), m_services(services), m_msgForm(std::make_unique<MsgForm>(*this)),
+      m_telegrams(data, *this, *m_msgForm, services.clock), m_connection(*this, m_telegrams)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kaldrin"));
@@ -114,18 +119,42 @@ template <typename T> T* Form1::control(const char16_t* name) const
 void Form1::Form_Load(const QString& listFolder)
 {
     m_data.statusTables.FillDefaults();
-    LoadAnnouncer announcer(*this, *m_msgForm, m_clock);
-    ListLoadContext lists{m_data.directories, listFolder, m_dialogs,
+    LoadAnnouncer announcer(*this, *m_msgForm, m_services.clock);
+    ListLoadContext lists{m_data.directories, listFolder, m_services.dialogs,
                           [&announcer](const QString& message) { announcer.announce(message); }};
     LoadNameLists(m_data.statusTables, lists);
     if (autoConnectChecked())
         m_connection.Timer1().start();
     else
         m_connection.Timer1().stop();
+    createTrayIcon();
+    control<QCheckBox>(u"chkSysTray")->setChecked(m_data.tray.FormInTray);
     if (messageBarActive())
         m_msgForm->show();
     if (messageBarOnTop())
         SetTopmost(*m_msgForm);
+}
+
+void Form1::createTrayIcon()
+{
+    m_formSys = std::make_unique<FrmSysTray>(m_services.notifyArea, m_services.dialogs,
+                                             m_services.executableName);
+    connect(m_formSys.get(), &FrmSysTray::Click, this, &Form1::FormSys_Click);
+    m_formSys->Load();
+    m_formSys->setFSys(this);
+    m_formSys->TmrFlash.stop();
+    m_formSys->setTooltip(QStringLiteral("Halvorn Client"));
+    if (!m_data.tray.FormInTray)
+        m_formSys->MeHide();
+    m_formSys->MeModify();
+    // Where the tray cannot report the mouse resting on the icon, the tip
+    // follows each telegram so that hovering shows the last one.
+    connect(&m_data.tray, &TraySummary::trayTextWritten, this, [this] {
+        if (!m_services.notifyArea.reportsMouseMovement()) {
+            m_formSys->setTooltip(m_data.tray.TrayText());
+            m_formSys->MeModify();
+        }
+    });
 }
 
 void Form1::buildControls()
@@ -184,6 +213,13 @@ void Form1::connectReactions()
             &Form1::txtTransparent_Change);
     connect(control<QPushButton>(u"cmdLoadDB"), &QPushButton::clicked, this,
             &Form1::cmdLoadDB_Click);
+    connect(control<QCheckBox>(u"chkMsgAktiv"), &QCheckBox::toggled, this,
+            &Form1::chkMsgAktiv_Click);
+    connect(control<QCheckBox>(u"chkMsgVorne"), &QCheckBox::toggled, this,
+            &Form1::chkMsgVorne_Click);
+    connect(control<QPushButton>(u"cmdMsgSchrift"), &QPushButton::clicked, this,
+            &Form1::cmdMsgSchrift_Click);
+    connect(control<QCheckBox>(u"chkSysTray"), &QCheckBox::toggled, this, &Form1::chkSysTray_Click);
 }
 
 void Form1::txtMsgTime_Change()
@@ -208,7 +244,7 @@ void Form1::cmdLoadDB_Click()
                        QStringLiteral("Access-Dateien (*.mdb)")};
     request.selectedFilter = request.filters[1];
     request.proposedName = QStringLiteral("FMS.mdb");
-    if (const auto chosen = m_dialogs.chooseExistingFile(request))
+    if (const auto chosen = m_services.dialogs.chooseExistingFile(request))
         control<QLineEdit>(u"txtDBfile")->setText(*chosen);
 }
 
@@ -232,8 +268,52 @@ void Form1::chkMsgVorne_Click()
 void Form1::cmdMsgSchrift_Click()
 {
     const FontChoice preset = m_msgForm->labelFont(BarLabel::Time);
-    if (const auto chosen = m_dialogs.chooseFont(QStringLiteral("Schriftart Auswählen"), preset))
+    if (const auto chosen =
+            m_services.dialogs.chooseFont(QStringLiteral("Schriftart Auswählen"), preset))
         m_msgForm->applyChosenFont(*chosen);
+}
+
+void Form1::chkSysTray_Click()
+{
+    const bool wanted = control<QCheckBox>(u"chkSysTray")->isChecked();
+    if (m_formSys) {
+        if (wanted)
+            m_formSys->MeShow();
+        else
+            m_formSys->MeHide();
+    }
+    m_data.tray.FormInTray = wanted;
+}
+
+void Form1::FormSys_Click(QString& clickWhat)
+{
+    m_formSys->setTooltip(m_data.tray.TrayText());
+    m_formSys->MeModify();
+    if (clickWhat != u"LBUTTONDOWN")
+        return;
+    if (m_msgForm->isVisible())
+        m_msgForm->hide();
+    else
+        m_msgForm->ShowMessageBar();
+}
+
+void Form1::Form_Resize()
+{
+    const int state = WindowStateNumber(*this);
+    if (state == 1 && control<QCheckBox>(u"chkSysTray")->isChecked())
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized())
+                hide(); // leaves the task bar; the tray menu brings it back
+        });
+    else if (state == 0)
+        show();
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
 }
 
 QString Form1::serverAddressText() const

@@ -2,6 +2,7 @@
 
 #include "connection/connection_manager.h"
 #include "connection/connection_view.h"
+#include "form1_services.h"
 #include "presentation/live_options.h"
 #include "presentation/telegram_presenter.h"
 
@@ -10,6 +11,7 @@
 
 class Clock;
 class Dialogs;
+class FrmSysTray;
 class MsgForm;
 struct ProgramData;
 class QCheckBox;
@@ -24,12 +26,14 @@ class Form1 : public QWidget, public ConnectionView, public LiveOptions
     Q_OBJECT
 
 public:
-    Form1(ProgramData& data, Dialogs& dialogs, const Clock& clock, QWidget* parent = nullptr);
+    Form1(ProgramData& data, const Form1Services& services, QWidget* parent = nullptr);
     ~Form1() override;
 
     ConnectionManager& connection() { return m_connection; }
     MsgForm& msgForm() { return *m_msgForm; }
     TelegramPresenter& telegrams() { return m_telegrams; }
+    // The tray component; exists from start-up on.
+    FrmSysTray* FormSys() { return m_formSys.get(); }
 
     // Start-up: status tables, name lists from `listFolder`, the reconnect
     // timer and the message bar.
@@ -41,6 +45,9 @@ public:
     void chkMsgAktiv_Click();
     void chkMsgVorne_Click();
     void cmdMsgSchrift_Click();
+    void chkSysTray_Click();
+    void FormSys_Click(QString& clickWhat);
+    void Form_Resize();
 
     // ConnectionView
     QString serverAddressText() const override;
@@ -57,16 +64,20 @@ public:
     bool showUnlistedVehicles() const override;
     bool showUnlistedReceivers() const override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void createTrayIcon();
     void buildControls();
     void setInitialStates();
     void connectReactions();
     template <typename T> T* control(const char16_t* name) const;
 
     ProgramData& m_data;
-    Dialogs& m_dialogs;
-    const Clock& m_clock;
+    Form1Services m_services;
     std::unique_ptr<MsgForm> m_msgForm;
     TelegramPresenter m_telegrams;
     ConnectionManager m_connection;
+    std::unique_ptr<FrmSysTray> m_formSys;
 };

@@ -4,6 +4,7 @@
 #include "shell/form1.h"
 #include "support/fake_dialogs.h"
 #include "support/fixed_clock.h"
+#include "support/recording_notify_area.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +23,8 @@ private slots:
         ProgramData data;
         FakeDialogs dialogs;
         FixedClock clock;
-        Form1 form(data, dialogs, clock);
+        RecordingNotifyArea tray;
+        Form1 form(data, {dialogs, clock, tray, QStringLiteral("ostrevo")});
         data.statusTables.FillDefaults();
         data.directories.VehicleList[1].FmsId.assign(u"61110144");
         data.directories.VehicleList[1].Name.assign(u"Florian Musterstadt 1/44-1");
