@@ -1,9 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts Ostrevo.
+# Installs what is missing, builds, prepares a demo folder with sample name
+# lists, starts the demo decoder server (unless something already listens on
+# 127.0.0.1:7778) and starts Ostrevo in that folder. Arguments go to Ostrevo.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 tools/ensure-packages.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-exec build/src/ostrevo "$@"
+
+demo=build/demo
+build/tools/make-sample-lists tools/sample-lists.txt "$demo"
+
+if (exec 3<>/dev/tcp/127.0.0.1/7778) 2>/dev/null; then
+    echo "A server already listens on 127.0.0.1:7778; using it."
+else
+    build/tools/ostrevo-feed --demo 2>"$demo/feed.log" &
+    feed=$!
+    trap 'kill "$feed" 2>/dev/null || true' EXIT
+    echo "Demo server started (log: $demo/feed.log). Press \"Verbinden\" in the window."
+fi
+
+cd "$demo"
+../src/ostrevo "$@"

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make qt6-base-dev fonts-liberation
+    cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation
     clang-14 libclang-rt-14-dev clang-format libbenchmark-dev
     xvfb trayer xdotool x11-utils imagemagick
 )

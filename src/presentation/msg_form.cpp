@@ -64,6 +64,7 @@ MsgForm::MsgForm(const LiveOptions& options)
         QFont font(QString::fromUtf16(design.family));
         font.setPointSizeF(9.75);
         label->setFont(font);
+        m_chosenFonts[i] = {font.family(), font.pointSizeF(), false, false};
         label->setText(QString::fromUtf16(design.caption));
         label->adjustSize();
         label->move(TwipsToPixels(design.leftTwips), 0);
@@ -136,8 +137,7 @@ void MsgForm::armHideTimer(int milliseconds)
 
 FontChoice MsgForm::labelFont(BarLabel which) const
 {
-    const QFont font = label(which).font();
-    return {font.family(), font.pointSizeF(), font.bold(), font.italic()};
+    return m_chosenFonts[std::size_t(which)];
 }
 
 void MsgForm::setLabelFont(BarLabel which, const FontChoice& choice)
@@ -151,6 +151,8 @@ void MsgForm::setLabelFont(BarLabel which, const FontChoice& choice)
     font.setItalic(choice.italic);
     target.setFont(font);
     target.adjustSize();
+    m_chosenFonts[std::size_t(which)] = {font.family(), font.pointSizeF(), choice.bold,
+                                         choice.italic};
 }
 
 void MsgForm::applyChosenFont(const FontChoice& font)

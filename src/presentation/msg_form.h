@@ -32,6 +32,8 @@ public:
     void LayoutMessageBar() override;
     void armHideTimer(int milliseconds) override;
 
+    // The font chosen for a label (from the settings or the font dialog);
+    // the bold marks of the telegram handlers are not part of it.
     FontChoice labelFont(BarLabel which) const;
     void setLabelFont(BarLabel which, const FontChoice& font);
     // The font dialog's choice: all four labels, the bar's height follows
@@ -49,5 +51,6 @@ private:
 
     const LiveOptions& m_options;
     std::array<QLabel*, 4> m_labels{};
+    std::array<FontChoice, 4> m_chosenFonts;
     QTimer m_timer;
 };

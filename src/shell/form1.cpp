@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "command_line.h"
 #include "common/dialogs.h"
 #include "directories/list_load_context.h"
 #include "directories/name_lists.h"
@@ -8,12 +9,15 @@
 #include "presentation/msg_form.h"
 #include "presentation/program_data.h"
 #include "presentation/window_layer.h"
+#include "settings_io.h"
+#include "settings_store.h"
 #include "settings_window_layout.h"
 #include "tray/frm_sys_tray.h"
 #include "tray/notify_area_service.h"
 #include "tray/window_state.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -127,12 +131,36 @@ void Form1::Form_Load(const QString& listFolder)
         m_connection.Timer1().start();
     else
         m_connection.Timer1().stop();
+    LoadSettings(m_services.settings, *this, *m_msgForm, m_data.tray, [this] {
+        if (const auto address = CommandLineAddress(m_services.commandLine))
+            textField(u"txtSrv").setText(*address);
+    });
     createTrayIcon();
-    control<QCheckBox>(u"chkSysTray")->setChecked(m_data.tray.FormInTray);
+    checkBox(u"chkSysTray").setChecked(m_data.tray.FormInTray);
     if (messageBarActive())
         m_msgForm->show();
     if (messageBarOnTop())
         SetTopmost(*m_msgForm);
+}
+
+void Form1::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    SaveSettings(m_services.settings, *this, *m_msgForm, m_data.tray);
+    if (m_data.tray.FormInTray && m_formSys)
+        m_formSys->MeHide();
+    m_connection.SayGoodbye();
+    m_msgForm->hide();
+    if (m_services.endProcess)
+        m_services.endProcess();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
 }
 
 void Form1::createTrayIcon()
@@ -155,6 +183,16 @@ void Form1::createTrayIcon()
             m_formSys->MeModify();
         }
     });
+}
+
+QLineEdit& Form1::textField(const char16_t* name) const
+{
+    return *control<QLineEdit>(name);
+}
+
+QCheckBox& Form1::checkBox(const char16_t* name) const
+{
+    return *control<QCheckBox>(name);
 }
 
 void Form1::buildControls()

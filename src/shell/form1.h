@@ -6,6 +6,8 @@
 #include "presentation/live_options.h"
 #include "presentation/telegram_presenter.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QWidget>
 #include <memory>
 
@@ -14,9 +16,7 @@ class Dialogs;
 class FrmSysTray;
 class MsgForm;
 struct ProgramData;
-class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 // The main window "Kaldrin": the settings controls, which are the working
@@ -36,8 +36,15 @@ public:
     FrmSysTray* FormSys() { return m_formSys.get(); }
 
     // Start-up: status tables, name lists from `listFolder`, the reconnect
-    // timer and the message bar.
+    // timer, the settings with the command-line address, the tray icon and
+    // the message bar. Nothing connects here.
     void Form_Load(const QString& listFolder);
+    // The orderly shut-down: settings saved, tray icon removed, the server
+    // asked to close, the process ended. Runs once, however it is reached.
+    void Form_Unload();
+
+    QLineEdit& textField(const char16_t* name) const;
+    QCheckBox& checkBox(const char16_t* name) const;
 
     void txtMsgTime_Change();
     void txtTransparent_Change();
@@ -66,6 +73,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createTrayIcon();
@@ -80,4 +88,5 @@ private:
     TelegramPresenter m_telegrams;
     ConnectionManager m_connection;
     std::unique_ptr<FrmSysTray> m_formSys;
+    bool m_unloaded = false;
 };

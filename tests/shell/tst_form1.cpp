@@ -4,10 +4,12 @@
 #include "shell/form1.h"
 #include "shell/settings_window_layout.h"
 #include "support/fake_dialogs.h"
+#include "support/memory_settings_store.h"
 #include "support/recording_notify_area.h"
 #include "tray/frm_sys_tray.h"
 #include "tray/window_state.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +26,18 @@ class TestForm1 : public QObject
     ProgramData m_data;
     SystemClock m_clock;
     RecordingNotifyArea m_tray;
-    Form1Services services() { return {m_dialogs, m_clock, m_tray, QStringLiteral("ostrevo")}; }
+    MemorySettingsStore m_store;
+    int m_ended = 0;
+    Form1Services services()
+    {
+        return {m_dialogs,
+                m_clock,
+                m_tray,
+                m_store,
+                QStringLiteral("ostrevo"),
+                QString(),
+                [this] { ++m_ended; }};
+    }
 
     template <typename T> static T* find(Form1& form, const char* name)
     {
@@ -139,6 +152,7 @@ private slots:
     void trayClicks();
     void tipFollowsTelegramsWithoutHover();
     void minimisingHidesToTheTray();
+    void exitRunsTheOrderlyShutDown();
 };
 
 void TestForm1::barSwitches()
@@ -243,6 +257,22 @@ void TestForm1::minimisingHidesToTheTray()
     SetWindowStateNumber(form, 1);
     QTest::qWait(20);
     QVERIFY(form.isVisible()); // stays a minimised task-bar window
+}
+
+void TestForm1::exitRunsTheOrderlyShutDown()
+{
+    QTemporaryDir lists;
+    m_ended = 0;
+    m_store.writes.clear();
+    Form1 form(m_data, services());
+    form.Form_Load(lists.path());
+    form.show();
+    QAction& exit = form.FormSys()->mExit();
+    QCOMPARE(exit.text(), QStringLiteral("&Beenden"));
+    exit.trigger();
+    QCOMPARE(m_ended, 1);
+    QCOMPARE(m_store.writes.size(), 18);
+    QVERIFY(!m_tray.present);
 }
 
 QTEST_MAIN(TestForm1)

@@ -4,6 +4,7 @@
 #include "shell/form1.h"
 #include "support/fake_dialogs.h"
 #include "support/fixed_clock.h"
+#include "support/memory_settings_store.h"
 #include "support/recording_notify_area.h"
 
 #include <QLabel>
@@ -24,7 +25,8 @@ private slots:
         FakeDialogs dialogs;
         FixedClock clock;
         RecordingNotifyArea tray;
-        Form1 form(data, {dialogs, clock, tray, QStringLiteral("ostrevo")});
+        MemorySettingsStore store;
+        Form1 form(data, {dialogs, clock, tray, store, QStringLiteral("ostrevo"), QString(), {}});
         data.statusTables.FillDefaults();
         data.directories.VehicleList[1].FmsId.assign(u"61110144");
         data.directories.VehicleList[1].Name.assign(u"Florian Musterstadt 1/44-1");

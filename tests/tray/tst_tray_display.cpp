@@ -5,6 +5,7 @@
 #include "shell/form1.h"
 #include "support/fake_dialogs.h"
 #include "support/fixed_clock.h"
+#include "support/memory_settings_store.h"
 #include "tray/frm_sys_tray.h"
 #include "tray/qt_notify_area_service.h"
 
@@ -57,7 +58,9 @@ private slots:
         FakeDialogs dialogs;
         FixedClock clock;
         QtNotifyAreaService notifyArea;
-        Form1 form(data, {dialogs, clock, notifyArea, QStringLiteral("ostrevo")});
+        MemorySettingsStore store;
+        Form1 form(data,
+                   {dialogs, clock, notifyArea, store, QStringLiteral("ostrevo"), QString(), {}});
         form.Form_Load(lists.path());
         form.show();
         QTRY_VERIFY_WITH_TIMEOUT(embeddedIcon() && notifyArea.reportsMouseMovement(), 10000);

@@ -1,0 +1,189 @@
+// The real program on a real X display: lists from the sample generator, a
+// fresh configuration, a local server. Telegrams reach the bar; closing the
+// window or SIGTERM runs the orderly shut-down.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdlib>
+#include <cstring>
+#include <signal.h>
+#include <xcb/xcb.h>
+
+namespace {
+
+QString xdotool(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), args);
+    process.waitForFinished(5000);
+    return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
+}
+
+// What a window manager's close button sends.
+void sendDeleteWindow(uint32_t window)
+{
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const auto atom = [connection](const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr);
+        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return value;
+    };
+    xcb_client_message_event_t event = {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = atom("WM_PROTOCOLS");
+    event.data.data32[0] = atom("WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(connection);
+    xcb_disconnect(connection);
+}
+
+// Pixels of exactly this colour in the top strip of the screen.
+int pixelsInBar(QRgb colour)
+{
+    const QImage strip = QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 1280, 20).toImage();
+    int count = 0;
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < strip.width(); ++x)
+            count += (strip.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
+    return count;
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QTcpServer m_server;
+
+    QString configFile() const
+    {
+        return m_dir.filePath(QStringLiteral("config/Ostrevo/Ostrevo.conf"));
+    }
+
+    void startProgram(QProcess& program, const QStringList& arguments)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(m_dir.filePath(QStringLiteral("lists")));
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QStringLiteral(OSTREVO_BINARY), arguments);
+        QVERIFY(program.waitForStarted(5000));
+    }
+
+    QTcpSocket* acceptClient()
+    {
+        if (!QTest::qWaitFor([this] { return m_server.hasPendingConnections(); }, 20000))
+            return nullptr;
+        return m_server.nextPendingConnection();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.listen(QHostAddress::LocalHost));
+        QProcess generator;
+        generator.start(QStringLiteral(MAKE_SAMPLE_LISTS),
+                        {QStringLiteral(SAMPLE_SOURCE), m_dir.filePath(QStringLiteral("lists"))});
+        QVERIFY(generator.waitForFinished(10000));
+        QCOMPARE(generator.exitCode(), 0);
+    }
+
+    void telegramsAndClose()
+    {
+        {
+            QSettings ini(configFile(), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("Server/Adresse"), QStringLiteral("decoder.invalid"));
+            ini.setValue(QStringLiteral("Server/Port"), QString::number(m_server.serverPort()));
+            ini.setValue(QStringLiteral("Einstellungen/AutoConnect"), QStringLiteral("1"));
+        }
+        QProcess program;
+        startProgram(program, {QStringLiteral("127.0.0.1")});
+        QTcpSocket* peer = acceptClient(); // the reconnect timer's first attempt, after 4 s
+        QVERIFY(peer);
+        QString form;
+        QTRY_VERIFY((form = xdotool({QStringLiteral("search"), QStringLiteral("--name"),
+                                     QStringLiteral("^Kaldrin$")})) != QString());
+        xdotool({QStringLiteral("windowmove"), form, QStringLiteral("300"), QStringLiteral("300")});
+
+        peer->write("# Halvorn\r\nZVEI\t21101\r\n");
+        QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
+        peer->write("FMSTlg\t61120146\t1\t0\t1\t0\t2\t0\t0\r\n");
+        QTRY_VERIFY(pixelsInBar(qRgb(0, 144, 0)) > 20);
+        QTRY_COMPARE(pixelsInBar(qRgb(255, 0, 0)), 0);
+        peer->write("POC\t1234567\tA\tProbealarm\r\n");
+        QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
+        peer->write(
+            "x#![]!#FMS#![]!#62182101#![]!#8#![]!#0#![]!#false#![]!##![]!##![]!##![]!##![]!#\r\n");
+        QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 128)) > 20);
+        if (const QString shot = qEnvironmentVariable("OSTREVO_SCREENSHOT"); !shot.isEmpty())
+            QGuiApplication::primaryScreen()->grabWindow(0).save(shot);
+
+        sendDeleteWindow(form.toUInt());
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitCode(), 0);
+        QTRY_COMPARE(peer->bytesAvailable(), qint64(10));
+        QTest::qWait(200);
+        QCOMPARE(peer->readAll(), QByteArray("XXX\r\nXXX\r\n"));
+
+        QSettings saved(configFile(), QSettings::IniFormat);
+        QCOMPARE(saved.value(QStringLiteral("Server/Adresse")).toString(),
+                 QStringLiteral("127.0.0.1"));
+        QCOMPARE(saved.value(QStringLiteral("Einstellungen/MsgFontBold")).toString(),
+                 QStringLiteral("False"));
+        QCOMPARE(saved.value(QStringLiteral("Einstellungen/FormInTray")).toString(),
+                 QStringLiteral("1"));
+        QCOMPARE(QFile::permissions(configFile()) & (QFile::ReadGroup | QFile::ReadOther),
+                 QFile::Permissions());
+    }
+
+    void sigtermSaves()
+    {
+        {
+            QSettings ini(configFile(), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("Einstellungen/AutoConnect"), QStringLiteral("0"));
+            ini.setValue(QStringLiteral("Einstellungen/MsgTime"), QStringLiteral("99"));
+        }
+        QProcess program;
+        startProgram(program, {});
+        QTRY_VERIFY(xdotool({QStringLiteral("search"), QStringLiteral("--name"),
+                             QStringLiteral("^Kaldrin$")}) != QString());
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QSettings saved(configFile(), QSettings::IniFormat);
+        QCOMPARE(saved.value(QStringLiteral("Einstellungen/MsgTime")).toString(),
+                 QStringLiteral("65"));
+        QCOMPARE(saved.value(QStringLiteral("Einstellungen/AutoConnect")).toString(),
+                 QStringLiteral("0"));
+    }
+
+    void informationWithoutSettings()
+    {
+        QFile::remove(configFile());
+        QProcess program;
+        startProgram(program, {QStringLiteral("--version")});
+        QVERIFY(program.waitForFinished(5000));
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(!QFile::exists(configFile()));
+    }
+};
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_end_to_end.moc"
