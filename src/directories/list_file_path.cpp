@@ -41,3 +41,14 @@ std::optional<QString> ResolveListFile(const QString& name, const QString& baseD
     }
     return std::nullopt;
 }
+
+std::unique_ptr<QFile> OpenListFile(const QString& name, const QString& baseDir)
+{
+    const auto resolved = ResolveListFile(name, baseDir);
+    if (!resolved)
+        return nullptr;
+    auto file = std::make_unique<QFile>(*resolved);
+    if (!file->open(QIODevice::ReadOnly))
+        return nullptr;
+    return file;
+}

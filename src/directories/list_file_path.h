@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
+#include <memory>
 #include <optional>
 
 // Finds a list file named the way the program always named it
@@ -8,3 +10,7 @@
 // component is matched without regard to letter case, so both spellings
 // reach the same file whatever its case on disk. Relative to `baseDir`.
 std::optional<QString> ResolveListFile(const QString& name, const QString& baseDir);
+
+// The list file opened for reading; nothing when it is missing, no regular
+// file or cannot be opened, which the loaders all treat alike.
+std::unique_ptr<QFile> OpenListFile(const QString& name, const QString& baseDir);

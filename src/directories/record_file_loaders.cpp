@@ -45,21 +45,18 @@ int loadCapped(const QString& path, ListLoadContext& context, const RecordFileKi
                const std::function<void(int, const char*)>& take)
 {
     // A file that cannot be opened counts as missing, without a message.
-    const auto resolved = ResolveListFile(path, context.baseDir);
-    if (!resolved)
+    const auto file = OpenListFile(path, context.baseDir);
+    if (!file)
         return 0;
-    QFile file(*resolved);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    if (file.size() % kind.recordSize != 0) {
-        file.close();
+    if (file->size() % kind.recordSize != 0) {
+        file->close();
         context.dialogs.showMessage(kind.invalid);
         return 0;
     }
-    const qsizetype records = file.size() / kind.recordSize;
+    const qsizetype records = file->size() / kind.recordSize;
     const int n =
-        readRecords(file, kind.recordSize, int(std::min<qsizetype>(records, kind.capacity)), take);
-    file.close();
+        readRecords(*file, kind.recordSize, int(std::min<qsizetype>(records, kind.capacity)), take);
+    file->close();
     context.announce(QString::number(n) + kind.loadedSuffix);
     return n;
 }
@@ -99,31 +96,27 @@ int LoadVehicleFile(const QString& path, ListLoadContext& context)
 
 int LoadPocsagFile(const QString& path, ListLoadContext& context)
 {
-    // A file that cannot be opened counts as missing, without a message.
-    const auto resolved = ResolveListFile(path, context.baseDir);
-    if (!resolved)
-        return 0;
-    QFile file(*resolved);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto file = OpenListFile(path, context.baseDir);
+    if (!file)
         return 0;
     Directories& d = context.directories;
     d.PocsagLoadedCount = 0;
     d.PocsagList.resize(501);
-    if (file.size() % PocsagRecord::FileRecordSize != 0) {
-        file.close();
+    if (file->size() % PocsagRecord::FileRecordSize != 0) {
+        file->close();
         context.dialogs.showMessage({QStringLiteral("Keine gültige POCSAG-Datei!"),
                                      QStringLiteral("POCSAG Empfänger Laden"),
                                      MessageBoxRequest::Icon::None});
         return 0;
     }
-    const qsizetype records = file.size() / PocsagRecord::FileRecordSize;
+    const qsizetype records = file->size() / PocsagRecord::FileRecordSize;
     const int wanted = int(std::min<qsizetype>(records, kPocsagRecordLimit));
     d.PocsagList.resize(std::size_t(wanted) + 11);
     const int n =
-        readRecords(file, PocsagRecord::FileRecordSize, wanted, [&d](int i, const char* bytes) {
+        readRecords(*file, PocsagRecord::FileRecordSize, wanted, [&d](int i, const char* bytes) {
             d.PocsagList[i] = PocsagRecord::fromFileBytes(bytes);
         });
-    file.close();
+    file->close();
     d.PocsagLoadedCount = n;
     return n;
 }

@@ -8,19 +8,32 @@
 #include "text_lines.h"
 
 #include <QFile>
-#include <memory>
+#include <functional>
+#include <optional>
 
 namespace {
 
-std::unique_ptr<QFile> openList(const QString& path, const ListLoadContext& context)
+// Hands each line the predicate accepts to `take` with its number (1-based).
+// Returns how many were taken, or nothing when the file holds more than
+// `capacity`: those taken so far stay.
+std::optional<int> readKeywordLines(QFile& file, bool (*accepts)(const QString&), int capacity,
+                                    const std::function<void(int, const QString&)>& take)
 {
-    const auto resolved = ResolveListFile(path, context.baseDir);
-    if (!resolved)
-        return nullptr;
-    auto file = std::make_unique<QFile>(*resolved);
-    if (!file->open(QIODevice::ReadOnly))
-        return nullptr; // unreadable counts as missing
-    return file;
+    int n = 0;
+    bool overflow = false;
+    ForEachLine(file, [&](const QString& line) {
+        if (!accepts(line))
+            return true;
+        if (++n > capacity) {
+            overflow = true;
+            return false;
+        }
+        take(n, line);
+        return true;
+    });
+    if (overflow)
+        return std::nullopt;
+    return n;
 }
 
 // "FME 12345 text": code in characters 5..9, character 10 a space.
@@ -50,7 +63,7 @@ QString ApplyWordRule(QString text)
 
 int LoadStatusTexts(const QString& path, StatusTables& tables, const ListLoadContext& context)
 {
-    const auto file = openList(path, context);
+    const auto file = OpenListFile(path, context.baseDir);
     if (!file)
         return 0;
     int fromVehicle = 0;
@@ -70,62 +83,46 @@ int LoadVehicleText(const QString& path, ListLoadContext& context)
 {
     Directories& d = context.directories;
     d.ClearVehicles();
-    const auto file = openList(path, context);
+    const auto file = OpenListFile(path, context.baseDir);
     if (!file)
         return 0;
-    int n = 0;
-    bool overflow = false;
-    ForEachLine(*file, [&](const QString& line) {
-        if (!isVehicleLine(line))
-            return true;
-        if (++n > Directories::VehicleUpperBound) {
-            overflow = true;
-            return false;
-        }
-        VehicleRecord& vehicle = d.VehicleList[n];
-        vehicle.FmsId.assign(QStringView(line).mid(4, 8));
-        QString name = ApplyWordRule(line.mid(13));
-        const QString full = name;
-        const qsizetype hash = name.indexOf(u'#'); // 0-based
-        if (hash >= 2)
-            name = TrimSpaces(QStringView(name).left(hash));
-        vehicle.Name.assign(name);
-        if (hash >= 3)
-            vehicle.Remark.assign(TrimSpaces(QStringView(full).mid(hash + 1)));
-        return true;
-    });
-    if (overflow)
+    const auto n = readKeywordLines(
+        *file, isVehicleLine, Directories::VehicleUpperBound, [&d](int i, const QString& line) {
+            VehicleRecord& vehicle = d.VehicleList[i];
+            vehicle.FmsId.assign(QStringView(line).mid(4, 8));
+            QString name = ApplyWordRule(line.mid(13));
+            const QString full = name;
+            const qsizetype hash = name.indexOf(u'#'); // 0-based
+            if (hash >= 2)
+                name = TrimSpaces(QStringView(name).left(hash));
+            vehicle.Name.assign(name);
+            if (hash >= 3)
+                vehicle.Remark.assign(TrimSpaces(QStringView(full).mid(hash + 1)));
+        });
+    if (!n)
         return 0;
-    context.announce(QString::number(n) + QStringLiteral(" Fahrzeuge geladen."));
-    return n;
+    context.announce(QString::number(*n) + QStringLiteral(" Fahrzeuge geladen."));
+    return *n;
 }
 
 int LoadFmeText(const QString& path, ListLoadContext& context)
 {
-    const auto file = openList(path, context);
+    const auto file = OpenListFile(path, context.baseDir);
     if (!file)
         return 0;
     Directories& d = context.directories;
-    int n = 0;
-    bool overflow = false;
-    ForEachLine(*file, [&](const QString& line) {
-        if (!isFmeLine(line))
-            return true;
-        if (++n > Directories::FmeUpperBound) {
-            overflow = true;
-            return false;
-        }
-        d.FmeList[n].Code.assign(QStringView(line).mid(4, 5));
-        QString name = ApplyWordRule(line.mid(10));
-        const qsizetype hash = name.indexOf(u'#');
-        if (hash >= 2)
-            name = TrimSpaces(QStringView(name).left(hash)) + u' ' +
-                   TrimSpaces(QStringView(name).mid(hash + 1));
-        d.FmeList[n].Name.assign(name);
-        return true;
-    });
-    if (overflow)
+    const auto n = readKeywordLines(*file, isFmeLine, Directories::FmeUpperBound,
+                                    [&d](int i, const QString& line) {
+                                        d.FmeList[i].Code.assign(QStringView(line).mid(4, 5));
+                                        QString name = ApplyWordRule(line.mid(10));
+                                        const qsizetype hash = name.indexOf(u'#');
+                                        if (hash >= 2)
+                                            name = TrimSpaces(QStringView(name).left(hash)) + u' ' +
+                                                   TrimSpaces(QStringView(name).mid(hash + 1));
+                                        d.FmeList[i].Name.assign(name);
+                                    });
+    if (!n)
         return 0;
-    context.announce(QString::number(n) + QStringLiteral(" Melder geladen."));
-    return n;
+    context.announce(QString::number(*n) + QStringLiteral(" Melder geladen."));
+    return *n;
 }

@@ -170,6 +170,16 @@ void MsgForm::resizeEvent(QResizeEvent* event)
     placeLabels(kResizeMargin);
 }
 
+void MsgForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Once the window is mapped; each show may bring a new native window.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            KeepOutOfTaskBar(*this);
+    });
+}
+
 void MsgForm::mousePressEvent(QMouseEvent* event)
 {
     // A click on the background or on the message line hides the bar; the

@@ -68,9 +68,7 @@ void TelegramPresenter::HandlePocsagTelegram(QString& ric, QString& text)
 
 void TelegramPresenter::HandleFmsFromVehicle(QString& fmsId, std::int16_t& status, QString& text)
 {
-    if (!isTableStatus(status))
-        return;
-    const auto vehicle = lookUpVehicle(fmsId);
+    const auto vehicle = vehicleToShow(fmsId, status);
     if (!vehicle)
         return;
     const bool barInUse = m_options.messageBarActive();
@@ -78,35 +76,20 @@ void TelegramPresenter::HandleFmsFromVehicle(QString& fmsId, std::int16_t& statu
         const QString time = m_clock.timeStamp();
         const QString name = m_data.directories.VehicleList[*vehicle].Name.trimmed();
         const QString& statusText = m_data.statusTables.StatusText[status][0];
-        switch (status) {
-        case 5:
-            if (barInUse) {
-                m_bar.ShowMessageBar();
-                m_bar.setCaption(BarLabel::Sprechwunsch, time + QStringLiteral(" SW: ") + name);
-                m_bar.setBoldOnly(false, false, true, false);
-            }
-            break;
-        case 10:
-            if (barInUse) // a free text instead of a status meaning, no brackets
-                showFmsLine(time, *vehicle, status, QString(), text, 10);
-            break;
-        case 15:
-            if (barInUse) {
-                m_bar.ShowMessageBar();
-                m_bar.setCaption(BarLabel::Spricht, time + QStringLiteral(" Spricht: ") + name);
-                m_bar.setBoldOnly(false, false, false, true);
-            }
-            break;
-        default:
-            if (status > 9)
-                break; // 11-14 and 16-18 carry no message line
+        if (status == 5 && barInUse) {
+            showRadioSignal(BarLabel::Sprechwunsch, time + QStringLiteral(" SW: ") + name);
+        } else if (status == 15 && barInUse) {
+            showRadioSignal(BarLabel::Spricht, time + QStringLiteral(" Spricht: ") + name);
+        } else if (status == 10 && barInUse) {
+            // A free text instead of a status meaning, without brackets.
+            showFmsLine(time, *vehicle, status, QString(), text, 10);
+        } else if (status <= 9 && status != 5) { // 11-14 and 16-18 carry no message line
             if (barInUse) {
                 text = BracketForm(text);
                 showFmsLine(time, *vehicle, status, statusText, text, status);
             }
             writeTrayText(time + u' ' + name + QStringLiteral(" (") + QString::number(status) +
                           QStringLiteral(") ") + statusText);
-            break;
         }
     }
     if (barInUse)
@@ -115,9 +98,7 @@ void TelegramPresenter::HandleFmsFromVehicle(QString& fmsId, std::int16_t& statu
 
 void TelegramPresenter::HandleFmsToVehicle(QString& fmsId, std::int16_t& status, QString& text)
 {
-    if (!isTableStatus(status))
-        return;
-    const auto vehicle = lookUpVehicle(fmsId);
+    const auto vehicle = vehicleToShow(fmsId, status);
     if (!vehicle)
         return;
     const bool barInUse = m_options.messageBarActive();
@@ -152,8 +133,10 @@ void TelegramPresenter::writeTrayText(const QString& text)
         m_data.tray.setTrayText(text);
 }
 
-std::optional<int> TelegramPresenter::lookUpVehicle(const QString& fmsId)
+std::optional<int> TelegramPresenter::vehicleToShow(const QString& fmsId, std::int16_t status)
 {
+    if (!isTableStatus(status))
+        return std::nullopt;
     const int index = m_data.directories.FindVehicle(fmsId);
     if (index != 0)
         return index;
@@ -161,6 +144,13 @@ std::optional<int> TelegramPresenter::lookUpVehicle(const QString& fmsId)
     if (!m_options.showUnlistedVehicles())
         return std::nullopt;
     return 0;
+}
+
+void TelegramPresenter::showRadioSignal(BarLabel label, const QString& line)
+{
+    m_bar.ShowMessageBar();
+    m_bar.setCaption(label, line);
+    m_bar.setBoldOnly(false, false, label == BarLabel::Sprechwunsch, label == BarLabel::Spricht);
 }
 
 void TelegramPresenter::showFmsLine(const QString& time, int vehicle, std::int16_t status,

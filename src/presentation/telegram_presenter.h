@@ -1,12 +1,12 @@
 #pragma once
 
 #include "connection/telegram_sink.h"
+#include "message_bar.h"
 
 #include <optional>
 
 class Clock;
 class LiveOptions;
-class MessageBar;
 struct ProgramData;
 
 // Turns each decoded telegram into a message line in the bar and a summary
@@ -27,8 +27,11 @@ private:
     void showReceiverLine(const QString& time, const QString& line);
     void writeTrayText(const QString& text);
     // Index of the vehicle, or 0 with its identifier in the unlisted slot;
-    // nothing when unlisted vehicles are not to be shown.
-    std::optional<int> lookUpVehicle(const QString& fmsId);
+    // nothing when the telegram is not to be shown at all (a status outside
+    // the tables, or an unlisted vehicle while those are not shown).
+    std::optional<int> vehicleToShow(const QString& fmsId, std::int16_t status);
+    // The request to speak or the speaking vehicle, in its own label.
+    void showRadioSignal(BarLabel label, const QString& line);
     void showFmsLine(const QString& time, int vehicle, std::int16_t status,
                      const QString& statusText, const QString& text, int colourIndex);
 

@@ -6,3 +6,7 @@ class QWidget;
 // without moving, resizing, showing or hiding it.
 void SetTopmost(QWidget& window);
 void SetNotTopmost(QWidget& window);
+
+// Asks the window system to leave a shown window out of the task bar and
+// the pager.
+void KeepOutOfTaskBar(QWidget& window);

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 QString focusedXWindow()
@@ -48,6 +49,13 @@ private slots:
         QCOMPARE(bar.frameGeometry().topLeft(), QPoint(0, 0));
         QCOMPARE(bar.width(), bar.screen()->geometry().width());
         QVERIFY(bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"),
+                    {QStringLiteral("-id"), QString::number(bar.windowHandle()->winId()),
+                     QStringLiteral("_NET_WM_STATE")});
+        QVERIFY(xprop.waitForFinished(5000));
+        QVERIFY(xprop.readAllStandardOutput().contains(
+            "_NET_WM_STATE_SKIP_TASKBAR")); // not in the task bar
         // For a person to look at: OSTREVO_SCREENSHOT=file.png
         if (const QString shot = qEnvironmentVariable("OSTREVO_SCREENSHOT"); !shot.isEmpty())
             bar.screen()->grabWindow(0).save(shot);

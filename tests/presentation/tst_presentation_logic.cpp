@@ -15,15 +15,11 @@ private slots:
         t.FillDefaults();
         QCOMPARE(t.StatusText[3][0], QStringLiteral("Einsatz Übernommen"));
         QCOMPARE(t.StatusText[3][1], QStringLiteral("C - Für Einsatz Melden"));
-        QCOMPARE(t.StatusText[2][1], QStringLiteral("E - Einrücken"));
-        QCOMPARE(t.StatusText[9][1], QStringLiteral("U - Ungültiger Status"));
         QCOMPARE(t.StatusText[12][0], QString());
         QCOMPARE(t.StatusText[12][1], QString());
         QCOMPARE(t.StatusText[15][0], QStringLiteral("Quittung"));
         QCOMPARE(t.StatusText[15][1], QStringLiteral("Quittung"));
-        QCOMPARE(t.StatusColor[2], (Rgb{0, 144, 0}));
         QCOMPARE(t.StatusColor[16], (Rgb{255, 0, 0}));
-        QCOMPARE(t.StatusColor[17], (Rgb{255, 255, 255}));
         QCOMPARE(t.StatusColor[18], (Rgb{0, 0, 0}));
     }
 

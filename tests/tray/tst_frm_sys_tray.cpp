@@ -1,7 +1,6 @@
 #include "support/fake_dialogs.h"
 #include "support/recording_notify_area.h"
 #include "tray/frm_sys_tray.h"
-#include "tray/menu_availability.h"
 #include "tray/mouse_codes.h"
 #include "tray/window_state.h"
 
@@ -129,30 +128,6 @@ private slots:
         m_tray->mPopupMenu().hide();
     }
 
-    void availability_data()
-    {
-        QTest::addColumn<bool>("visible");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<bool>("maximize");
-        QTest::addColumn<bool>("restore");
-        QTest::addColumn<bool>("minimize");
-        QTest::newRow("hidden") << false << 0 << true << true << false;
-        QTest::newRow("normal") << true << 0 << true << false << true;
-        QTest::newRow("minimised") << true << 1 << true << true << false;
-        QTest::newRow("maximised") << true << 2 << false << false << true;
-        QTest::newRow("other") << true << 3 << true << true << true;
-    }
-
-    void availability()
-    {
-        QFETCH(bool, visible);
-        QFETCH(int, state);
-        QFETCH(bool, maximize);
-        QFETCH(bool, restore);
-        QFETCH(bool, minimize);
-        QCOMPARE(AvailabilityFor(visible, state), (MenuAvailability{maximize, restore, minimize}));
-    }
-
     void rightClickUpdatesThenOpensTheMenu()
     {
         m_host->show();
@@ -167,6 +142,11 @@ private slots:
         QVERIFY(!m_tray->mMinimize().isEnabled());
         m_tray->mPopupMenu().hide();
         QVERIFY(!m_tray->mPopupMenu().defaultAction());
+        m_host->showMaximized();
+        m_area.report(0x205);
+        QVERIFY(!m_tray->mMaximize().isEnabled() && !m_tray->mRestore().isEnabled());
+        QVERIFY(m_tray->mMinimize().isEnabled());
+        m_tray->mPopupMenu().hide();
     }
 
     void restoreReturnsToTheLastState()
