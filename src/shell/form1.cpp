@@ -11,6 +11,7 @@
 #include "presentation/window_layer.h"
 #include "settings_io.h"
 #include "settings_store.h"
+#include "settings_window_controls.h"
 #include "settings_window_layout.h"
 #include "tray/frm_sys_tray.h"
 #include "tray/notify_area_service.h"
@@ -19,73 +20,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
 namespace {
-
-QRect pixels(const ControlSpec& spec)
-{
-    return {spec.left / kTwipsPerPixel, spec.top / kTwipsPerPixel, spec.width / kTwipsPerPixel,
-            spec.height / kTwipsPerPixel};
-}
-
-// "MS Sans Serif" 8.25 pt; Debian has no such font, Liberation Sans keeps
-// Arial's metrics and is the closest.
-QFont windowFont(bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
-}
-
-QWidget* createControl(const ControlSpec& spec, QWidget* parent)
-{
-    using K = ControlSpec::Kind;
-    const QString caption = Name(spec.caption);
-    QWidget* widget = nullptr;
-    switch (spec.kind) {
-    case K::Frame:
-        widget = new QGroupBox(caption, parent);
-        break;
-    case K::Label:
-    case K::RightLabel: {
-        auto* label = new QLabel(caption, parent);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(spec.kind == K::RightLabel ? Qt::AlignRight | Qt::AlignTop
-                                                       : Qt::AlignLeft | Qt::AlignTop);
-        widget = label;
-        break;
-    }
-    case K::TextField:
-        widget = new QLineEdit(parent);
-        break;
-    case K::CheckBox:
-        widget = new QCheckBox(caption, parent);
-        // The geometry was laid out for a 13-pixel box with a small gap;
-        // the default gap would cut "Im Vordergrund für Sek:".
-        widget->setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
-        break;
-    case K::Button:
-        widget = new QPushButton(caption, parent);
-        break;
-    }
-    const bool boldCaption =
-        spec.kind == K::Frame || spec.kind == K::Label || spec.kind == K::RightLabel;
-    widget->setFont(windowFont(boldCaption));
-    widget->setObjectName(Name(spec.name));
-    // Screen readers and black-box tools address controls by this; Qt does
-    // not expose objectName over AT-SPI.
-    widget->setAccessibleDescription(Name(spec.name));
-    widget->setGeometry(pixels(spec));
-    return widget;
-}
 
 void setPlainColour(QLabel* label, std::optional<Rgb> colour)
 {
@@ -106,7 +46,7 @@ Form1::Form1(ProgramData& data, const Form1Services& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kaldrin"));
-    setFont(windowFont(false));
+    setFont(SettingsWindowFont(false));
     setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
     buildControls();
     setInitialStates();
@@ -197,35 +137,7 @@ QCheckBox& Form1::checkBox(const char16_t* name) const
 
 void Form1::buildControls()
 {
-    for (const ControlSpec& spec : SettingsWindowControls()) {
-        QWidget* parent = spec.frame[0] ? control<QWidget>(spec.frame) : this;
-        createControl(spec, parent);
-    }
-    const auto order = SettingsWindowTabOrder();
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(control<QWidget>(order[i - 1]), control<QWidget>(order[i]));
-
-    const std::pair<const char16_t*, const char16_t*> buddies[] = {
-        {u"Label1", u"txtSrv"},      {u"Label2", u"txtSrvPort"},     {u"Label5", u"txtMsgOnly"},
-        {u"Label6", u"chkUnbekFME"}, {u"Label7", u"txtTransparent"}, {u"Label3", u"txtPasswort"},
-        {u"Label4", u"txtLogOnly"}};
-    for (const auto& [label, field] : buddies)
-        control<QLabel>(label)->setBuddy(control<QWidget>(field));
-
-    auto* status = control<QLabel>(u"lblStatus");
-    status->setWordWrap(true);
-    control<QLineEdit>(u"txtSrvPort")->setMaxLength(5);
-    auto* password = control<QLineEdit>(u"txtPasswort");
-    password->setEchoMode(QLineEdit::Password);
-    password->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
-    control<QLineEdit>(u"txtTransparent")->setToolTip(QStringLiteral("Werte: 0 - 255"));
-
-    // Not in normal use: the transparency is kept but applied nowhere, so it
-    // is shown greyed; the database frame lies below the fixed client area
-    // and is not shown at all. Both are still loaded and saved.
-    control<QWidget>(u"Label7")->setEnabled(false);
-    control<QWidget>(u"txtTransparent")->setEnabled(false);
-    control<QWidget>(u"Frame3")->hide();
+    CreateSettingsWindowControls(*this);
 }
 
 void Form1::setInitialStates()

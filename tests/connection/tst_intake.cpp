@@ -2,7 +2,6 @@
 #include "connection/telegram_intake.h"
 #include "support/recording_sink.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -186,32 +185,6 @@ private slots:
             }
         }
         QCOMPARE(taken, 16 * RecordFramer::MaxPending);
-    }
-
-    // Random bytes through the framer and the decoders: nothing may crash,
-    // and every call must carry a status the status tables can index.
-    void randomBytes()
-    {
-        QRandomGenerator random(4711);
-        const QByteArray alphabet("ZVEIPOCFMSTlg#![]X\t\r\n 0123456789-.&eEH:;()DZUD_false");
-        RecordFramer framer;
-        for (int round = 0; round < 20000; ++round) {
-            QByteArray bytes(random.bounded(200), Qt::Uninitialized);
-            for (char& byte : bytes)
-                byte = random.bounded(3) ? alphabet[random.bounded(int(alphabet.size()))]
-                                         : char(random.bounded(256));
-            RecordingSink sink;
-            for (const QByteArray& record : framer.feed(bytes))
-                ClassifyTelegram(QString::fromLatin1(record), sink);
-            ParseMarkedTelegram(QString::fromLatin1(bytes), sink);
-            ParseTabTelegram(QString::fromLatin1(bytes), sink);
-            for (const QString& call : std::as_const(sink.calls)) {
-                if (call.startsWith(u"FROM") || call.startsWith(u"TO")) {
-                    const int status = call.section(u'|', 2, 2).toInt();
-                    QVERIFY2(status >= 0 && status <= 18, qPrintable(call));
-                }
-            }
-        }
     }
 };
 

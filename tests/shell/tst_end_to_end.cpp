@@ -44,9 +44,11 @@ void sendDeleteWindow(uint32_t window)
     event.type = atom("WM_PROTOCOLS");
     event.data.data32[0] = atom("WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(connection);
+    // Wait until the server has taken the request: a connection closed
+    // right after an unchecked send may lose it.
+    std::free(xcb_request_check(
+        connection, xcb_send_event_checked(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                                           reinterpret_cast<const char*>(&event))));
     xcb_disconnect(connection);
 }
 
