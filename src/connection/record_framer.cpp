@@ -6,11 +6,10 @@ QList<QByteArray> RecordFramer::feed(QByteArrayView bytes)
 {
     QList<QByteArray> records;
     for (const char byte : bytes) {
-        const bool lineFeedOfCrLf = byte == '\n' && m_afterCarriageReturn;
-        m_afterCarriageReturn = byte == '\r';
-        if (lineFeedOfCrLf)
+        const LineEnds::Byte kind = m_lineEnds.classify(byte);
+        if (kind == LineEnds::Byte::PartOfLineEnd)
             continue;
-        if (byte == '\r' || byte == '\n') {
+        if (kind == LineEnds::Byte::LineEnd) {
             if (!m_pending.isEmpty())
                 records.append(std::exchange(m_pending, {}));
             continue;
@@ -32,5 +31,5 @@ std::optional<QByteArray> RecordFramer::takePending()
 void RecordFramer::clear()
 {
     m_pending.clear();
-    m_afterCarriageReturn = false;
+    m_lineEnds.reset();
 }

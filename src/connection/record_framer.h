@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/line_ends.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -22,5 +24,5 @@ public:
 
 private:
     QByteArray m_pending;
-    bool m_afterCarriageReturn = false;
+    LineEnds m_lineEnds;
 };

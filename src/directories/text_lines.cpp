@@ -1,24 +1,24 @@
 #include "text_lines.h"
 
 #include "common/cp1252.h"
+#include "common/line_ends.h"
 
 #include <QIODevice>
 
 void ForEachLine(QIODevice& device, const std::function<bool(const QString&)>& take)
 {
     QByteArray line;
-    bool afterCarriageReturn = false;
+    LineEnds lineEnds;
     bool haveLine = false; // a line has begun, possibly still empty
     while (true) {
         const QByteArray chunk = device.read(16 * 1024);
         if (chunk.isEmpty())
             break;
         for (const char byte : chunk) {
-            const bool lineFeedOfCrLf = byte == '\n' && afterCarriageReturn;
-            afterCarriageReturn = byte == '\r';
-            if (lineFeedOfCrLf)
+            const LineEnds::Byte kind = lineEnds.classify(byte);
+            if (kind == LineEnds::Byte::PartOfLineEnd)
                 continue;
-            if (byte == '\r' || byte == '\n') {
+            if (kind == LineEnds::Byte::LineEnd) {
                 if (!take(DecodeCp1252(line)))
                     return;
                 line.clear();

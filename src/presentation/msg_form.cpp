@@ -4,6 +4,7 @@
 #include "common/caption_text.h"
 #include "display_time.h"
 #include "live_options.h"
+#include "text_colour.h"
 #include "window_layer.h"
 
 #include <QApplication>
@@ -29,13 +30,6 @@ constexpr std::array<LabelDesign, 4> kLabels{{
     {u"lblSpricht", u"Es Spricht", {255, 255, 128}, u"Arial Narrow", 5820},
 }};
 
-void setTextColour(QLabel& label, Rgb colour)
-{
-    QPalette palette = label.palette();
-    palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
-    label.setPalette(palette);
-}
-
 } // namespace
 
 MsgForm::MsgForm(const LiveOptions& options)
@@ -60,7 +54,7 @@ MsgForm::MsgForm(const LiveOptions& options)
         QPalette labelPalette = label->palette();
         labelPalette.setColor(QPalette::Window, Qt::black);
         label->setPalette(labelPalette);
-        setTextColour(*label, design.colour);
+        SetTextColour(*label, design.colour);
         QFont font(QString::fromUtf16(design.family));
         font.setPointSizeF(9.75);
         label->setFont(font);
@@ -91,7 +85,7 @@ void MsgForm::setCaption(BarLabel which, const QString& caption)
 
 void MsgForm::setLineColour(Rgb colour)
 {
-    setTextColour(label(BarLabel::Line), colour);
+    SetTextColour(label(BarLabel::Line), colour);
 }
 
 void MsgForm::setBold(BarLabel which, bool bold)

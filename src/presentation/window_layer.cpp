@@ -1,5 +1,7 @@
 #include "window_layer.h"
 
+#include "x11_atom.h"
+
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
@@ -7,8 +9,6 @@
 #if QT_CONFIG(xcb)
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
-#include <xcb/xcb.h>
 #endif
 
 namespace {
@@ -66,13 +66,7 @@ void KeepOutOfTaskBar([[maybe_unused]] QWidget& window)
     if (!x11 || !x11->connection() || !window.windowHandle())
         return;
     xcb_connection_t* connection = x11->connection();
-    const auto atom = [connection](const char* name) {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr);
-        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
-        return value;
-    };
+    const auto atom = [connection](const char* name) { return InternAtom(connection, name); };
     // The widget's own id can be stale once Qt has re-created the window.
     const auto id = xcb_window_t(window.windowHandle()->winId());
     const xcb_atom_t wmState = atom("_NET_WM_STATE");

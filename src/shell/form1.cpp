@@ -8,6 +8,7 @@
 #include "presentation/load_announcer.h"
 #include "presentation/msg_form.h"
 #include "presentation/program_data.h"
+#include "presentation/text_colour.h"
 #include "presentation/window_layer.h"
 #include "settings_io.h"
 #include "settings_store.h"
@@ -25,19 +26,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace {
-
-void setPlainColour(QLabel* label, std::optional<Rgb> colour)
-{
-    if (!colour)
-        return;
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(colour->red, colour->green, colour->blue));
-    label->setPalette(palette);
-}
-
-} // namespace
-
 Form1::Form1(ProgramData& data, const Form1Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
@@ -48,7 +36,7 @@ Form1::Form1(ProgramData& data, const Form1Services& services, QWidget* parent)
     setWindowTitle(QStringLiteral("Kaldrin"));
     setFont(SettingsWindowFont(false));
     setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
-    buildControls();
+    CreateSettingsWindowControls(*this);
     setInitialStates();
     connectReactions();
 }
@@ -133,11 +121,6 @@ QLineEdit& Form1::textField(const char16_t* name) const
 QCheckBox& Form1::checkBox(const char16_t* name) const
 {
     return *control<QCheckBox>(name);
-}
-
-void Form1::buildControls()
-{
-    CreateSettingsWindowControls(*this);
 }
 
 void Form1::setInitialStates()
@@ -285,7 +268,8 @@ void Form1::showStatus(const QString& caption, std::optional<Rgb> colour)
 {
     auto* status = control<QLabel>(u"lblStatus");
     status->setText(caption);
-    setPlainColour(status, colour);
+    if (colour)
+        SetTextColour(*status, *colour);
 }
 
 void Form1::setStatusButtonCaption(const QString& caption)

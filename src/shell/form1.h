@@ -77,7 +77,6 @@ protected:
 
 private:
     void createTrayIcon();
-    void buildControls();
     void setInitialStates();
     void connectReactions();
     template <typename T> T* control(const char16_t* name) const;

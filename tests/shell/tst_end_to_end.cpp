@@ -1,6 +1,8 @@
 // The real program on a real X display: lists from the sample generator, a
 // fresh configuration, a local server. Telegrams reach the bar; closing the
 // window or SIGTERM runs the orderly shut-down.
+#include "presentation/x11_atom.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -12,9 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
-#include <cstring>
 #include <signal.h>
-#include <xcb/xcb.h>
 
 namespace {
 
@@ -30,13 +30,7 @@ QString xdotool(const QStringList& args)
 void sendDeleteWindow(uint32_t window)
 {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const auto atom = [connection](const char* name) {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr);
-        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
-        return value;
-    };
+    const auto atom = [connection](const char* name) { return InternAtom(connection, name); };
     xcb_client_message_event_t event = {};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
