@@ -10,12 +10,12 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
 
 demo=build/demo
-build/tools/make-sample-lists tools/sample-lists.txt "$demo"
+build/tools/lists/ostrevo-make-lists tools/lists/sample-lists.txt "$demo"
 
 if (exec 3<>/dev/tcp/127.0.0.1/7778) 2>/dev/null; then
     echo "A server already listens on 127.0.0.1:7778; using it."
 else
-    build/tools/ostrevo-feed --demo 2>"$demo/feed.log" &
+    build/tools/feed/ostrevo-feed --demo 2>"$demo/feed.log" &
     feed=$!
     trap 'kill "$feed" 2>/dev/null || true' EXIT
     echo "Demo server started (log: $demo/feed.log). Press \"Verbinden\" in the window."

@@ -71,11 +71,12 @@ void runRecord(benchmark::State& state, const QByteArray& bytes)
     Options options;
     LabelsOnly bar;
     SystemClock clock;
-    TelegramPresenter presenter(full.data, options, bar, clock);
+    TelegramPresenter presenter(full.data.directories, full.data.statusTables, full.data.tray,
+                                options, bar, clock);
     RecordFramer framer;
     for (auto _ : state) {
         for (const QByteArray& record : framer.feed(bytes))
-            ClassifyTelegram(DecodeCp1252(record), presenter);
+            classifyTelegram(decodeCp1252(record), presenter);
         benchmark::DoNotOptimize(bar.captions[1].constData());
     }
 }

@@ -1,5 +1,6 @@
 #include "common/clock.h"
 #include "common/unix_signal_bridge.h"
+#include "common/version.h"
 #include "presentation/program_data.h"
 #include "shell/command_line.h"
 #include "shell/form1.h"
@@ -20,7 +21,7 @@ bool answeredInformation(int argc, char* argv[])
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (arg == "--version") {
-            std::puts("Vorsand Version 1.0.0");
+            std::printf("Vorsand Version %s\n", Version::Text);
             return true;
         }
         if (arg == "--help" || arg == "-h") {

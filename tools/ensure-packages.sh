@@ -4,9 +4,12 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation
+    cmake g++ make qt6-base-dev libqt6sql6-sqlite libxcb1-dev fonts-liberation
     clang-14 libclang-rt-14-dev clang-format libbenchmark-dev
     xvfb trayer xdotool x11-utils imagemagick
+    multimon-ng sox
+    dpkg-dev lintian appstream desktop-file-utils
+    mutter xwayland qt6-wayland dbus
 )
 
 missing=()

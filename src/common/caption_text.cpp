@@ -1,6 +1,6 @@
 #include "caption_text.h"
 
-QString CaptionDisplayText(QStringView caption)
+QString captionDisplayText(QStringView caption)
 {
     QString shown;
     shown.reserve(caption.size());

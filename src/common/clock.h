@@ -1,21 +1,21 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
-#include <QTime>
 
 // The source of "now" for every time stamp, so tests can fix the time.
 class Clock
 {
 public:
     virtual ~Clock() = default;
-    virtual QTime currentTime() const = 0;
+    virtual QDateTime now() const = 0;
 
     // "hh:mm:ss", 24-hour clock, two digits each.
-    QString timeStamp() const { return currentTime().toString(QStringLiteral("HH:mm:ss")); }
+    QString timeStamp() const { return now().time().toString(QStringLiteral("HH:mm:ss")); }
 };
 
 class SystemClock final : public Clock
 {
 public:
-    QTime currentTime() const override { return QTime::currentTime(); }
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
 };

@@ -23,7 +23,7 @@ char encodeChar(QChar c)
 
 } // namespace
 
-QChar DecodeCp1252(char byte)
+QChar decodeCp1252(char byte)
 {
     const auto b = static_cast<unsigned char>(byte);
     if (b >= 0x80 && b < 0xA0)
@@ -31,15 +31,15 @@ QChar DecodeCp1252(char byte)
     return QChar(char16_t(b));
 }
 
-QString DecodeCp1252(QByteArrayView bytes)
+QString decodeCp1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        text[i] = DecodeCp1252(bytes[i]);
+        text[i] = decodeCp1252(bytes[i]);
     return text;
 }
 
-QByteArray EncodeCp1252(QStringView text)
+QByteArray encodeCp1252(QStringView text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i)

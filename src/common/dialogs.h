@@ -1,5 +1,7 @@
 #pragma once
 
+#include "font_choice.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -28,15 +30,6 @@ struct FileDialogRequest
     QString proposedName;
 };
 
-struct FontChoice
-{
-    QString family;
-    double pointSize = 0;
-    bool bold = false;
-    bool italic = false;
-    bool operator==(const FontChoice&) const = default;
-};
-
 class Dialogs
 {
 public:
@@ -45,6 +38,8 @@ public:
     virtual void showMessage(const MessageBoxRequest& request) = 0;
     // The chosen existing file, or nothing when cancelled.
     virtual std::optional<QString> chooseExistingFile(const FileDialogRequest& request) = 0;
+    // The file to write, or nothing when cancelled.
+    virtual std::optional<QString> chooseSaveFile(const FileDialogRequest& request) = 0;
     // The chosen font, or nothing when cancelled.
     virtual std::optional<FontChoice> chooseFont(const QString& title,
                                                  const FontChoice& preset) = 0;

@@ -26,7 +26,7 @@ public:
     }
 
     QString text() const { return QString(m_chars.data(), N); }
-    QString trimmed() const { return TrimSpaces(QStringView(m_chars.data(), N)); }
+    QString trimmed() const { return trimSpaces(QStringView(m_chars.data(), N)); }
 
     bool equals(QStringView key) const
     {
@@ -36,12 +36,12 @@ public:
     void readBytes(const char* bytes)
     {
         for (qsizetype i = 0; i < N; ++i)
-            m_chars[i] = DecodeCp1252(bytes[i]);
+            m_chars[i] = decodeCp1252(bytes[i]);
     }
 
     void writeBytes(char* bytes) const
     {
-        const QByteArray encoded = EncodeCp1252(QStringView(m_chars.data(), N));
+        const QByteArray encoded = encodeCp1252(QStringView(m_chars.data(), N));
         std::copy_n(encoded.constData(), N, bytes);
     }
 

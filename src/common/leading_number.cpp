@@ -80,7 +80,7 @@ double convertDecimal(const std::string& text, long long significantExponent)
 
 } // namespace
 
-double ParseLeadingNumber(QStringView text)
+double parseLeadingNumber(QStringView text)
 {
     Cursor cur(text);
     if (cur.peek() == u'&') {

@@ -6,4 +6,4 @@
 // settings files expect: blanks, tabs and line feeds are ignored anywhere,
 // "&H"/"&O" introduce hex/octal, the decimal separator is always ".", and a
 // text without a leading number is 0. Never fails; huge values become +-inf.
-double ParseLeadingNumber(QStringView text);
+double parseLeadingNumber(QStringView text);

@@ -5,7 +5,7 @@
 
 // Removes leading and trailing spaces only: tabs, carriage returns and line
 // feeds are part of the text for the servers and list files we read.
-inline QString TrimSpaces(QStringView text)
+inline QString trimSpaces(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();

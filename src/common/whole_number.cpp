@@ -18,17 +18,17 @@ template <typename Int> std::optional<Int> roundInto(double value)
 
 } // namespace
 
-std::optional<std::int16_t> ToInt16(double value)
+std::optional<std::int16_t> toInt16(double value)
 {
     return roundInto<std::int16_t>(value);
 }
 
-std::optional<std::int32_t> ToInt32(double value)
+std::optional<std::int32_t> toInt32(double value)
 {
     return roundInto<std::int32_t>(value);
 }
 
-QString OverflowDescription()
+QString overflowDescription()
 {
     return QStringLiteral("Überlauf");
 }

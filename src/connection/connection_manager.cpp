@@ -29,10 +29,10 @@ ConnectionManager::ConnectionManager(ConnectionView& view, TelegramSink& sink, Q
 
 std::optional<QString> ConnectionManager::ConnectToServer()
 {
-    const QString host = TrimSpaces(m_view.serverAddressText());
-    const auto port = ToInt32(ParseLeadingNumber(m_view.serverPortText()));
+    const QString host = trimSpaces(m_view.serverAddressText());
+    const auto port = toInt32(parseLeadingNumber(m_view.serverPortText()));
     if (!port)
-        return OverflowDescription();
+        return overflowDescription();
     return m_socket.Connect(host, *port);
 }
 
@@ -108,5 +108,5 @@ void ConnectionManager::Winsock2_Error(const QString& description)
 
 void ConnectionManager::Winsock2_DataArrival(const QString& record)
 {
-    ClassifyTelegram(record, m_sink);
+    classifyTelegram(record, m_sink);
 }

@@ -11,71 +11,69 @@
 namespace {
 
 const QString kMarker = QStringLiteral("#![]!#");
-constexpr double kHighestStatus = 18;
 
 // The status field as a table index; statuses above 18 or below 0 are no
 // valid index of the status tables and drop the telegram.
-std::optional<std::int16_t> statusOf(const QString& field)
+std::optional<int> statusOf(const QString& field)
 {
-    const double value = ParseLeadingNumber(field);
-    if (value > kHighestStatus)
+    const double value = parseLeadingNumber(field);
+    if (value > HighestFmsStatus)
         return std::nullopt;
-    const auto status = ToInt16(value);
+    const auto status = toInt16(value);
     if (!status || *status < 0)
         return std::nullopt;
-    return status;
+    return int(*status);
 }
 
-void parseTabFms(const QStringList& fields, TelegramSink& sink)
+void parseTabFms(const QStringList& fields, const QString& record, TelegramSink& sink)
 {
     if (fields.size() < 9)
         return;
-    auto status = statusOf(fields[6]);
+    const auto status = statusOf(fields[6]);
     if (!status)
         return;
-    QString fmsId = fields[1];
+    FmsTelegram telegram{fields[1], *status, FmsDirection::FromVehicle, QString(), record};
     const bool hasText = fields.size() >= 14;
-    QString text;
     if (fields[8] == u"0") {
         if (hasText)
-            text = TrimSpaces(fields[13]);
-        sink.HandleFmsFromVehicle(fmsId, *status, text);
-        return;
+            telegram.text = trimSpaces(fields[13]);
+    } else {
+        telegram.direction = FmsDirection::ToVehicle;
+        if (*status == 10 && hasText)
+            telegram.text = trimSpaces(
+                QString(fields[13]).replace(QStringLiteral("&TRN"), QStringLiteral("&&TRN")));
     }
-    if (*status == 10 && hasText)
-        text = TrimSpaces(
-            QString(fields[13]).replace(QStringLiteral("&TRN"), QStringLiteral("&&TRN")));
-    sink.HandleFmsToVehicle(fmsId, *status, text);
+    sink.handleFms(telegram);
 }
 
-QString markedTextFromVehicle(const QStringList& fields, std::int16_t status)
+QString markedTextFromVehicle(const QStringList& fields, int status)
 {
     if (fields.size() < 12)
         return {};
     QString text = status == 10
-                       ? TrimSpaces(QString(fields[11]).remove(QStringLiteral("DEZUD_GPSINFO : ")))
-                       : TrimSpaces(fields[11]);
+                       ? trimSpaces(QString(fields[11]).remove(QStringLiteral("DEZUD_GPSINFO : ")))
+                       : trimSpaces(fields[11]);
     if (text.startsWith(u"DEZUD_"))
-        text = CutDevicePrefix(text);
+        text = cutDevicePrefix(text);
     return text;
 }
 
-QString markedTextToVehicle(const QStringList& fields, std::int16_t status)
+QString markedTextToVehicle(const QStringList& fields, int status)
 {
     if (status != 10 || fields.size() < 12)
         return {};
     QString text =
-        TrimSpaces(QString(fields[11]).replace(QStringLiteral(";TRN"), QStringLiteral("&&TRN")));
+        trimSpaces(QString(fields[11]).replace(QStringLiteral(";TRN"), QStringLiteral("&&TRN")));
     if (text.endsWith(u')')) {
         // The closing "(nn)" is a channel suffix; shorter texts have none to cut.
-        text = text.size() >= 4 ? TrimSpaces(QStringView(text).chopped(4)) : QString();
+        text = text.size() >= 4 ? trimSpaces(QStringView(text).chopped(4)) : QString();
     }
     return text;
 }
 
 } // namespace
 
-QString CutDevicePrefix(const QString& text)
+QString cutDevicePrefix(const QString& text)
 {
     const qsizetype colon = text.indexOf(u" : ");
     if (colon >= 0)
@@ -89,61 +87,53 @@ QString CutDevicePrefix(const QString& text)
     return text.mid(second + 1);
 }
 
-void ClassifyTelegram(const QString& record, TelegramSink& sink)
+void classifyTelegram(const QString& record, TelegramSink& sink)
 {
     if (record.startsWith(u"#!XX!#"))
         return;
     if (record.startsWith(u"ZVEI") || record.startsWith(u"POC") || record.startsWith(u"FMSTlg")) {
-        ParseTabTelegram(record, sink);
+        parseTabTelegram(record, sink);
         return;
     }
-    ParseMarkedTelegram(record, sink);
+    parseMarkedTelegram(record, sink);
 }
 
-void ParseTabTelegram(const QString& record, TelegramSink& sink)
+void parseTabTelegram(const QString& record, TelegramSink& sink)
 {
     if (!record.contains(u'\t'))
         return;
     const QStringList fields = record.split(u'\t');
     if (fields[0] == u"ZVEI") {
-        if (fields.size() < 2)
-            return;
-        QString code = fields[1];
-        sink.HandleFmeTelegram(code);
+        sink.handleFiveTone({fields[1], record});
     } else if (fields[0] == u"POC") {
         if (fields.size() < 4)
             return;
-        QString ric = TrimSpaces(fields[1]);
-        QString text = TrimSpaces(fields[3]);
-        sink.HandlePocsagTelegram(ric, text);
+        sink.handlePocsag({trimSpaces(fields[1]), trimSpaces(fields[3]), record});
     } else if (fields[0] == u"FMSTlg") {
-        parseTabFms(fields, sink);
+        parseTabFms(fields, record, sink);
     }
 }
 
-void ParseMarkedTelegram(const QString& record, TelegramSink& sink)
+void parseMarkedTelegram(const QString& record, TelegramSink& sink)
 {
     if (!record.contains(kMarker))
         return;
     const QStringList fields = record.split(kMarker);
     if (fields.size() < 11)
         return;
-    if (ParseLeadingNumber(fields[3]) > kHighestStatus)
+    if (parseLeadingNumber(fields[3]) > HighestFmsStatus)
         return;
     if (fields[3] == u"16") {
-        QString code = fields[2];
-        sink.HandleFmeTelegram(code);
+        sink.handleFiveTone({fields[2], record});
         return;
     }
-    auto status = statusOf(fields[3]);
+    const auto status = statusOf(fields[3]);
     if (!status)
         return;
-    QString fmsId = fields[2];
-    if (fields[5] == u"false") {
-        QString text = markedTextFromVehicle(fields, *status);
-        sink.HandleFmsFromVehicle(fmsId, *status, text);
-    } else {
-        QString text = markedTextToVehicle(fields, *status);
-        sink.HandleFmsToVehicle(fmsId, *status, text);
-    }
+    if (fields[5] == u"false")
+        sink.handleFms({fields[2], *status, FmsDirection::FromVehicle,
+                        markedTextFromVehicle(fields, *status), record});
+    else
+        sink.handleFms({fields[2], *status, FmsDirection::ToVehicle,
+                        markedTextToVehicle(fields, *status), record});
 }

@@ -1,16 +1,39 @@
 #pragma once
 
-#include <QString>
-#include <cstdint>
+#include "common/fms.h"
 
-// Receives the decoded telegrams. Arguments are passed by reference because
-// a handler may rewrite the text (the bracket form of FMS texts).
+#include <QString>
+
+// The decoded telegrams, each with the record it came from (decoded from
+// code page 1252, without its line end).
+struct FiveToneCall
+{
+    QString code; // as received, not trimmed
+    QString record;
+};
+
+struct PocsagMessage
+{
+    QString address; // trimmed of spaces
+    QString text;    // trimmed of spaces
+    QString record;
+};
+
+struct FmsTelegram
+{
+    QString fmsId;  // as received, not trimmed
+    int status = 0; // 0..18
+    FmsDirection direction = FmsDirection::FromVehicle;
+    QString text;
+    QString record;
+};
+
+// Receives what the intake decodes, one call per telegram.
 class TelegramSink
 {
 public:
     virtual ~TelegramSink() = default;
-    virtual void HandleFmeTelegram(QString& code) = 0;
-    virtual void HandlePocsagTelegram(QString& ric, QString& text) = 0;
-    virtual void HandleFmsFromVehicle(QString& fmsId, std::int16_t& status, QString& text) = 0;
-    virtual void HandleFmsToVehicle(QString& fmsId, std::int16_t& status, QString& text) = 0;
+    virtual void handleFiveTone(const FiveToneCall& call) = 0;
+    virtual void handlePocsag(const PocsagMessage& message) = 0;
+    virtual void handleFms(const FmsTelegram& telegram) = 0;
 };

@@ -112,7 +112,7 @@ void Winsock2::onError(QAbstractSocket::SocketError error)
 
 void Winsock2::deliver(const QByteArray& record)
 {
-    emit dataArrival(DecodeCp1252(record));
+    emit dataArrival(decodeCp1252(record));
 }
 
 void Winsock2::takePendingRecord()

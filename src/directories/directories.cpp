@@ -24,7 +24,7 @@ std::optional<int> Directories::FindFme(QStringView code) const
 
 std::optional<int> Directories::FindPocsag(QStringView ric) const
 {
-    const double value = ParseLeadingNumber(ric);
+    const double value = parseLeadingNumber(ric);
     const int last = std::min<int>(PocsagLoadedCount, int(PocsagList.size()) - 1);
     for (int i = 1; i <= last; ++i) {
         if (double(PocsagList[i].Ric) == value)

@@ -19,7 +19,7 @@ void ForEachLine(QIODevice& device, const std::function<bool(const QString&)>& t
             if (kind == LineEnds::Byte::PartOfLineEnd)
                 continue;
             if (kind == LineEnds::Byte::LineEnd) {
-                if (!take(DecodeCp1252(line)))
+                if (!take(decodeCp1252(line)))
                     return;
                 line.clear();
                 haveLine = false;
@@ -31,5 +31,5 @@ void ForEachLine(QIODevice& device, const std::function<bool(const QString&)>& t
         }
     }
     if (haveLine)
-        take(DecodeCp1252(line));
+        take(decodeCp1252(line));
 }

@@ -71,9 +71,9 @@ int LoadStatusTexts(const QString& path, StatusTables& tables, const ListLoadCon
     ForEachLine(*file, [&](const QString& line) {
         // Character 6 is skipped whatever it is.
         if (line.startsWith(u"LST6:") && fromVehicle <= StatusTables::HighestStatus)
-            tables.StatusText[fromVehicle++][0] = TrimSpaces(QStringView(line).mid(6));
+            tables.StatusText[fromVehicle++][0] = trimSpaces(QStringView(line).mid(6));
         else if (line.startsWith(u"KFZ6:") && toVehicle <= StatusTables::HighestStatus)
-            tables.StatusText[toVehicle++][1] = TrimSpaces(QStringView(line).mid(6));
+            tables.StatusText[toVehicle++][1] = trimSpaces(QStringView(line).mid(6));
         return true;
     });
     return fromVehicle;
@@ -94,10 +94,10 @@ int LoadVehicleText(const QString& path, ListLoadContext& context)
             const QString full = name;
             const qsizetype hash = name.indexOf(u'#'); // 0-based
             if (hash >= 2)
-                name = TrimSpaces(QStringView(name).left(hash));
+                name = trimSpaces(QStringView(name).left(hash));
             vehicle.Name.assign(name);
             if (hash >= 3)
-                vehicle.Remark.assign(TrimSpaces(QStringView(full).mid(hash + 1)));
+                vehicle.Remark.assign(trimSpaces(QStringView(full).mid(hash + 1)));
         });
     if (!n)
         return 0;
@@ -117,8 +117,8 @@ int LoadFmeText(const QString& path, ListLoadContext& context)
                                         QString name = ApplyWordRule(line.mid(10));
                                         const qsizetype hash = name.indexOf(u'#');
                                         if (hash >= 2)
-                                            name = TrimSpaces(QStringView(name).left(hash)) + u' ' +
-                                                   TrimSpaces(QStringView(name).mid(hash + 1));
+                                            name = trimSpaces(QStringView(name).left(hash)) + u' ' +
+                                                   trimSpaces(QStringView(name).mid(hash + 1));
                                         d.FmeList[i].Name.assign(name);
                                     });
     if (!n)

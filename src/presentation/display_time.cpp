@@ -5,8 +5,8 @@
 
 std::optional<int> DisplayInterval(const QString& displayTimeText)
 {
-    const double seconds = ParseLeadingNumber(displayTimeText);
+    const double seconds = parseLeadingNumber(displayTimeText);
     if (!(seconds > 0))
         return std::nullopt;
-    return ToInt32(seconds * 1000);
+    return toInt32(seconds * 1000);
 }

@@ -79,7 +79,7 @@ MsgForm::MsgForm(const LiveOptions& options)
 void MsgForm::setCaption(BarLabel which, const QString& caption)
 {
     QLabel& target = label(which);
-    target.setText(CaptionDisplayText(caption));
+    target.setText(captionDisplayText(caption));
     target.adjustSize();
 }
 

@@ -1,93 +1,141 @@
 #include "telegram_presenter.h"
 
+#include "common/caption_text.h"
 #include "common/clock.h"
+#include "common/fixed_text.h"
+#include "common/tray_summary.h"
 #include "common/trim_spaces.h"
+#include "directories/directories.h"
 #include "live_options.h"
-#include "message_bar.h"
-#include "program_data.h"
+#include "status_tables.h"
 
 namespace {
 
-bool isTableStatus(std::int16_t status)
-{
-    return status >= 0 && status <= StatusTables::HighestStatus;
-}
-
-QString rightAligned(std::int16_t status)
+QString rightAligned(int status)
 {
     return QString::number(status).rightJustified(2, u' ');
 }
 
+// The identifier of an unlisted vehicle stands in its name field.
+QString unlistedName(const QString& fmsId)
+{
+    FixedText<30> name;
+    name.assign(fmsId);
+    return name.text();
+}
+
 } // namespace
 
-QString BracketForm(const QString& text)
+QString bracketForm(const QString& text)
 {
-    const QString trimmed = TrimSpaces(text);
+    const QString trimmed = trimSpaces(text);
     return trimmed.isEmpty() ? text : QStringLiteral(" [") + trimmed + u']';
 }
 
-TelegramPresenter::TelegramPresenter(ProgramData& data, const LiveOptions& options, MessageBar& bar,
-                                     const Clock& clock)
-    : m_data(data), m_options(options), m_bar(bar), m_clock(clock)
+TelegramPresenter::TelegramPresenter(const Directories& directories,
+                                     const StatusTables& statusTables, TraySummary& tray,
+                                     const LiveOptions& options, MessageBar& bar,
+                                     const Clock& clock, QObject* parent)
+    : QObject(parent), m_directories(directories), m_statusTables(statusTables), m_tray(tray),
+      m_options(options), m_bar(bar), m_clock(clock)
 {
 }
 
-void TelegramPresenter::HandleFmeTelegram(QString& code)
+void TelegramPresenter::handleFiveTone(const FiveToneCall& call)
 {
-    const QString time = m_clock.timeStamp();
-    const auto found = m_data.directories.FindFme(code);
-    if (found) {
-        const FmeRecord& receiver = m_data.directories.FmeList[*found];
-        const QString listed = receiver.Code.text() + u' ' + receiver.Name.trimmed();
+    HandledTelegram entry = newEntry(TelegramKind::FiveTone, trimSpaces(call.code), call.record);
+    const QString time = entry.receivedAt.time().toString(QStringLiteral("HH:mm:ss"));
+    if (const auto found = m_directories.FindFme(call.code)) {
+        const FmeRecord& receiver = m_directories.FmeList[*found];
+        entry.name = receiver.Name.trimmed();
+        const QString listed = receiver.Code.text() + u' ' + entry.name;
+        entry.passedFilters = true;
         showReceiverLine(time, listed);
         writeTrayText(time + u' ' + listed);
-        return;
+    } else if (m_options.showUnlistedReceivers()) {
+        entry.passedFilters = true;
+        showReceiverLine(time, call.code + QStringLiteral(" Unbekannt"));
+        writeTrayText(time + u' ' + call.code + QStringLiteral(" Unbekannt"));
     }
-    if (!m_options.showUnlistedReceivers())
-        return;
-    showReceiverLine(time, code + QStringLiteral(" Unbekannt"));
-    writeTrayText(time + u' ' + code + QStringLiteral(" Unbekannt"));
+    entry.shown = entry.passedFilters && m_options.messageBarActive();
+    emit telegramHandled(entry);
 }
 
-void TelegramPresenter::HandlePocsagTelegram(QString& ric, QString& text)
+void TelegramPresenter::handlePocsag(const PocsagMessage& message)
 {
-    const QString time = m_clock.timeStamp();
-    const auto found = m_data.directories.FindPocsag(ric);
-    if (found) {
-        const PocsagRecord& receiver = m_data.directories.PocsagList[*found];
-        const QString listed = QString::number(receiver.Ric) + u' ' + receiver.Name.trimmed();
-        showReceiverLine(time, listed + u' ' + TrimSpaces(text));
+    HandledTelegram entry = newEntry(TelegramKind::Pocsag, message.address, message.record);
+    entry.text = message.text;
+    const QString time = entry.receivedAt.time().toString(QStringLiteral("HH:mm:ss"));
+    if (const auto found = m_directories.FindPocsag(message.address)) {
+        const PocsagRecord& receiver = m_directories.PocsagList[*found];
+        entry.name = receiver.Name.trimmed();
+        const QString listed = QString::number(receiver.Ric) + u' ' + entry.name;
+        entry.passedFilters = true;
+        showReceiverLine(time, listed + u' ' + message.text);
         writeTrayText(time + u' ' + listed);
-        return;
+    } else if (m_options.showUnlistedReceivers()) {
+        entry.passedFilters = true;
+        showReceiverLine(time, message.address + QStringLiteral(" Unbekannt ") + message.text);
+        writeTrayText(time + u' ' + message.address + QStringLiteral(" Unbekannt"));
     }
-    if (!m_options.showUnlistedReceivers())
-        return;
-    showReceiverLine(time, ric + QStringLiteral(" Unbekannt ") + TrimSpaces(text));
-    writeTrayText(time + u' ' + ric + QStringLiteral(" Unbekannt"));
+    entry.shown = entry.passedFilters && m_options.messageBarActive();
+    emit telegramHandled(entry);
 }
 
-void TelegramPresenter::HandleFmsFromVehicle(QString& fmsId, std::int16_t& status, QString& text)
+void TelegramPresenter::handleFms(const FmsTelegram& telegram)
 {
-    const auto vehicle = vehicleToShow(fmsId, status);
-    if (!vehicle)
-        return;
+    if (telegram.status < 0 || telegram.status > HighestFmsStatus)
+        return; // no row of the status tables
+    HandledTelegram entry =
+        newEntry(TelegramKind::Fms, trimSpaces(telegram.fmsId), telegram.record);
+    entry.status = telegram.status;
+    entry.direction = telegram.direction;
+    const int index = m_directories.FindVehicle(telegram.fmsId);
+    if (index != 0)
+        entry.name = m_directories.VehicleList[index].Name.trimmed();
+    if (index != 0 || m_options.showUnlistedVehicles()) {
+        // The line shows the whole name field; an unlisted vehicle's
+        // identifier stands in for its name.
+        const QString name30 = index != 0 ? m_directories.VehicleList[index].Name.text()
+                                          : unlistedName(telegram.fmsId);
+        if (telegram.direction == FmsDirection::FromVehicle)
+            handleFromVehicle(telegram, name30, entry);
+        else
+            handleToVehicle(telegram, name30, entry);
+    }
+    // The text as the bar shows it, whether or not it was shown.
+    const int status = telegram.status;
+    const QString statusText = m_statusTables.StatusText[status][int(telegram.direction)];
+    entry.text = trimSpaces(
+        captionDisplayText(status == 10 ? telegram.text : statusText + bracketForm(telegram.text)));
+    entry.shown = entry.passedFilters && m_options.messageBarActive();
+    emit telegramHandled(entry);
+}
+
+void TelegramPresenter::handleFromVehicle(const FmsTelegram& telegram, const QString& name30,
+                                          HandledTelegram& entry)
+{
+    const int status = telegram.status;
     const bool barInUse = m_options.messageBarActive();
-    if (m_options.messageFilterText().contains(MessageCode(0, status))) {
+    const bool hasLine = status <= 10 || status == 15; // 11-14 and 16-18 carry no message line
+    if (m_options.messageFilterText().contains(MessageCode(0, status)) && hasLine) {
+        entry.passedFilters = true;
         const QString time = m_clock.timeStamp();
-        const QString name = m_data.directories.VehicleList[*vehicle].Name.trimmed();
-        const QString& statusText = m_data.statusTables.StatusText[status][0];
-        if (status == 5 && barInUse) {
-            showRadioSignal(BarLabel::Sprechwunsch, time + QStringLiteral(" SW: ") + name);
-        } else if (status == 15 && barInUse) {
-            showRadioSignal(BarLabel::Spricht, time + QStringLiteral(" Spricht: ") + name);
-        } else if (status == 10 && barInUse) {
+        const QString name = trimSpaces(name30);
+        const QString& statusText = m_statusTables.StatusText[status][0];
+        if (status == 5) {
+            if (barInUse)
+                showRadioSignal(BarLabel::Sprechwunsch, time + QStringLiteral(" SW: ") + name);
+        } else if (status == 15) {
+            if (barInUse)
+                showRadioSignal(BarLabel::Spricht, time + QStringLiteral(" Spricht: ") + name);
+        } else if (status == 10) {
             // A free text instead of a status meaning, without brackets.
-            showFmsLine(time, *vehicle, status, QString(), text, 10);
-        } else if (status <= 9 && status != 5) { // 11-14 and 16-18 carry no message line
-            if (barInUse) {
-                text = BracketForm(text);
-                showFmsLine(time, *vehicle, status, statusText, text, status);
-            }
+            if (barInUse)
+                showFmsLine(time, name30, status, QString(), telegram.text, 10);
+        } else {
+            if (barInUse)
+                showFmsLine(time, name30, status, statusText, bracketForm(telegram.text), status);
             writeTrayText(time + u' ' + name + QStringLiteral(" (") + QString::number(status) +
                           QStringLiteral(") ") + statusText);
         }
@@ -96,24 +144,35 @@ void TelegramPresenter::HandleFmsFromVehicle(QString& fmsId, std::int16_t& statu
         m_bar.LayoutMessageBar();
 }
 
-void TelegramPresenter::HandleFmsToVehicle(QString& fmsId, std::int16_t& status, QString& text)
+void TelegramPresenter::handleToVehicle(const FmsTelegram& telegram, const QString& name30,
+                                        HandledTelegram& entry)
 {
-    const auto vehicle = vehicleToShow(fmsId, status);
-    if (!vehicle)
-        return;
+    const int status = telegram.status;
     const bool barInUse = m_options.messageBarActive();
-    if (barInUse && m_options.messageFilterText().contains(MessageCode(1, status))) {
-        const QString time = m_clock.timeStamp();
-        if (status == 10) {
-            showFmsLine(time, *vehicle, status, QString(), text, 10);
-        } else {
-            text = BracketForm(text);
-            showFmsLine(time, *vehicle, status, m_data.statusTables.StatusText[status][1], text,
-                        StatusTables::ToVehicleColour);
+    if (m_options.messageFilterText().contains(MessageCode(1, status))) {
+        entry.passedFilters = true;
+        if (barInUse) {
+            const QString time = m_clock.timeStamp();
+            if (status == 10)
+                showFmsLine(time, name30, status, QString(), telegram.text, 10);
+            else
+                showFmsLine(time, name30, status, m_statusTables.StatusText[status][1],
+                            bracketForm(telegram.text), StatusTables::ToVehicleColour);
         }
     }
     if (barInUse)
         m_bar.LayoutMessageBar();
+}
+
+HandledTelegram TelegramPresenter::newEntry(TelegramKind kind, const QString& address,
+                                            const QString& record) const
+{
+    HandledTelegram entry;
+    entry.receivedAt = m_clock.now();
+    entry.kind = kind;
+    entry.address = address;
+    entry.record = record;
+    return entry;
 }
 
 void TelegramPresenter::showReceiverLine(const QString& time, const QString& line)
@@ -123,27 +182,14 @@ void TelegramPresenter::showReceiverLine(const QString& time, const QString& lin
     m_bar.ShowMessageBar();
     m_bar.setCaption(BarLabel::Time, time);
     m_bar.setCaption(BarLabel::Line, line);
-    m_bar.setLineColour(m_data.statusTables.StatusColor[StatusTables::FiveToneAndPocsagColour]);
+    m_bar.setLineColour(m_statusTables.StatusColor[StatusTables::FiveToneAndPocsagColour]);
     m_bar.setBoldOnly(true, true, false, false);
 }
 
 void TelegramPresenter::writeTrayText(const QString& text)
 {
-    if (m_data.tray.FormInTray)
-        m_data.tray.setTrayText(text);
-}
-
-std::optional<int> TelegramPresenter::vehicleToShow(const QString& fmsId, std::int16_t status)
-{
-    if (!isTableStatus(status))
-        return std::nullopt;
-    const int index = m_data.directories.FindVehicle(fmsId);
-    if (index != 0)
-        return index;
-    m_data.directories.VehicleList[0].Name.assign(fmsId);
-    if (!m_options.showUnlistedVehicles())
-        return std::nullopt;
-    return 0;
+    if (m_tray.FormInTray)
+        m_tray.setTrayText(text);
 }
 
 void TelegramPresenter::showRadioSignal(BarLabel label, const QString& line)
@@ -153,13 +199,13 @@ void TelegramPresenter::showRadioSignal(BarLabel label, const QString& line)
     m_bar.setBoldOnly(false, false, label == BarLabel::Sprechwunsch, label == BarLabel::Spricht);
 }
 
-void TelegramPresenter::showFmsLine(const QString& time, int vehicle, std::int16_t status,
+void TelegramPresenter::showFmsLine(const QString& time, const QString& name30, int status,
                                     const QString& statusText, const QString& text, int colourIndex)
 {
     m_bar.ShowMessageBar();
     m_bar.setCaption(BarLabel::Time, time);
-    m_bar.setCaption(BarLabel::Line, m_data.directories.VehicleList[vehicle].Name.text() + u' ' +
-                                         rightAligned(status) + u' ' + statusText + text);
-    m_bar.setLineColour(m_data.statusTables.StatusColor[colourIndex]);
+    m_bar.setCaption(BarLabel::Line,
+                     name30 + u' ' + rightAligned(status) + u' ' + statusText + text);
+    m_bar.setLineColour(m_statusTables.StatusColor[colourIndex]);
     m_bar.setBoldOnly(true, true, false, false);
 }

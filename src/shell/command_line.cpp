@@ -9,7 +9,7 @@ QString CommandLineText(const QStringList& arguments)
 
 std::optional<QString> CommandLineAddress(const QString& commandLine)
 {
-    const QString trimmed = TrimSpaces(commandLine);
+    const QString trimmed = trimSpaces(commandLine);
     if (trimmed.isEmpty() || commandLine.indexOf(u'.') < 1)
         return std::nullopt;
     return trimmed;

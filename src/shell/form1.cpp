@@ -30,7 +30,9 @@ Form1::Form1(ProgramData& data, const Form1Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_data(data), m_services(services), m_msgForm(std::make_unique<MsgForm>(*this)),
-      m_telegrams(data, *this, *m_msgForm, services.clock), m_connection(*this, m_telegrams)
+      m_telegrams(data.directories, data.statusTables, data.tray, *this, *m_msgForm,
+                  services.clock),
+      m_connection(*this, m_telegrams)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kaldrin"));

@@ -4,14 +4,14 @@
 
 std::optional<QString> LimitDisplayTime(const QString& typed)
 {
-    if (ParseLeadingNumber(typed) > 65)
+    if (parseLeadingNumber(typed) > 65)
         return QStringLiteral("65");
     return std::nullopt;
 }
 
 std::optional<QString> LimitTransparency(const QString& typed)
 {
-    const double value = ParseLeadingNumber(typed);
+    const double value = parseLeadingNumber(typed);
     if (value > 255 || value < 0)
         return QStringLiteral("255");
     return std::nullopt;

@@ -52,3 +52,16 @@ std::optional<FontChoice> QtDialogs::chooseFont(const QString& title, const Font
         return std::nullopt;
     return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};
 }
+
+std::optional<QString> QtDialogs::chooseSaveFile(const FileDialogRequest& request)
+{
+    QFileDialog dialog(nullptr, request.title);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(request.filters);
+    dialog.selectNameFilter(request.selectedFilter);
+    dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}

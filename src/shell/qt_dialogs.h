@@ -10,5 +10,6 @@ class QtDialogs final : public Dialogs
 public:
     void showMessage(const MessageBoxRequest& request) override;
     std::optional<QString> chooseExistingFile(const FileDialogRequest& request) override;
+    std::optional<QString> chooseSaveFile(const FileDialogRequest& request) override;
     std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& preset) override;
 };

@@ -8,7 +8,7 @@
 
 bool ReadCheck(const QString& text)
 {
-    const auto value = ToInt16(ParseLeadingNumber(text));
+    const auto value = toInt16(parseLeadingNumber(text));
     return !value || *value != 0;
 }
 
@@ -52,5 +52,5 @@ QString WriteTruth(bool value)
 
 bool ReadFlag(const QString& text)
 {
-    return ParseLeadingNumber(text) != 0;
+    return parseLeadingNumber(text) != 0;
 }

@@ -1,6 +1,7 @@
 #include "frm_sys_tray.h"
 
 #include "common/dialogs.h"
+#include "common/version.h"
 #include "menu_availability.h"
 #include "mouse_codes.h"
 #include "notify_area_service.h"
@@ -207,8 +208,8 @@ void FrmSysTray::updateAvailability()
 
 void FrmSysTray::mAbout_Click()
 {
-    m_dialogs.showMessage({QStringLiteral("Vorsand Version 1.0.0"), QStringLiteral("About Vorsand"),
-                           MessageBoxRequest::Icon::Information});
+    m_dialogs.showMessage({QStringLiteral("Vorsand Version ") + QLatin1String(Version::Text),
+                           QStringLiteral("About Vorsand"), MessageBoxRequest::Icon::Information});
 }
 
 void FrmSysTray::mMaximize_Click()

@@ -46,17 +46,17 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(double, expected);
-        QCOMPARE(ParseLeadingNumber(text), expected);
+        QCOMPARE(parseLeadingNumber(text), expected);
     }
 
     void leadingNumberExtremes()
     {
-        QVERIFY(std::isinf(ParseLeadingNumber(QString(10000, u'9'))));
-        QCOMPARE(ParseLeadingNumber(QStringLiteral("1e-99999")), 0.0);
-        QVERIFY(std::isinf(ParseLeadingNumber(QStringLiteral("1e99999999999999"))));
-        QCOMPARE(ParseLeadingNumber(QString(QStringLiteral("0.") + QString(10000, u'0') + u'1')),
+        QVERIFY(std::isinf(parseLeadingNumber(QString(10000, u'9'))));
+        QCOMPARE(parseLeadingNumber(QStringLiteral("1e-99999")), 0.0);
+        QVERIFY(std::isinf(parseLeadingNumber(QStringLiteral("1e99999999999999"))));
+        QCOMPARE(parseLeadingNumber(QString(QStringLiteral("0.") + QString(10000, u'0') + u'1')),
                  0.0);
-        QVERIFY(ParseLeadingNumber(QString(QStringLiteral("&H") + QString(10000, u'F'))) > 1e300);
+        QVERIFY(parseLeadingNumber(QString(QStringLiteral("&H") + QString(10000, u'F'))) > 1e300);
     }
 
     void wholeNumbers_data()
@@ -79,7 +79,7 @@ private slots:
     {
         QFETCH(double, value);
         QFETCH(int, expected16);
-        const auto result = ToInt16(value);
+        const auto result = toInt16(value);
         QCOMPARE(result.has_value(), expected16 != -99999);
         if (result)
             QCOMPARE(int(*result), expected16);
@@ -87,8 +87,8 @@ private slots:
 
     void wholeNumbers32()
     {
-        QCOMPARE(ToInt32(70000.5).value(), 70000);
-        QVERIFY(!ToInt32(2147483648.0));
+        QCOMPARE(toInt32(70000.5).value(), 70000);
+        QVERIFY(!toInt32(2147483648.0));
     }
 
     void captionRule_data()
@@ -108,17 +108,17 @@ private slots:
     {
         QFETCH(QString, caption);
         QFETCH(QString, shown);
-        QCOMPARE(CaptionDisplayText(caption), shown);
+        QCOMPARE(captionDisplayText(caption), shown);
     }
 
     void codePage()
     {
-        QCOMPARE(DecodeCp1252("\x80\x9f\xe4\xdf"), QStringLiteral("€Ÿäß"));
+        QCOMPARE(decodeCp1252("\x80\x9f\xe4\xdf"), QStringLiteral("€Ÿäß"));
         QByteArray all(256, Qt::Uninitialized);
         for (int i = 0; i < 256; ++i)
             all[i] = char(i);
-        QCOMPARE(EncodeCp1252(DecodeCp1252(all)), all);
-        QCOMPARE(EncodeCp1252(QStringLiteral("Ω")), QByteArray("?"));
+        QCOMPARE(encodeCp1252(decodeCp1252(all)), all);
+        QCOMPARE(encodeCp1252(QStringLiteral("Ω")), QByteArray("?"));
     }
 
     void fixedText()

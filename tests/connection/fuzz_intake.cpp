@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RecordingSink sink;
     RecordFramer framer;
     for (const QByteArray& record : framer.feed(bytes))
-        ClassifyTelegram(DecodeCp1252(record), sink);
+        classifyTelegram(decodeCp1252(record), sink);
     if (const auto rest = framer.takePending())
-        ClassifyTelegram(DecodeCp1252(*rest), sink);
-    ClassifyTelegram(DecodeCp1252(bytes), sink);
+        classifyTelegram(decodeCp1252(*rest), sink);
+    classifyTelegram(decodeCp1252(bytes), sink);
     return 0;
 }

@@ -135,7 +135,7 @@ private slots:
         QFETCH(QString, record);
         QFETCH(QStringList, calls);
         RecordingSink sink;
-        ClassifyTelegram(record, sink);
+        classifyTelegram(record, sink);
         QCOMPARE(sink.calls, calls);
     }
 

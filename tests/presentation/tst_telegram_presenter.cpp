@@ -24,17 +24,18 @@ class TestTelegramPresenter : public QObject
     FixedClock m_clock;
     std::unique_ptr<TelegramPresenter> m_presenter;
 
-    void fromVehicle(const QString& id, std::int16_t status, const QString& text = {})
+    void fromVehicle(const QString& id, int status, const QString& text = {})
     {
-        QString fmsId = id;
-        QString t = text;
-        m_presenter->HandleFmsFromVehicle(fmsId, status, t);
+        m_presenter->handleFms({id, status, FmsDirection::FromVehicle, text, QString()});
     }
-    void toVehicle(const QString& id, std::int16_t status, const QString& text = {})
+    void toVehicle(const QString& id, int status, const QString& text = {})
     {
-        QString fmsId = id;
-        QString t = text;
-        m_presenter->HandleFmsToVehicle(fmsId, status, t);
+        m_presenter->handleFms({id, status, FmsDirection::ToVehicle, text, QString()});
+    }
+    void fiveTone(const QString& code) { m_presenter->handleFiveTone({code, QString()}); }
+    void pocsag(const QString& ric, const QString& text)
+    {
+        m_presenter->handlePocsag({ric, text, QString()});
     }
 
 private slots:
@@ -56,13 +57,13 @@ private slots:
         data().directories.PocsagList[2].Ric = 42;
         m_options = FakeOptions();
         m_bar = RecordingBar();
-        m_presenter = std::make_unique<TelegramPresenter>(data(), m_options, m_bar, m_clock);
+        m_presenter = std::make_unique<TelegramPresenter>(data().directories, data().statusTables,
+                                                          data().tray, m_options, m_bar, m_clock);
     }
 
     void fiveTone()
     {
-        QString code = QStringLiteral("12345");
-        m_presenter->HandleFmeTelegram(code);
+        fiveTone(QStringLiteral("12345"));
         QCOMPARE(m_bar.caption(BarLabel::Line), QStringLiteral("12345 Wehr Nord"));
         QCOMPARE(m_bar.caption(BarLabel::Time), QStringLiteral("12:34:56"));
         QCOMPARE(m_bar.lineColour, (Rgb{255, 0, 0}));
@@ -94,7 +95,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QString, tray);
         m_options.unlistedReceivers = showUnlisted;
-        m_presenter->HandleFmeTelegram(code);
+        fiveTone(code);
         QCOMPARE(m_bar.caption(BarLabel::Line), line);
         QCOMPARE(data().tray.TrayText(), tray);
     }
@@ -102,8 +103,7 @@ private slots:
     void barNotInUseStillWritesTrayText()
     {
         m_options.active = false;
-        QString code = QStringLiteral("12345");
-        m_presenter->HandleFmeTelegram(code);
+        fiveTone(QStringLiteral("12345"));
         QCOMPARE(m_bar.shows, 0);
         QCOMPARE(m_bar.caption(BarLabel::Line), QString());
         QCOMPARE(data().tray.TrayText(), QStringLiteral("12:34:56 12345 Wehr Nord"));
@@ -139,7 +139,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, line);
         QFETCH(QString, tray);
-        m_presenter->HandlePocsagTelegram(ric, text);
+        pocsag(ric, text);
         QCOMPARE(m_bar.caption(BarLabel::Line), line);
         QCOMPARE(m_bar.lineColour, (Rgb{255, 0, 0}));
         QCOMPARE(data().tray.TrayText(), tray);
@@ -176,7 +176,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QString, tray);
         m_options.filter += QStringLiteral(";010");
-        fromVehicle(id, std::int16_t(status), text);
+        fromVehicle(id, status, text);
         QCOMPARE(m_bar.caption(BarLabel::Line), line);
         QCOMPARE(m_bar.lineColour, data().statusTables.StatusColor[status]);
         QCOMPARE(m_bar.boldPattern(), QStringLiteral("BB--"));
@@ -191,7 +191,6 @@ private slots:
         QCOMPARE(m_bar.shows, 0);
         QCOMPARE(m_bar.layouts, 0);
         QCOMPARE(data().tray.TrayText(), QString());
-        QCOMPARE(data().directories.VehicleList[0].Name.trimmed(), QStringLiteral("99999999"));
     }
 
     void requestToSpeakAndSpeaking()
@@ -229,9 +228,9 @@ private slots:
         QFETCH(bool, shown);
         m_options.filter = filter;
         if (toVehicleDirection)
-            toVehicle(QStringLiteral("61234567"), std::int16_t(status));
+            toVehicle(QStringLiteral("61234567"), status);
         else
-            fromVehicle(QStringLiteral("61234567"), std::int16_t(status));
+            fromVehicle(QStringLiteral("61234567"), status);
         QCOMPARE(m_bar.shows, shown ? 1 : 0);
         QCOMPARE(m_bar.layouts, 1); // the layout runs whenever the bar is in use
         if (!shown)

@@ -11,6 +11,8 @@ public:
     QList<MessageBoxRequest> messages;
     QList<FileDialogRequest> fileRequests;
     std::optional<QString> fileAnswer;
+    QList<FileDialogRequest> saveRequests;
+    std::optional<QString> saveAnswer;
     QList<FontChoice> fontPresets;
     QString fontTitle;
     std::optional<FontChoice> fontAnswer;
@@ -20,6 +22,11 @@ public:
     {
         fileRequests << request;
         return fileAnswer;
+    }
+    std::optional<QString> chooseSaveFile(const FileDialogRequest& request) override
+    {
+        saveRequests << request;
+        return saveAnswer;
     }
     std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& preset) override
     {

@@ -2,9 +2,10 @@
 
 #include "common/clock.h"
 
+// Always 12:34:56 on 6 December 2026, one hour east of UTC.
 class FixedClock final : public Clock
 {
 public:
-    QTime time{12, 34, 56};
-    QTime currentTime() const override { return time; }
+    QDateTime time{QDate(2026, 12, 6), QTime(12, 34, 56), Qt::OffsetFromUTC, 3600};
+    QDateTime now() const override { return time; }
 };

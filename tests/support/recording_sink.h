@@ -2,27 +2,33 @@
 
 #include "connection/telegram_sink.h"
 
-#include <QString>
 #include <QStringList>
 
-// Writes every handler call as one line: "FME|code", "POC|ric|text",
+// Writes every telegram as one line: "FME|code", "POC|address|text",
 // "FROM|id|status|text", "TO|id|status|text".
 class RecordingSink final : public TelegramSink
 {
 public:
     QStringList calls;
+    QStringList records;
 
-    void HandleFmeTelegram(QString& code) override { calls << QStringLiteral("FME|") + code; }
-    void HandlePocsagTelegram(QString& ric, QString& text) override
+    void handleFiveTone(const FiveToneCall& call) override
     {
-        calls << QStringLiteral("POC|") + ric + u'|' + text;
+        calls << QStringLiteral("FME|") + call.code;
+        records << call.record;
     }
-    void HandleFmsFromVehicle(QString& id, std::int16_t& status, QString& text) override
+    void handlePocsag(const PocsagMessage& message) override
     {
-        calls << QStringLiteral("FROM|") + id + u'|' + QString::number(status) + u'|' + text;
+        calls << QStringLiteral("POC|") + message.address + u'|' + message.text;
+        records << message.record;
     }
-    void HandleFmsToVehicle(QString& id, std::int16_t& status, QString& text) override
+    void handleFms(const FmsTelegram& telegram) override
     {
-        calls << QStringLiteral("TO|") + id + u'|' + QString::number(status) + u'|' + text;
+        const QString direction = telegram.direction == FmsDirection::FromVehicle
+                                      ? QStringLiteral("FROM|")
+                                      : QStringLiteral("TO|");
+        calls << direction + telegram.fmsId + u'|' + QString::number(telegram.status) + u'|' +
+                     telegram.text;
+        records << telegram.record;
     }
 };

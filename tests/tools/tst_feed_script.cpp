@@ -18,7 +18,7 @@ private slots:
         QStringList kinds;
         for (const FeedRecord& record : records) {
             RecordingSink sink;
-            ClassifyTelegram(DecodeCp1252(record.bytes), sink);
+            classifyTelegram(decodeCp1252(record.bytes), sink);
             QCOMPARE(sink.calls.size(), 1);
             kinds << sink.calls[0].section(u'|', 0, 0) + u'|' + sink.calls[0].section(u'|', 2, 2);
         }

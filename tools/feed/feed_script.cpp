@@ -11,7 +11,7 @@ constexpr int kDefaultDelay = 2000;
 
 QByteArray tab(const QStringList& fields)
 {
-    return EncodeCp1252(fields.join(u'\t'));
+    return encodeCp1252(fields.join(u'\t'));
 }
 
 // Field 6 the status, field 8 the direction, field 13 the text.
@@ -46,7 +46,7 @@ QByteArray marked(const QString& id, int status, bool toVehicle, const QString& 
                        u""_qs};
     if (!text.isEmpty())
         fields << text;
-    return EncodeCp1252(fields.join(QStringLiteral("#![]!#")));
+    return encodeCp1252(fields.join(QStringLiteral("#![]!#")));
 }
 
 } // namespace
@@ -89,7 +89,7 @@ QList<FeedRecord> ParseReplay(const QString& text)
         if (line.isEmpty())
             continue;
         records.append(
-            {delayMs, EncodeCp1252(line.replace(QStringLiteral("\\t"), QStringLiteral("\t")))});
+            {delayMs, encodeCp1252(line.replace(QStringLiteral("\\t"), QStringLiteral("\t")))});
     }
     return records;
 }

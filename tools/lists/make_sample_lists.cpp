@@ -21,7 +21,7 @@ constexpr char kColumns[] = "ZVEI Kreis Alarm ";
 
 QByteArray fixedBytes(const QString& text, qsizetype width)
 {
-    return EncodeCp1252(text).leftJustified(width, ' ', true);
+    return encodeCp1252(text).leftJustified(width, ' ', true);
 }
 
 QByteArray fmeRecordBytes(const QString& code, const QString& name)
@@ -38,21 +38,21 @@ void addLine(Lists& lists, const QString& line)
     const QString rest = line.section(u' ', 2);
     if (keyword == u"FME") {
         lists.ton5 += fmeRecordBytes(key, rest);
-        lists.textList += "FME " + EncodeCp1252(key) + ' ' + kColumns + EncodeCp1252(rest) + "\r\n";
+        lists.textList += "FME " + encodeCp1252(key) + ' ' + kColumns + encodeCp1252(rest) + "\r\n";
     } else if (keyword == u"KFZ") {
         VehicleRecord vehicle;
         vehicle.FmsId.assign(key);
         vehicle.Name.assign(rest.section(u'#', 0, 0).trimmed());
         vehicle.Remark.assign(rest.section(u'#', 1).trimmed());
         lists.vehicles += vehicle.toFileBytes();
-        lists.textList += "KFZ " + EncodeCp1252(key) + ' ' + kColumns + EncodeCp1252(rest) + "\r\n";
+        lists.textList += "KFZ " + encodeCp1252(key) + ' ' + kColumns + encodeCp1252(rest) + "\r\n";
     } else if (keyword == u"POC") {
         PocsagRecord receiver;
         receiver.Ric = key.toInt();
         receiver.Name.assign(rest);
         lists.pocsag += receiver.toFileBytes();
     } else if (keyword == u"LST6:" || keyword == u"KFZ6:") {
-        lists.statusTexts += EncodeCp1252(line) + "\r\n";
+        lists.statusTexts += encodeCp1252(line) + "\r\n";
     }
 }
 

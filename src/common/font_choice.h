@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// A font as the user chose it for the message bar.
+struct FontChoice
+{
+    QString family;
+    double pointSize = 0;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const FontChoice&) const = default;
+};
