@@ -6,6 +6,7 @@
 #include "shell/form1.h"
 #include "shell/qsettings_store.h"
 #include "shell/qt_dialogs.h"
+#include "shell/window_system.h"
 #include "tray/qt_notify_area_service.h"
 
 #include <QApplication>
@@ -45,7 +46,9 @@ int main(int argc, char* argv[])
 {
     if (answeredInformation(argc, argv))
         return 0;
+    preferX11WhereAvailable();
     QApplication app(argc, argv);
+    warnIfBarCannotStayOnTop(QGuiApplication::platformName());
     app.setQuitOnLastWindowClosed(false); // the program lives on in the tray
     QtDialogs dialogs;
     SystemClock clock;

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// The user's data folder of the program, $XDG_DATA_HOME/Ostrevo (normally
+// ~/.local/share/Ostrevo): the journal lives here, and name lists placed here
+// are found wherever the program is started.
+QString userDataFolder();
