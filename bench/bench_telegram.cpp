@@ -1,78 +1,51 @@
 // Cost of one telegram from received bytes to labels written, with full
 // directories; lookups that hit the last entry and that miss.
-#include "common/clock.h"
 #include "common/cp1252.h"
 #include "connection/record_framer.h"
 #include "connection/telegram_intake.h"
-#include "presentation/live_options.h"
-#include "presentation/message_bar.h"
-#include "presentation/program_data.h"
+#include "directories/directories.h"
+#include "directories/status_tables.h"
 #include "presentation/telegram_presenter.h"
+#include "presentation/telegram_summary.h"
+#include "support/fixed_clock.h"
+#include "support/fixed_settings.h"
+#include "support/recording_bar.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class Options final : public LiveOptions
+Directories fullDirectories()
 {
-public:
-    bool messageBarActive() const override { return true; }
-    bool messageBarOnTop() const override { return true; }
-    QString displayTimeText() const override { return QStringLiteral("30"); }
-    QString messageFilterText() const override
-    {
-        return QStringLiteral("000;001;002;003;004;005;006;007;008;009;015;106;110");
+    QList<FiveToneReceiver> receivers(Directories::FiveToneCapacity);
+    for (int i = 0; i < receivers.size(); ++i) {
+        receivers[i].code.assign(QString::number(10001 + i));
+        receivers[i].name.assign(QStringLiteral("Melder %1").arg(i + 1));
     }
-    bool showUnlistedVehicles() const override { return true; }
-    bool showUnlistedReceivers() const override { return true; }
-};
-
-class LabelsOnly final : public MessageBar
-{
-public:
-    std::array<QString, 4> captions;
-    void setCaption(BarLabel label, const QString& caption) override
-    {
-        captions[std::size_t(label)] = caption;
+    QList<Vehicle> vehicles(Directories::VehicleCapacity);
+    for (int i = 0; i < vehicles.size(); ++i) {
+        vehicles[i].fmsId.assign(QString::number(60000001 + i));
+        vehicles[i].name.assign(QStringLiteral("Florian Musterstadt %1").arg(i + 1));
     }
-    void setLineColour(Rgb) override {}
-    void setBold(BarLabel, bool) override {}
-    void ShowMessageBar() override {}
-    void LayoutMessageBar() override {}
-    void armHideTimer(int) override {}
-};
-
-struct FullDirectories
-{
-    ProgramData data;
-    FullDirectories()
-    {
-        data.statusTables.FillDefaults();
-        data.tray.FormInTray = true;
-        auto& d = data.directories;
-        for (int i = 1; i <= Directories::FmeUpperBound; ++i) {
-            d.FmeList[i].Code.assign(QString::number(10000 + i));
-            d.FmeList[i].Name.assign(QStringLiteral("Melder %1").arg(i));
-        }
-        for (int i = 1; i <= Directories::VehicleUpperBound; ++i) {
-            d.VehicleList[i].FmsId.assign(QString::number(60000000 + i));
-            d.VehicleList[i].Name.assign(QStringLiteral("Florian Musterstadt %1").arg(i));
-        }
-        d.PocsagList.resize(5011);
-        for (int i = 1; i <= 5000; ++i)
-            d.PocsagList[i].Ric = 1000000 + i;
-        d.PocsagLoadedCount = 5000;
-    }
-};
+    QList<PocsagReceiver> pagers(5000);
+    for (int i = 0; i < pagers.size(); ++i)
+        pagers[i].address = 1000001 + i;
+    Directories directories;
+    directories.setFiveToneReceivers(receivers);
+    directories.setVehicles(vehicles);
+    directories.setPocsagReceivers(pagers);
+    return directories;
+}
 
 void runRecord(benchmark::State& state, const QByteArray& bytes)
 {
-    static FullDirectories full;
-    Options options;
-    LabelsOnly bar;
-    SystemClock clock;
-    TelegramPresenter presenter(full.data.directories, full.data.statusTables, full.data.tray,
-                                options, bar, clock);
+    static const Directories directories = fullDirectories();
+    static const StatusTables tables;
+    FixedSettings settings;
+    RecordingBar bar;
+    TelegramSummary summary;
+    FixedClock clock;
+    TelegramPresenter presenter(directories, tables, settings, bar, summary, clock);
     RecordFramer framer;
     for (auto _ : state) {
         for (const QByteArray& record : framer.feed(bytes))

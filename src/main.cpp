@@ -1,72 +1,53 @@
 #include "common/clock.h"
+#include "common/data_folder.h"
 #include "common/unix_signal_bridge.h"
-#include "common/version.h"
-#include "presentation/program_data.h"
+#include "directories/name_lists.h"
+#include "shell/application.h"
 #include "shell/command_line.h"
-#include "shell/form1.h"
 #include "shell/qsettings_store.h"
 #include "shell/qt_dialogs.h"
 #include "shell/window_system.h"
-#include "tray/qt_notify_area_service.h"
+#include "tray/qt_tray_service.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
-namespace {
-
-// Answers --help and --version without touching the settings.
-bool answeredInformation(int argc, char* argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == "--version") {
-            std::printf("Vorsand Version %s\n", Version::Text);
-            return true;
-        }
-        if (arg == "--help" || arg == "-h") {
-            std::puts("Aufruf: ostrevo [SERVERADRESSE]\n"
-                      "\n"
-                      "Zeigt die Telegramme eines Halvorn-Decoderservers in der Telegrammleiste.\n"
-                      "SERVERADRESSE (z. B. 192.168.0.10) ersetzt die gespeicherte Adresse.\n"
-                      "Die Namenslisten werden im aktuellen Verzeichnis gesucht.\n"
-                      "\n"
-                      "  --help     diese Hilfe anzeigen\n"
-                      "  --version  die Version anzeigen");
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
-    if (answeredInformation(argc, argv))
+    // Answered before anything touches the display or the settings.
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto information = informationText(parseCommandLine(rawArguments))) {
+        std::printf("%s\n", qPrintable(*information));
         return 0;
+    }
+
     preferX11WhereAvailable();
-    QApplication app(argc, argv);
+    QApplication qtApplication(argc, argv);
+    qtApplication.setQuitOnLastWindowClosed(false); // the program lives on in the tray
     warnIfBarCannotStayOnTop(QGuiApplication::platformName());
-    app.setQuitOnLastWindowClosed(false); // the program lives on in the tray
+    const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
+
     QtDialogs dialogs;
     SystemClock clock;
-    QtNotifyAreaService notifyArea;
-    QSettingsStore settings;
-    ProgramData data;
-    Form1 form(data, {dialogs, clock, notifyArea, settings,
-                      QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
-                      CommandLineText(app.arguments()), [] { QCoreApplication::quit(); }});
+    QtTrayService tray;
+    QSettingsStore store;
+    Application application({dialogs, clock, tray, store,
+                             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
+                             [] { QCoreApplication::quit(); }});
 
     // Every way out runs the same orderly shut-down.
     UnixSignalBridge unixSignals;
-    QObject::connect(&unixSignals, &UnixSignalBridge::terminationRequested, &form,
-                     &Form1::Form_Unload);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
-                     [&form] { form.Form_Unload(); });
+    QObject::connect(&unixSignals, &UnixSignalBridge::terminationRequested, &application,
+                     &Application::shutDown);
+    QObject::connect(&qtApplication, &QGuiApplication::commitDataRequest, &application,
+                     &Application::shutDown);
 
-    form.Form_Load(QDir::currentPath());
-    form.show();
-    return app.exec();
+    application.start(
+        chooseListFolder(commandLine.listFolder, QDir::currentPath(), userDataFolder()),
+        commandLine.text);
+    return qtApplication.exec();
 }

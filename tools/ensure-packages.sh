@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need,
-# and only when one of them is missing.
+# Installs the Debian packages that are missing, and only those.
+#   ensure-packages.sh run    what building and running the program needs
+#   ensure-packages.sh test   that, plus what the whole test suite needs
 set -euo pipefail
 
-packages=(
-    cmake g++ make qt6-base-dev libqt6sql6-sqlite libxcb1-dev fonts-liberation
-    clang-14 libclang-rt-14-dev clang-format libbenchmark-dev
-    xvfb trayer xdotool x11-utils imagemagick
-    multimon-ng sox
-    dpkg-dev lintian appstream desktop-file-utils
-    mutter xwayland qt6-wayland dbus
-)
+packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite libxcb1-dev fonts-liberation)
+if [ "${1:-test}" = test ]; then
+    packages+=(
+        clang-14 libclang-rt-14-dev clang-format libbenchmark-dev
+        xvfb trayer xdotool x11-utils imagemagick
+        multimon-ng sox
+        dpkg-dev lintian appstream desktop-file-utils man-db systemd
+        mutter xwayland qt6-wayland dbus
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

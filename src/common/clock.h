@@ -3,6 +3,13 @@
 #include <QDateTime>
 #include <QString>
 
+// The time stamp the message bar and the tray show: "hh:mm:ss", 24-hour
+// clock, two digits each.
+inline QString formatTimeStamp(const QDateTime& time)
+{
+    return time.time().toString(QStringLiteral("HH:mm:ss"));
+}
+
 // The source of "now" for every time stamp, so tests can fix the time.
 class Clock
 {
@@ -10,8 +17,7 @@ public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
 
-    // "hh:mm:ss", 24-hour clock, two digits each.
-    QString timeStamp() const { return now().time().toString(QStringLiteral("HH:mm:ss")); }
+    QString timeStamp() const { return formatTimeStamp(now()); }
 };
 
 class SystemClock final : public Clock

@@ -4,36 +4,45 @@
 
 #include <algorithm>
 
-int Directories::FindVehicle(QStringView fmsId) const
+namespace {
+
+template <typename Entry, typename Matches>
+const Entry* findFirst(const QList<Entry>& entries, Matches matches)
 {
-    for (int i = 0; i <= VehicleUpperBound; ++i) {
-        if (VehicleList[i].FmsId.equals(fmsId))
-            return i;
-    }
-    return 0;
+    const auto found = std::find_if(entries.begin(), entries.end(), matches);
+    return found == entries.end() ? nullptr : &*found;
 }
 
-std::optional<int> Directories::FindFme(QStringView code) const
+} // namespace
+
+void Directories::setFiveToneReceivers(QList<FiveToneReceiver> receivers)
 {
-    for (int i = 1; i <= FmeUpperBound; ++i) {
-        if (FmeList[i].Code.equals(code))
-            return i;
-    }
-    return std::nullopt;
+    m_fiveTone = std::move(receivers);
 }
 
-std::optional<int> Directories::FindPocsag(QStringView ric) const
+void Directories::setVehicles(QList<Vehicle> vehicles)
 {
-    const double value = parseLeadingNumber(ric);
-    const int last = std::min<int>(PocsagLoadedCount, int(PocsagList.size()) - 1);
-    for (int i = 1; i <= last; ++i) {
-        if (double(PocsagList[i].Ric) == value)
-            return i;
-    }
-    return std::nullopt;
+    m_vehicles = std::move(vehicles);
 }
 
-void Directories::ClearVehicles()
+void Directories::setPocsagReceivers(QList<PocsagReceiver> receivers)
 {
-    std::fill(VehicleList.begin() + 1, VehicleList.end(), VehicleRecord{});
+    m_pocsag = std::move(receivers);
+}
+
+const FiveToneReceiver* Directories::findFiveTone(QStringView code) const
+{
+    return findFirst(m_fiveTone, [code](const FiveToneReceiver& r) { return r.code.equals(code); });
+}
+
+const Vehicle* Directories::findVehicle(QStringView fmsId) const
+{
+    return findFirst(m_vehicles, [fmsId](const Vehicle& v) { return v.fmsId.equals(fmsId); });
+}
+
+const PocsagReceiver* Directories::findPocsag(QStringView address) const
+{
+    const double value = parseLeadingNumber(address);
+    return findFirst(m_pocsag,
+                     [value](const PocsagReceiver& r) { return double(r.address) == value; });
 }

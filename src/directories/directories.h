@@ -2,34 +2,31 @@
 
 #include "records.h"
 
+#include <QList>
 #include <QStringView>
-#include <optional>
-#include <vector>
 
-// The three name directories, searched by linear scan, first match wins.
-// Element 0 of each list is never filled from a file; in VehicleList it is
-// the slot that shows an unlisted vehicle under its identifier.
+// The three name directories. Searches are linear, first match wins, and
+// compare the whole fixed-width key, as the lists have always been read.
 class Directories
 {
 public:
-    static constexpr int FmeUpperBound = 2500;
-    static constexpr int VehicleUpperBound = 2000;
+    static constexpr int FiveToneCapacity = 2500;
+    static constexpr int VehicleCapacity = 2000;
 
-    std::vector<FmeRecord> FmeList = std::vector<FmeRecord>(FmeUpperBound + 1);
-    std::vector<VehicleRecord> VehicleList = std::vector<VehicleRecord>(VehicleUpperBound + 1);
-    std::vector<PocsagRecord> PocsagList; // no elements until POCSAG.DAT is found
-    // Entries 1..n of PocsagList came from the file; the spare cleared
-    // elements behind them are never searched.
-    int PocsagLoadedCount = 0;
+    void setFiveToneReceivers(QList<FiveToneReceiver> receivers);
+    void setVehicles(QList<Vehicle> vehicles);
+    void setPocsagReceivers(QList<PocsagReceiver> receivers);
 
-    // Index of the first vehicle whose 8-character FmsId equals the key, 0 if none.
-    int FindVehicle(QStringView fmsId) const;
-    // Index of the first receiver whose 5-character Code equals the key.
-    std::optional<int> FindFme(QStringView code) const;
-    // Index of the first loaded receiver whose Ric equals the address's
-    // numeric value (leading zeros and junk read leniently).
-    std::optional<int> FindPocsag(QStringView ric) const;
+    // The first receiver whose 5-character code equals the key.
+    const FiveToneReceiver* findFiveTone(QStringView code) const;
+    // The first vehicle whose 8-character identifier equals the key.
+    const Vehicle* findVehicle(QStringView fmsId) const;
+    // The first receiver whose address equals the numeric value of the text
+    // (read leniently: leading zeros and trailing junk do not matter).
+    const PocsagReceiver* findPocsag(QStringView address) const;
 
-    // Elements 1..2000 of VehicleList back to cleared records.
-    void ClearVehicles();
+private:
+    QList<FiveToneReceiver> m_fiveTone;
+    QList<Vehicle> m_vehicles;
+    QList<PocsagReceiver> m_pocsag;
 };

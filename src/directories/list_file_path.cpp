@@ -21,7 +21,7 @@ std::optional<QString> matchComponent(const QDir& dir, const QString& component)
 
 } // namespace
 
-std::optional<QString> ResolveListFile(const QString& name, const QString& baseDir)
+std::optional<QString> findListEntry(const QString& name, const QString& baseDir)
 {
     static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
     const QStringList components = name.split(separators, Qt::SkipEmptyParts);
@@ -32,20 +32,18 @@ std::optional<QString> ResolveListFile(const QString& name, const QString& baseD
         const auto found = matchComponent(dir, components[i]);
         if (!found)
             return std::nullopt;
-        if (i + 1 == components.size()) {
-            const QFileInfo file(dir.filePath(*found));
-            return file.isFile() ? std::optional<QString>(file.filePath()) : std::nullopt;
-        }
+        if (i + 1 == components.size())
+            return dir.filePath(*found);
         if (!dir.cd(*found))
             return std::nullopt;
     }
     return std::nullopt;
 }
 
-std::unique_ptr<QFile> OpenListFile(const QString& name, const QString& baseDir)
+std::unique_ptr<QFile> openListFile(const QString& name, const QString& baseDir)
 {
-    const auto resolved = ResolveListFile(name, baseDir);
-    if (!resolved)
+    const auto resolved = findListEntry(name, baseDir);
+    if (!resolved || !QFileInfo(*resolved).isFile())
         return nullptr;
     auto file = std::make_unique<QFile>(*resolved);
     if (!file->open(QIODevice::ReadOnly))

@@ -1,14 +1,146 @@
 #include "name_lists.h"
 
-#include "record_file_loaders.h"
-#include "text_list_loaders.h"
+#include "common/dialogs.h"
+#include "directories.h"
+#include "list_file_path.h"
+#include "record_files.h"
+#include "text_lists.h"
 
-void LoadNameLists(StatusTables& tables, ListLoadContext& context)
+#include <algorithm>
+
+namespace {
+
+const QString kStatusTexts = QStringLiteral("Settings\\BOSList.hvn");
+const QString kVehicleFile = QStringLiteral("Fahrzeug.Dat");
+const QString kVehicleText = QStringLiteral("Settings\\Fahrzeugmelder.hvn");
+const QString kFiveToneFile = QStringLiteral("Ton5.dat");
+const QString kFiveToneText = QStringLiteral("Settings\\FahrzeugMelder.hvn");
+const QString kPocsagFile = QStringLiteral("POCSAG.DAT");
+
+const QString kVehiclesLoaded = QStringLiteral(" Fahrzeuge geladen.");
+const QString kReceiversLoaded = QStringLiteral(" Melder geladen.");
+
+class Loader
 {
-    LoadStatusTexts(QStringLiteral("Settings\\BOSList.hvn"), tables, context);
-    if (LoadVehicleFile(QStringLiteral("Fahrzeug.Dat"), context) == 0)
-        LoadVehicleText(QStringLiteral("Settings\\Fahrzeugmelder.hvn"), context);
-    if (LoadFmeFile(QStringLiteral("Ton5.dat"), context) == 0)
-        LoadFmeText(QStringLiteral("Settings\\FahrzeugMelder.hvn"), context);
-    LoadPocsagFile(QStringLiteral("POCSAG.DAT"), context);
+public:
+    Loader(const QString& folder, Directories& directories, Dialogs& dialogs,
+           const std::function<void(const QString&)>& announce)
+        : m_folder(folder), m_directories(directories), m_dialogs(dialogs), m_announce(announce)
+    {
+    }
+
+    // Each returns how many entries it loaded; 0 lets the text list try.
+    int loadVehicleFile()
+    {
+        return loadRecords(kVehicleFile, readVehicleRecords, Directories::VehicleCapacity,
+                           {QStringLiteral("Keine gültige Fahrzeug DAT-Datei!"),
+                            QStringLiteral("Fahrzeuge Laden"), MessageBoxRequest::Icon::Critical},
+                           kVehiclesLoaded,
+                           [this](auto list) { m_directories.setVehicles(std::move(list)); });
+    }
+
+    int loadFiveToneFile()
+    {
+        return loadRecords(kFiveToneFile, readFiveToneRecords, Directories::FiveToneCapacity,
+                           {kFiveToneFile + QStringLiteral(" ist Keine gültige 5Ton-Datei!"),
+                            QStringLiteral("5Ton Empfänger Laden"), MessageBoxRequest::Icon::None},
+                           kReceiversLoaded, [this](auto list) {
+                               m_directories.setFiveToneReceivers(std::move(list));
+                           });
+    }
+
+    void loadPocsagFile()
+    {
+        loadRecords(kPocsagFile, readPocsagRecords, RecordFile::PocsagLimit,
+                    {QStringLiteral("Keine gültige POCSAG-Datei!"),
+                     QStringLiteral("POCSAG Empfänger Laden"), MessageBoxRequest::Icon::None},
+                    QString(),
+                    [this](auto list) { m_directories.setPocsagReceivers(std::move(list)); });
+    }
+
+    void loadVehicleText()
+    {
+        loadText(kVehicleText, readVehicleTextList, Directories::VehicleCapacity, kVehiclesLoaded,
+                 [this](auto list) { m_directories.setVehicles(std::move(list)); });
+    }
+
+    void loadFiveToneText()
+    {
+        loadText(kFiveToneText, readFiveToneTextList, Directories::FiveToneCapacity,
+                 kReceiversLoaded,
+                 [this](auto list) { m_directories.setFiveToneReceivers(std::move(list)); });
+    }
+
+private:
+    template <typename Read, typename Store>
+    int loadRecords(const QString& name, Read read, int capacity, const MessageBoxRequest& invalid,
+                    const QString& loadedSuffix, Store store)
+    {
+        const auto file = openListFile(name, m_folder);
+        if (!file)
+            return 0;
+        auto entries = read(*file, capacity);
+        file->close();
+        if (!entries) {
+            m_dialogs.showMessage(invalid);
+            return 0;
+        }
+        const int count = int(entries->size());
+        store(std::move(*entries));
+        if (!loadedSuffix.isEmpty())
+            m_announce(QString::number(count) + loadedSuffix);
+        return count;
+    }
+
+    template <typename Read, typename Store>
+    void loadText(const QString& name, Read read, int capacity, const QString& loadedSuffix,
+                  Store store)
+    {
+        const auto file = openListFile(name, m_folder);
+        if (!file)
+            return;
+        auto list = read(*file, capacity);
+        const int count = int(list.entries.size());
+        store(std::move(list.entries));
+        // A list that does not fit is kept as far as it goes, but unannounced.
+        if (!list.overflowed)
+            m_announce(QString::number(count) + loadedSuffix);
+    }
+
+    const QString& m_folder;
+    Directories& m_directories;
+    Dialogs& m_dialogs;
+    const std::function<void(const QString&)>& m_announce;
+};
+
+} // namespace
+
+void loadNameLists(const QString& folder, Directories& directories, StatusTables& statusTables,
+                   Dialogs& dialogs, const std::function<void(const QString&)>& announce)
+{
+    if (const auto file = openListFile(kStatusTexts, folder))
+        readStatusTexts(*file, statusTables);
+    Loader loader(folder, directories, dialogs, announce);
+    // Each list starts empty; a record file that gives nothing leaves the
+    // field to the text list.
+    directories.setVehicles({});
+    if (loader.loadVehicleFile() == 0)
+        loader.loadVehicleText();
+    if (loader.loadFiveToneFile() == 0)
+        loader.loadFiveToneText();
+    loader.loadPocsagFile();
+}
+
+QString chooseListFolder(const std::optional<QString>& given, const QString& currentFolder,
+                         const QString& dataFolder)
+{
+    if (given)
+        return *given;
+    const QString entries[] = {kFiveToneFile, kVehicleFile, kPocsagFile,
+                               QStringLiteral("Settings")};
+    const bool holdsLists =
+        std::any_of(std::begin(entries), std::end(entries), [&currentFolder](const QString& name) {
+            return findListEntry(name, currentFolder).has_value();
+        });
+    return holdsLists ? currentFolder : dataFolder;
 }

@@ -5,7 +5,7 @@
 
 #include <QIODevice>
 
-void ForEachLine(QIODevice& device, const std::function<bool(const QString&)>& take)
+void forEachLine(QIODevice& device, const std::function<bool(const QString&)>& take)
 {
     QByteArray line;
     LineEnds lineEnds;

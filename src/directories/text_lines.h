@@ -10,4 +10,4 @@ class QIODevice;
 // longer than MaxLineLength keep their beginning, so memory stays bounded.
 // The callback returns false to stop reading.
 constexpr qsizetype MaxLineLength = 64 * 1024;
-void ForEachLine(QIODevice& device, const std::function<bool(const QString&)>& take);
+void forEachLine(QIODevice& device, const std::function<bool(const QString&)>& take);

@@ -3,7 +3,7 @@
 #include "common/leading_number.h"
 #include "common/whole_number.h"
 
-std::optional<int> DisplayInterval(const QString& displayTimeText)
+std::optional<int> displayInterval(const QString& displayTimeText)
 {
     const double seconds = parseLeadingNumber(displayTimeText);
     if (!(seconds > 0))

@@ -6,4 +6,4 @@
 // The bar's display time as typed in seconds, as a timer interval in
 // milliseconds (rounded half to even). Nothing when the time is 0 or less
 // or does not fit a timer.
-std::optional<int> DisplayInterval(const QString& displayTimeText);
+std::optional<int> displayInterval(const QString& displayTimeText);

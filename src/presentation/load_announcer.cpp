@@ -1,21 +1,22 @@
 #include "load_announcer.h"
 
 #include "common/clock.h"
+#include "common/settings.h"
 #include "display_time.h"
-#include "live_options.h"
 #include "message_bar.h"
 
-LoadAnnouncer::LoadAnnouncer(const LiveOptions& options, MessageBar& bar, const Clock& clock)
-    : m_options(options), m_bar(bar), m_clock(clock)
+LoadAnnouncer::LoadAnnouncer(const SettingsSource& settings, MessageBar& bar, const Clock& clock)
+    : m_settings(settings), m_bar(bar), m_clock(clock)
 {
 }
 
 void LoadAnnouncer::announce(const QString& message)
 {
-    if (!m_options.messageBarActive())
+    const Settings& settings = m_settings.settings();
+    if (!settings.barActive)
         return;
     m_bar.setCaption(BarLabel::Time, m_clock.timeStamp());
     m_bar.setCaption(BarLabel::Line, message);
-    if (const auto interval = DisplayInterval(m_options.displayTimeText()))
+    if (const auto interval = displayInterval(settings.displayTime))
         m_bar.armHideTimer(*interval);
 }

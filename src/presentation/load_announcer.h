@@ -3,19 +3,19 @@
 #include <QString>
 
 class Clock;
-class LiveOptions;
 class MessageBar;
+class SettingsSource;
 
 // Writes a list loader's "… geladen." message into the bar and arms its hide
 // timer, without showing the bar; only while the bar is in use.
 class LoadAnnouncer
 {
 public:
-    LoadAnnouncer(const LiveOptions& options, MessageBar& bar, const Clock& clock);
+    LoadAnnouncer(const SettingsSource& settings, MessageBar& bar, const Clock& clock);
     void announce(const QString& message);
 
 private:
-    const LiveOptions& m_options;
+    const SettingsSource& m_settings;
     MessageBar& m_bar;
     const Clock& m_clock;
 };

@@ -9,30 +9,32 @@ enum class BarLabel
 {
     Time,
     Line,
-    Sprechwunsch,
-    Spricht
+    RequestToSpeak,
+    Speaking
 };
 
-// What the telegram handlers and list loaders do with the message bar.
+// Which labels carry the newest information, in bold.
+enum class BarEmphasis
+{
+    Message,        // the time and the message line
+    RequestToSpeak, // the request-to-speak label
+    Speaking        // the label of the vehicle that speaks
+};
+
+// What the telegram handlers and the list loaders do with the message bar.
 class MessageBar
 {
 public:
     virtual ~MessageBar() = default;
-    // Captions follow the caption rule ("&&" shows one "&").
+    // Brings the bar up for a new message without taking the focus, or
+    // restarts its display time when it is up already.
+    virtual void bringUp() = 0;
+    // Captions follow the old caption rule ("&&" shows one "&").
     virtual void setCaption(BarLabel label, const QString& caption) = 0;
     virtual void setLineColour(Rgb colour) = 0;
-    virtual void setBold(BarLabel label, bool bold) = 0;
-    virtual void ShowMessageBar() = 0;
-    virtual void LayoutMessageBar() = 0;
+    virtual void setEmphasis(BarEmphasis emphasis) = 0;
+    // Places the labels side by side after their captions changed.
+    virtual void layoutLabels() = 0;
     // Starts the hide timer anew with this interval; the bar stays as it is.
     virtual void armHideTimer(int milliseconds) = 0;
-
-    // Marks the label with the newest information in bold, the others not.
-    void setBoldOnly(bool time, bool line, bool sprechwunsch, bool spricht)
-    {
-        setBold(BarLabel::Sprechwunsch, sprechwunsch);
-        setBold(BarLabel::Time, time);
-        setBold(BarLabel::Line, line);
-        setBold(BarLabel::Spricht, spricht);
-    }
 };

@@ -5,24 +5,23 @@
 #include "message_bar.h"
 
 #include <QObject>
-#include <optional>
 
 class Clock;
 class Directories;
-class LiveOptions;
-struct StatusTables;
-class TraySummary;
+class SettingsSource;
+class StatusTables;
+class TelegramSummary;
 
 // Turns each decoded telegram into a message line in the bar and a summary
-// line for the tray tooltip, after the user's filters in the main window,
-// and reports every telegram it handled for the history.
+// line for the tray tooltip, after the user's filters, and reports every
+// telegram it handled for the history.
 class TelegramPresenter final : public QObject, public TelegramSink
 {
     Q_OBJECT
 
 public:
     TelegramPresenter(const Directories& directories, const StatusTables& statusTables,
-                      TraySummary& tray, const LiveOptions& options, MessageBar& bar,
+                      const SettingsSource& settings, MessageBar& bar, TelegramSummary& summary,
                       const Clock& clock, QObject* parent = nullptr);
 
     void handleFiveTone(const FiveToneCall& call) override;
@@ -35,23 +34,21 @@ signals:
 private:
     HandledTelegram newEntry(TelegramKind kind, const QString& address,
                              const QString& record) const;
-    void handleFromVehicle(const FmsTelegram& telegram, const QString& name30,
-                           HandledTelegram& entry);
-    void handleToVehicle(const FmsTelegram& telegram, const QString& name30,
+    // The line of a five-tone call or POCSAG message, listed or not.
+    void showReceiver(HandledTelegram& entry, const QString& line, const QString& summary);
+    void showFromVehicle(const FmsTelegram& telegram, const QString& name30,
                          HandledTelegram& entry);
-    // The receiver line of a five-tone call or POCSAG message, in red.
-    void showReceiverLine(const QString& time, const QString& line);
-    void writeTrayText(const QString& text);
-    // The request to speak or the speaking vehicle, in its own label.
-    void showRadioSignal(BarLabel label, const QString& line);
-    void showFmsLine(const QString& time, const QString& name30, int status,
-                     const QString& statusText, const QString& text, int colourIndex);
+    void showToVehicle(const FmsTelegram& telegram, const QString& name30, HandledTelegram& entry);
+    void showFmsLine(const QString& time, const QString& name30, const FmsTelegram& telegram,
+                     const QString& statusText, const QString& text);
+    void showRadioSignal(BarLabel label, BarEmphasis emphasis, const QString& caption);
+    void writeSummary(const QString& text);
 
     const Directories& m_directories;
     const StatusTables& m_statusTables;
-    TraySummary& m_tray;
-    const LiveOptions& m_options;
+    const SettingsSource& m_settings;
     MessageBar& m_bar;
+    TelegramSummary& m_summary;
     const Clock& m_clock;
 };
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 // The colour a label's text is drawn in.
-inline void SetTextColour(QWidget& widget, Rgb colour)
+inline void setTextColour(QWidget& widget, Rgb colour)
 {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));

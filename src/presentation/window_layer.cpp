@@ -47,17 +47,17 @@ bool hasAtom(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t prope
 
 } // namespace
 
-void SetTopmost(QWidget& window)
+void setTopmost(QWidget& window)
 {
     setStaysOnTop(window, true);
 }
 
-void SetNotTopmost(QWidget& window)
+void setNotTopmost(QWidget& window)
 {
     setStaysOnTop(window, false);
 }
 
-void KeepOutOfTaskBar([[maybe_unused]] QWidget& window)
+void keepOutOfTaskBar([[maybe_unused]] QWidget& window)
 {
 #if QT_CONFIG(xcb)
     // [X11] Qt has no flag for this. A window manager takes the EWMH request
@@ -66,7 +66,7 @@ void KeepOutOfTaskBar([[maybe_unused]] QWidget& window)
     if (!x11 || !x11->connection() || !window.windowHandle())
         return;
     xcb_connection_t* connection = x11->connection();
-    const auto atom = [connection](const char* name) { return InternAtom(connection, name); };
+    const auto atom = [connection](const char* name) { return internAtom(connection, name); };
     // The widget's own id can be stale once Qt has re-created the window.
     const auto id = xcb_window_t(window.windowHandle()->winId());
     const xcb_atom_t wmState = atom("_NET_WM_STATE");

@@ -4,9 +4,9 @@ class QWidget;
 
 // Put a window into, or take it out of, the layer above all other windows,
 // without moving, resizing, showing or hiding it.
-void SetTopmost(QWidget& window);
-void SetNotTopmost(QWidget& window);
+void setTopmost(QWidget& window);
+void setNotTopmost(QWidget& window);
 
 // Asks the window system to leave a shown window out of the task bar and
 // the pager.
-void KeepOutOfTaskBar(QWidget& window);
+void keepOutOfTaskBar(QWidget& window);

@@ -2,17 +2,13 @@
 
 #include "common/leading_number.h"
 
-std::optional<QString> LimitDisplayTime(const QString& typed)
+QString limitDisplayTime(const QString& typed)
 {
-    if (parseLeadingNumber(typed) > 65)
-        return QStringLiteral("65");
-    return std::nullopt;
+    return parseLeadingNumber(typed) > 65 ? QStringLiteral("65") : typed;
 }
 
-std::optional<QString> LimitTransparency(const QString& typed)
+QString limitTransparency(const QString& typed)
 {
     const double value = parseLeadingNumber(typed);
-    if (value > 255 || value < 0)
-        return QStringLiteral("255");
-    return std::nullopt;
+    return value > 255 || value < 0 ? QStringLiteral("255") : typed;
 }

@@ -6,18 +6,18 @@
 #include <QLocale>
 #include <cmath>
 
-bool ReadCheck(const QString& text)
+bool readCheck(const QString& text)
 {
     const auto value = toInt16(parseLeadingNumber(text));
     return !value || *value != 0;
 }
 
-QString WriteCheck(bool checked)
+QString writeCheck(bool checked)
 {
     return checked ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-std::optional<double> ReadSize(const QString& text)
+std::optional<double> readSize(const QString& text)
 {
     bool ok = false;
     const float size = QLocale::c().toFloat(text.trimmed(), &ok);
@@ -26,12 +26,12 @@ std::optional<double> ReadSize(const QString& text)
     return size;
 }
 
-QString WriteSize(double pointSize)
+QString writeSize(double pointSize)
 {
     return QLocale::c().toString(float(pointSize), 'g', 7);
 }
 
-std::optional<bool> ReadTruth(const QString& text)
+std::optional<bool> readTruth(const QString& text)
 {
     const QString word = text.trimmed();
     if (word.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
@@ -45,12 +45,12 @@ std::optional<bool> ReadTruth(const QString& text)
     return number != 0;
 }
 
-QString WriteTruth(bool value)
+QString writeTruth(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-bool ReadFlag(const QString& text)
+bool readFlag(const QString& text)
 {
     return parseLeadingNumber(text) != 0;
 }

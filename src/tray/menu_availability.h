@@ -1,7 +1,9 @@
 #pragma once
 
+#include "window_state.h"
+
 // Which window commands of the tray menu can be chosen, by the host
-// window's visibility and state (0 normal, 1 minimised, 2 maximised).
+// window's visibility and state.
 struct MenuAvailability
 {
     bool maximize;
@@ -10,18 +12,19 @@ struct MenuAvailability
     bool operator==(const MenuAvailability&) const = default;
 };
 
-constexpr MenuAvailability AvailabilityFor(bool hostVisible, int windowState)
+constexpr MenuAvailability menuAvailability(bool hostVisible, WindowState state)
 {
     if (!hostVisible)
         return {true, true, false};
-    switch (windowState) {
-    case 0:
+    switch (state) {
+    case WindowState::Normal:
         return {true, false, true};
-    case 1:
+    case WindowState::Minimized:
         return {true, true, false};
-    case 2:
+    case WindowState::Maximized:
         return {false, false, true};
-    default:
-        return {true, true, true};
+    case WindowState::Other:
+        break;
     }
+    return {true, true, true};
 }

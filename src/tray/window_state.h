@@ -2,29 +2,37 @@
 
 #include <QWidget>
 
-// Window states as numbers: 0 normal, 1 minimised, 2 maximised, 3 other.
-inline int WindowStateNumber(const QWidget& window)
+enum class WindowState
+{
+    Normal,
+    Minimized,
+    Maximized,
+    Other, // full screen
+};
+
+inline WindowState windowStateOf(const QWidget& window)
 {
     const Qt::WindowStates state = window.windowState();
     if (state & Qt::WindowMinimized)
-        return 1;
+        return WindowState::Minimized;
     if (state & Qt::WindowMaximized)
-        return 2;
+        return WindowState::Maximized;
     if (state & Qt::WindowFullScreen)
-        return 3;
-    return 0;
+        return WindowState::Other;
+    return WindowState::Normal;
 }
 
-inline void SetWindowStateNumber(QWidget& window, int number)
+inline void setWindowStateOf(QWidget& window, WindowState state)
 {
-    switch (number) {
-    case 1:
+    switch (state) {
+    case WindowState::Minimized:
         window.setWindowState((window.windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
         break;
-    case 2:
+    case WindowState::Maximized:
         window.setWindowState(Qt::WindowMaximized);
         break;
-    default:
+    case WindowState::Normal:
+    case WindowState::Other:
         window.setWindowState(Qt::WindowNoState);
         break;
     }

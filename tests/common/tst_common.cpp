@@ -2,6 +2,7 @@
 #include "common/cp1252.h"
 #include "common/fixed_text.h"
 #include "common/leading_number.h"
+#include "common/twips.h"
 #include "common/whole_number.h"
 
 #include <QTest>
@@ -17,29 +18,24 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::newRow("empty") << QString() << 0.0;
-        QTest::newRow("plain") << QStringLiteral("7778") << 7778.0;
-        QTest::newRow("letters after") << QStringLiteral("7778abc") << 7778.0;
-        QTest::newRow("letters only") << QStringLiteral("abc") << 0.0;
-        QTest::newRow("blanks inside") << QStringLiteral(" 1 2\t3\n4") << 1234.0;
-        QTest::newRow("carriage return stops") << QStringLiteral("12\r34") << 12.0;
-        QTest::newRow("negative") << QStringLiteral("-12.5") << -12.5;
-        QTest::newRow("plus") << QStringLiteral("+3") << 3.0;
-        QTest::newRow("sign then blank") << QStringLiteral("- 4") << -4.0;
-        QTest::newRow("double sign") << QStringLiteral("--4") << 0.0;
-        QTest::newRow("fraction only") << QStringLiteral(".5") << 0.5;
-        QTest::newRow("second point stops") << QStringLiteral("1.2.3") << 1.2;
-        QTest::newRow("comma is no separator") << QStringLiteral("2,5") << 2.0;
-        QTest::newRow("exponent") << QStringLiteral("1.5e3") << 1500.0;
-        QTest::newRow("negative exponent") << QStringLiteral("25E-1") << 2.5;
-        QTest::newRow("exponent without digits") << QStringLiteral("3e") << 3.0;
-        QTest::newRow("hex") << QStringLiteral("&H1F") << 31.0;
-        QTest::newRow("hex lower case") << QStringLiteral("&hff") << 255.0;
-        QTest::newRow("octal") << QStringLiteral("&O17") << 15.0;
-        QTest::newRow("octal stops at 8") << QStringLiteral("&O78") << 7.0;
-        QTest::newRow("ampersand alone") << QStringLiteral("&12") << 0.0;
-        QTest::newRow("leading zeros") << QStringLiteral("000123") << 123.0;
-        QTest::newRow("point alone") << QStringLiteral(".") << 0.0;
-        QTest::newRow("minus alone") << QStringLiteral("-") << 0.0;
+        QTest::newRow("letters after") << u"7778abc"_qs << 7778.0;
+        QTest::newRow("letters only") << u"abc"_qs << 0.0;
+        QTest::newRow("blanks inside") << u" 1 2\t3\n4"_qs << 1234.0;
+        QTest::newRow("carriage return stops") << u"12\r34"_qs << 12.0;
+        QTest::newRow("negative fraction") << u"-12.5"_qs << -12.5;
+        QTest::newRow("sign then blank") << u"- 4"_qs << -4.0;
+        QTest::newRow("double sign") << u"--4"_qs << 0.0;
+        QTest::newRow("fraction only") << u".5"_qs << 0.5;
+        QTest::newRow("second point stops") << u"1.2.3"_qs << 1.2;
+        QTest::newRow("comma is no separator") << u"2,5"_qs << 2.0;
+        QTest::newRow("exponent") << u"1.5e3"_qs << 1500.0;
+        QTest::newRow("negative exponent") << u"25D-1"_qs << 2.5;
+        QTest::newRow("hex") << u"&hFf"_qs << 255.0;
+        QTest::newRow("octal stops at 8") << u"&O78"_qs << 7.0;
+        QTest::newRow("ampersand alone") << u"&12"_qs << 0.0;
+        QTest::newRow("leading zeros") << u"000123"_qs << 123.0;
+        QTest::newRow("tiny") << u"1e-99999"_qs << 0.0;
+        QTest::newRow("huge") << QString(400, u'9') << double(INFINITY);
     }
 
     void leadingNumber()
@@ -49,16 +45,6 @@ private slots:
         QCOMPARE(parseLeadingNumber(text), expected);
     }
 
-    void leadingNumberExtremes()
-    {
-        QVERIFY(std::isinf(parseLeadingNumber(QString(10000, u'9'))));
-        QCOMPARE(parseLeadingNumber(QStringLiteral("1e-99999")), 0.0);
-        QVERIFY(std::isinf(parseLeadingNumber(QStringLiteral("1e99999999999999"))));
-        QCOMPARE(parseLeadingNumber(QString(QStringLiteral("0.") + QString(10000, u'0') + u'1')),
-                 0.0);
-        QVERIFY(parseLeadingNumber(QString(QStringLiteral("&H") + QString(10000, u'F'))) > 1e300);
-    }
-
     void wholeNumbers_data()
     {
         QTest::addColumn<double>("value");
@@ -66,12 +52,9 @@ private slots:
         QTest::newRow("2.5 to even") << 2.5 << 2;
         QTest::newRow("3.5 to even") << 3.5 << 4;
         QTest::newRow("-2.5 to even") << -2.5 << -2;
-        QTest::newRow("2.6") << 2.6 << 3;
         QTest::newRow("largest") << 32767.0 << 32767;
         QTest::newRow("rounds past largest") << 32767.5 << -99999;
         QTest::newRow("smallest") << -32768.0 << -32768;
-        QTest::newRow("too small") << -32769.0 << -99999;
-        QTest::newRow("infinite") << double(INFINITY) << -99999;
         QTest::newRow("nan") << double(NAN) << -99999;
     }
 
@@ -79,14 +62,8 @@ private slots:
     {
         QFETCH(double, value);
         QFETCH(int, expected16);
-        const auto result = toInt16(value);
-        QCOMPARE(result.has_value(), expected16 != -99999);
-        if (result)
-            QCOMPARE(int(*result), expected16);
-    }
-
-    void wholeNumbers32()
-    {
+        const auto whole = toInt16(value);
+        QCOMPARE(whole ? int(*whole) : -99999, expected16);
         QCOMPARE(toInt32(70000.5).value(), 70000);
         QVERIFY(!toInt32(2147483648.0));
     }
@@ -95,13 +72,11 @@ private slots:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("plain") << QStringLiteral("Wache") << QStringLiteral("Wache");
-        QTest::newRow("double") << QStringLiteral("A&&B") << QStringLiteral("A&B");
-        QTest::newRow("access key") << QStringLiteral("&Beenden") << QStringLiteral("Beenden");
-        QTest::newRow("trailing") << QStringLiteral("A&") << QStringLiteral("A");
-        QTest::newRow("three") << QStringLiteral("&&&x") << QStringLiteral("&x");
-        QTest::newRow("markup stays text")
-            << QStringLiteral("<b>x</b>") << QStringLiteral("<b>x</b>");
+        QTest::newRow("double") << u"A&&B"_qs << u"A&B"_qs;
+        QTest::newRow("access key") << u"&Beenden"_qs << u"Beenden"_qs;
+        QTest::newRow("trailing") << u"A&"_qs << u"A"_qs;
+        QTest::newRow("three") << u"&&&x"_qs << u"&x"_qs;
+        QTest::newRow("markup stays text") << u"<b>x</b>"_qs << u"<b>x</b>"_qs;
     }
 
     void captionRule()
@@ -111,29 +86,36 @@ private slots:
         QCOMPARE(captionDisplayText(caption), shown);
     }
 
-    void codePage()
+    void codePageRoundTrip()
     {
-        QCOMPARE(decodeCp1252("\x80\x9f\xe4\xdf"), QStringLiteral("€Ÿäß"));
+        QCOMPARE(decodeCp1252("\x80\x9f\xe4\xdf"), u"€Ÿäß"_qs);
         QByteArray all(256, Qt::Uninitialized);
         for (int i = 0; i < 256; ++i)
             all[i] = char(i);
         QCOMPARE(encodeCp1252(decodeCp1252(all)), all);
-        QCOMPARE(encodeCp1252(QStringLiteral("Ω")), QByteArray("?"));
+        QCOMPARE(encodeCp1252(u"Ω"_qs), QByteArray("?"));
     }
 
     void fixedText()
     {
         FixedText<5> field;
         QCOMPARE(field.text(), QString(5, QChar(0)));
-        QVERIFY(!field.equals(QStringLiteral("     ")));
         field.assign(u"12");
-        QCOMPARE(field.text(), QStringLiteral("12   "));
-        QVERIFY(field.equals(QStringLiteral("12   ")));
-        QVERIFY(!field.equals(QStringLiteral("12")));
+        QCOMPARE(field.text(), u"12   "_qs);
+        QVERIFY(field.equals(u"12   "));
+        QVERIFY(!field.equals(u"12"));
         field.assign(u"1234567");
-        QCOMPARE(field.text(), QStringLiteral("12345"));
+        QCOMPARE(field.text(), u"12345"_qs);
         field.assign(u" a ");
-        QCOMPARE(field.trimmed(), QStringLiteral("a"));
+        QCOMPARE(field.trimmed(), u"a"_qs);
+    }
+
+    void twips()
+    {
+        QCOMPARE(twipsToPixels(18435), 1229);
+        QCOMPARE(twipsToPixels(18395), 1226);
+        QCOMPARE(twipsToPixels(-22), -1);
+        QCOMPARE(pixelsToTwips(7), 105);
     }
 };
 

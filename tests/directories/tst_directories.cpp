@@ -1,23 +1,46 @@
 #include "directories/directories.h"
+#include "directories/name_lists.h"
+#include "directories/record_files.h"
+#include "directories/status_tables.h"
+#include "directories/text_lists.h"
+#include "support/fake_dialogs.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
-VehicleRecord vehicle(const QString& id, const QString& name)
+FiveToneReceiver receiver(const QString& code, const QString& name)
 {
-    VehicleRecord record;
-    record.FmsId.assign(id);
-    record.Name.assign(name);
-    return record;
+    FiveToneReceiver r;
+    r.code.assign(code);
+    r.name.assign(name);
+    return r;
 }
 
-PocsagRecord receiver(std::int32_t ric, const QString& name)
+Vehicle vehicle(const QString& id, const QString& name)
 {
-    PocsagRecord record;
-    record.Ric = ric;
-    record.Name.assign(name);
-    return record;
+    Vehicle v;
+    v.fmsId.assign(id);
+    v.name.assign(name);
+    return v;
+}
+
+PocsagReceiver pager(std::int32_t address, const QString& name)
+{
+    PocsagReceiver p;
+    p.address = address;
+    p.name.assign(name);
+    return p;
+}
+
+QByteArray repeated(const QByteArray& record, int times, int extraBytes = 0)
+{
+    return record.repeated(times) + QByteArray(extraBytes, 'x');
 }
 
 } // namespace
@@ -26,119 +49,262 @@ class TestDirectories : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+    FakeDialogs m_dialogs;
+    QStringList m_announced;
+
+    void write(const QString& name, const QByteArray& bytes)
+    {
+        QDir(m_dir.path()).mkpath(QFileInfo(name).path());
+        QFile file(m_dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    void load(Directories& directories, StatusTables& tables)
+    {
+        m_dialogs = FakeDialogs();
+        m_announced.clear();
+        loadNameLists(m_dir.path(), directories, tables, m_dialogs,
+                      [this](const QString& message) { m_announced << message; });
+    }
+
 private slots:
-    void startCleared()
-    {
-        const Directories d;
-        QCOMPARE(int(d.FmeList.size()), 2501);
-        QCOMPARE(int(d.VehicleList.size()), 2001);
-        QVERIFY(d.PocsagList.empty());
-        QCOMPARE(d.VehicleList[0].FmsId.text(), QString(8, QChar(0)));
-        QCOMPARE(d.FindVehicle(QStringLiteral("12345678")), 0);
-        QVERIFY(!d.FindFme(QStringLiteral("12345")));
-        QVERIFY(!d.FindPocsag(QStringLiteral("0"))); // no elements at all
-    }
+    void init() { QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path())); }
 
-    void findVehicle_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<int>("index");
-        QTest::newRow("listed") << QStringLiteral("61234567") << 1;
-        QTest::newRow("duplicate takes lower index") << QStringLiteral("61234568") << 2;
-        QTest::newRow("padded short id needs its spaces") << QStringLiteral("4711    ") << 4;
-        QTest::newRow("short key never matches") << QStringLiteral("4711") << 0;
-        QTest::newRow("case matters") << QStringLiteral("6123456a") << 0;
-        QTest::newRow("unlisted") << QStringLiteral("99999999") << 0;
-        QTest::newRow("nine characters") << QStringLiteral("612345670") << 0;
-    }
-
-    void findVehicle()
-    {
-        QFETCH(QString, key);
-        QFETCH(int, index);
-        Directories d;
-        d.VehicleList[1] = vehicle(QStringLiteral("61234567"), QStringLiteral("Florian 1"));
-        d.VehicleList[2] = vehicle(QStringLiteral("61234568"), QStringLiteral("Florian 2"));
-        d.VehicleList[3] = vehicle(QStringLiteral("61234568"), QStringLiteral("Florian 3"));
-        d.VehicleList[4] = vehicle(QStringLiteral("4711"), QStringLiteral("Kurz"));
-        QCOMPARE(d.FindVehicle(key), index);
-    }
-
-    void unlistedVehicleSlot()
+    void searches()
     {
         Directories d;
-        d.VehicleList[0].Name.assign(u"12345678");
-        QCOMPARE(d.VehicleList[0].Name.text(), QStringLiteral("12345678") + QString(22, u' '));
-        QCOMPARE(d.FindVehicle(QStringLiteral("12345678")), 0);
+        QVERIFY(!d.findFiveTone(u"12345") && !d.findVehicle(u"12345678") && !d.findPocsag(u"0"));
+        d.setFiveToneReceivers({receiver(u"12345"_qs, u"Erster"_qs),
+                                receiver(u"12345"_qs, u"Zweiter"_qs),
+                                receiver(u"1234"_qs, u"Kurz"_qs)});
+        QCOMPARE(d.findFiveTone(u"12345")->name.trimmed(), u"Erster"_qs);
+        QVERIFY(!d.findFiveTone(u"1234")); // stored with a trailing space
+        QVERIFY(d.findFiveTone(u"1234 "));
+        QVERIFY(!d.findFiveTone(u"12345\n"));
+        d.setVehicles({vehicle(u"61234567"_qs, u"Florian 1"_qs), vehicle(u"4711"_qs, u"Kurz"_qs)});
+        QVERIFY(d.findVehicle(u"61234567"));
+        QVERIFY(!d.findVehicle(u"6123456a"));
+        QVERIFY(!d.findVehicle(u"4711") && d.findVehicle(u"4711    "));
+        d.setPocsagReceivers(
+            {pager(42, u"Wehrführer"_qs), pager(1234567, u"Zug"_qs), pager(42, u"x"_qs)});
+        QCOMPARE(d.findPocsag(u"0001234567")->name.trimmed(), u"Zug"_qs);
+        QCOMPARE(d.findPocsag(u"42 Text")->name.trimmed(), u"Wehrführer"_qs);
+        QVERIFY(!d.findPocsag(u"abc")); // 0, and no receiver has it
     }
 
-    void findFme()
+    void recordFiles_data()
     {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("extraBytes");
+        QTest::addColumn<int>("loaded"); // -1: invalid
+        QTest::newRow("two") << 2 << 0 << 2;
+        QTest::newRow("one byte short") << 2 << -1 << -1;
+        QTest::newRow("one byte over") << 2 << 1 << -1;
+        QTest::newRow("empty") << 0 << 0 << 0;
+        QTest::newRow("beyond capacity") << 2600 << 0 << 2500;
+    }
+
+    void recordFiles()
+    {
+        QFETCH(int, records);
+        QFETCH(int, extraBytes);
+        QFETCH(int, loaded);
+        QByteArray bytes = repeated(fiveToneRecordBytes(receiver(u"12345"_qs, u"M\u00fcller"_qs)),
+                                    records, std::max(extraBytes, 0));
+        if (extraBytes < 0)
+            bytes.chop(1);
+        QBuffer file(&bytes);
+        file.open(QIODevice::ReadOnly);
+        const auto entries = readFiveToneRecords(file, Directories::FiveToneCapacity);
+        QCOMPARE(entries ? int(entries->size()) : -1, loaded);
+        if (loaded > 0) {
+            QCOMPARE(entries->last().code.text(), u"12345"_qs);
+            QCOMPARE(entries->last().name.trimmed(), u"Müller"_qs);
+        }
+    }
+
+    void recordFieldsAndWidths()
+    {
+        QByteArray vehicles = vehicleRecordBytes(vehicle(u"61110144"_qs, QString(40, u'N')));
+        vehicles.replace(8, 30, QByteArray(30, '\0')); // a name of code-0 bytes stays so
+        QBuffer vehicleFile(&vehicles);
+        vehicleFile.open(QIODevice::ReadOnly);
+        const Vehicle v = readVehicleRecords(vehicleFile, 10)->first();
+        QCOMPARE(v.fmsId.text(), u"61110144"_qs);
+        QCOMPARE(v.name.text(), QString(30, QChar(0)));
+
+        QByteArray pagers = pocsagRecordBytes(pager(0x281b0e01, u"Zugführer"_qs));
+        QCOMPARE(pagers.left(4), QByteArray("\x01\x0e\x1b\x28")); // little-endian
+        QBuffer pagerFile(&pagers);
+        pagerFile.open(QIODevice::ReadOnly);
+        const PocsagReceiver p = readPocsagRecords(pagerFile, 10)->first();
+        QCOMPARE(p.address, 0x281b0e01);
+        QCOMPARE(p.name.text(), u"Zugführer"_qs.leftJustified(50, u' '));
+    }
+
+    void textListLines_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("code"); // empty: not taken
+        QTest::addColumn<QString>("name");
+        QTest::newRow("three words dropped")
+            << QByteArray("FME 12345 a b c Wehr Nord") << u"12345"_qs << u"Wehr Nord"_qs;
+        QTest::newRow("last word kept")
+            << QByteArray("FME 12345 Wehr Nord Sued Ost") << u"12345"_qs << u"Ost"_qs;
+        QTest::newRow("hash joins") << QByteArray("FME 12345 x y z Feuerwehr#Vollalarm")
+                                    << u"12345"_qs << u"Feuerwehr Vollalarm"_qs;
+        QTest::newRow("early hash stays")
+            << QByteArray("FME 12345 x y z #1 Wache") << u"12345"_qs << u"#1 Wache"_qs;
+        QTest::newRow("four-digit code") << QByteArray("FME 1234 Wache") << QString() << QString();
+        QTest::newRow("lower case")
+            << QByteArray("fme 12345 a b c Wache") << QString() << QString();
+        QTest::newRow("no space") << QByteArray("FME12345 a b c Wache") << QString() << QString();
+        QTest::newRow("code page")
+            << QByteArray("FME 22222 a b c L\xf6schzug") << u"22222"_qs << u"Löschzug"_qs;
+    }
+
+    void textListLines()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, code);
+        QFETCH(QString, name);
+        QByteArray text = "# Kommentar\r\n" + line;
+        QBuffer file(&text);
+        file.open(QIODevice::ReadOnly);
+        const auto list = readFiveToneTextList(file, Directories::FiveToneCapacity);
+        QCOMPARE(list.entries.size(), code.isEmpty() ? 0 : 1);
+        if (!code.isEmpty()) {
+            QCOMPARE(list.entries[0].code.text(), code);
+            QCOMPARE(list.entries[0].name.trimmed(), name);
+        }
+    }
+
+    void vehicleTextList()
+    {
+        QByteArray text = "KFZ 12345678 a b c Florian 1 # Reserve\r"
+                          "KFZ 87654321 a b c ab#x\n"
+                          "KFZ 11111111 a b c Ohne Raute  \r\n"
+                          "KFZ 1234 kurz\r\n";
+        QBuffer file(&text);
+        file.open(QIODevice::ReadOnly);
+        const auto list = readVehicleTextList(file, 2);
+        QVERIFY(list.overflowed); // the third vehicle does not fit
+        QCOMPARE(list.entries.size(), 2);
+        QCOMPARE(list.entries[0].name.trimmed(), u"Florian 1"_qs);
+        QCOMPARE(list.entries[1].name.trimmed(), u"ab"_qs);
+        file.seek(0);
+        QCOMPARE(readVehicleTextList(file, 3).entries[2].name.text(),
+                 u"Ohne Raute  "_qs.leftJustified(30, u' ')); // no "#": kept untrimmed
+    }
+
+    void statusTexts()
+    {
+        QByteArray text = "LST6: Frei auf Wache\r\nLST6:X Text\r\nKFZ6: Kommen\r\nLST6:\r\n";
+        for (int i = 0; i < 30; ++i)
+            text += "LST6: mehr\r\nKFZ6: mehr\r\n";
+        QBuffer file(&text);
+        file.open(QIODevice::ReadOnly);
+        StatusTables tables;
+        QCOMPARE(tables.text(3, FmsDirection::ToVehicle), u"C - Für Einsatz Melden"_qs);
+        QCOMPARE(readStatusTexts(file, tables), 19);
+        QCOMPARE(tables.text(0, FmsDirection::FromVehicle), u"Frei auf Wache"_qs);
+        QCOMPARE(tables.text(1, FmsDirection::FromVehicle), u"Text"_qs);
+        QCOMPARE(tables.text(2, FmsDirection::FromVehicle), QString());
+        QCOMPARE(tables.text(0, FmsDirection::ToVehicle), u"Kommen"_qs);
+        QCOMPARE(tables.text(18, FmsDirection::ToVehicle), u"mehr"_qs);
+        QCOMPARE(tables.lineColour(10, FmsDirection::ToVehicle), tables.colour(10));
+        QCOMPARE(tables.lineColour(3, FmsDirection::ToVehicle), (Rgb{255, 255, 255}));
+        QCOMPARE(tables.lineColour(8, FmsDirection::FromVehicle), (Rgb{255, 0, 128}));
+    }
+
+    void loadingOrderAndMessages()
+    {
+        // Fahrzeug.Dat valid: the text list is not read for vehicles;
+        // Ton5.dat invalid: a message, then the text list; POCSAG.DAT empty.
+        write(u"Fahrzeug.Dat"_qs, vehicleRecordBytes(vehicle(u"61110144"_qs, u"Aus Datei"_qs)));
+        write(u"Ton5.dat"_qs, QByteArray(645, 'x'));
+        write(u"POCSAG.DAT"_qs, QByteArray());
+        write(u"settings/FAHRZEUGMELDER.HVN"_qs, "KFZ 61110144 a b c Aus Liste\r\n"
+                                                 "FME 21101 a b c Vollalarm\r\n");
         Directories d;
-        d.FmeList[5].Code.assign(u"12345");
-        d.FmeList[7].Code.assign(u"12345");
-        d.FmeList[9].Code.assign(u"1234");
-        QCOMPARE(d.FindFme(QStringLiteral("12345")).value(), 5);
-        QVERIFY(!d.FindFme(QStringLiteral("1234")));
-        QCOMPARE(d.FindFme(QStringLiteral("1234 ")).value(), 9);
-        QVERIFY(!d.FindFme(QStringLiteral("12345\n")));
-        d.FmeList[0].Code.assign(u"55555");
-        QVERIFY(!d.FindFme(QStringLiteral("55555"))); // element 0 is never searched
+        StatusTables tables;
+        load(d, tables);
+        QCOMPARE(d.findVehicle(u"61110144")->name.trimmed(), u"Aus Datei"_qs);
+        QCOMPARE(d.findFiveTone(u"21101")->name.trimmed(), u"Vollalarm"_qs);
+        QCOMPARE(m_dialogs.messages.size(), 1);
+        QCOMPARE(m_dialogs.messages[0].text, u"Ton5.dat ist Keine gültige 5Ton-Datei!"_qs);
+        QCOMPARE(m_dialogs.messages[0].title, u"5Ton Empfänger Laden"_qs);
+        QCOMPARE(m_dialogs.messages[0].icon, MessageBoxRequest::Icon::None);
+        QCOMPARE(m_announced, (QStringList{u"1 Fahrzeuge geladen."_qs, u"1 Melder geladen."_qs}));
+
+        // An empty Fahrzeug.Dat announces 0, then the text list its own.
+        write(u"Fahrzeug.Dat"_qs, QByteArray());
+        write(u"Ton5.dat"_qs, fiveToneRecordBytes(receiver(u"21101"_qs, u"Aus Datei"_qs)));
+        write(u"POCSAG.DAT"_qs, QByteArray(582, 'x'));
+        load(d, tables);
+        QCOMPARE(d.findVehicle(u"61110144")->name.trimmed(), u"Aus Liste"_qs);
+        QCOMPARE(d.findFiveTone(u"21101")->name.trimmed(), u"Aus Datei"_qs);
+        QCOMPARE(m_announced, (QStringList{u"0 Fahrzeuge geladen."_qs, u"1 Fahrzeuge geladen."_qs,
+                                           u"1 Melder geladen."_qs}));
+        QCOMPARE(m_dialogs.messages.size(), 1);
+        QCOMPARE(m_dialogs.messages[0].text, u"Keine gültige POCSAG-Datei!"_qs);
+        QCOMPARE(m_dialogs.messages[0].title, u"POCSAG Empfänger Laden"_qs);
+
+        // An invalid Fahrzeug.Dat: its critical message; nothing left behind.
+        write(u"Fahrzeug.Dat"_qs, QByteArray(516, 'x'));
+        QVERIFY(QFile::remove(m_dir.filePath(u"settings/FAHRZEUGMELDER.HVN"_qs)));
+        load(d, tables);
+        QCOMPARE(m_dialogs.messages[0].text, u"Keine gültige Fahrzeug DAT-Datei!"_qs);
+        QCOMPARE(m_dialogs.messages[0].icon, MessageBoxRequest::Icon::Critical);
+        QVERIFY(!d.findVehicle(u"61110144"));
     }
 
-    void findPocsag_data()
+    void unreadableFilesCountAsMissing()
     {
-        QTest::addColumn<bool>("loadedZero");
-        QTest::addColumn<QString>("ric");
-        QTest::addColumn<int>("index"); // -1: not listed
-        QTest::newRow("listed") << false << QStringLiteral("1234567") << 2;
-        QTest::newRow("leading zeros") << false << QStringLiteral("0001234567") << 2;
-        QTest::newRow("duplicate") << false << QStringLiteral("42") << 1;
-        QTest::newRow("unlisted") << false << QStringLiteral("7") << -1;
-        QTest::newRow("zero, spare elements ignored") << false << QStringLiteral("0") << -1;
-        QTest::newRow("letters, spare elements ignored") << false << QStringLiteral("abc") << -1;
-        QTest::newRow("zero with a loaded zero entry") << true << QStringLiteral("abc") << 3;
-    }
-
-    void findPocsag()
-    {
-        QFETCH(bool, loadedZero);
-        QFETCH(QString, ric);
-        QFETCH(int, index);
+        // A FIFO would block a plain open; it is no regular file.
+        QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath(u"Ton5.dat"_qs)).constData(), 0600) == 0);
         Directories d;
-        d.PocsagList.resize(14); // a file of 3 records: 0..13
-        d.PocsagList[1] = receiver(42, QStringLiteral("Wehrführer"));
-        d.PocsagList[2] = receiver(1234567, QStringLiteral("Zug 2"));
-        d.PocsagList[3] = receiver(loadedZero ? 0 : 42, QStringLiteral("Null"));
-        d.PocsagLoadedCount = 3;
-        const auto found = d.FindPocsag(ric);
-        QCOMPARE(found.value_or(-1), index);
+        StatusTables tables;
+        load(d, tables);
+        QVERIFY(m_dialogs.messages.isEmpty() && m_announced.isEmpty());
     }
 
-    void recordsGoBackToBytes()
+    void listFolderChoice()
     {
-        QByteArray vehicleBytes(VehicleRecord::FileRecordSize, Qt::Uninitialized);
-        QByteArray pocsagBytes(PocsagRecord::FileRecordSize, Qt::Uninitialized);
-        for (int i = 0; i < vehicleBytes.size(); ++i)
-            vehicleBytes[i] = char(i * 7 + 3);
-        for (int i = 0; i < pocsagBytes.size(); ++i)
-            pocsagBytes[i] = char(i * 13 + 1);
-        QCOMPARE(VehicleRecord::fromFileBytes(vehicleBytes.constData()).toFileBytes(),
-                 vehicleBytes);
-        const PocsagRecord pocsag = PocsagRecord::fromFileBytes(pocsagBytes.constData());
-        QCOMPARE(pocsag.toFileBytes(), pocsagBytes);
-        QCOMPARE(pocsag.Ric, std::int32_t(0x281b0e01)); // bytes 01 0e 1b 28, little-endian
-        QCOMPARE(VehicleRecord{}.toFileBytes(), QByteArray(VehicleRecord::FileRecordSize, '\0'));
+        const QString data = u"/data"_qs;
+        QCOMPARE(chooseListFolder(u"/given"_qs, m_dir.path(), data), u"/given"_qs);
+        QCOMPARE(chooseListFolder(std::nullopt, m_dir.path(), data), data);
+        QDir(m_dir.path()).mkdir(u"SETTINGS"_qs);
+        QCOMPARE(chooseListFolder(std::nullopt, m_dir.path(), data), m_dir.path());
+        QDir(m_dir.path()).rmdir(u"SETTINGS"_qs);
+        write(u"pocsag.dat"_qs, QByteArray());
+        QCOMPARE(chooseListFolder(std::nullopt, m_dir.path(), data), m_dir.path());
     }
 
-    void clearVehiclesKeepsElementZero()
+    void generatedSamplesLoad()
     {
-        Directories d;
-        d.VehicleList[0].Name.assign(u"47114711");
-        d.VehicleList[2000] = vehicle(QStringLiteral("1"), QStringLiteral("x"));
-        d.ClearVehicles();
-        QCOMPARE(d.VehicleList[0].Name.trimmed(), QStringLiteral("47114711"));
-        QCOMPARE(d.VehicleList[2000].FmsId.text(), QString(8, QChar(0)));
+        QProcess generator;
+        generator.start(QStringLiteral(MAKE_SAMPLE_LISTS),
+                        {QStringLiteral(SAMPLE_SOURCE), m_dir.path(), u"--text-only"_qs});
+        QVERIFY(generator.waitForFinished(10000));
+        QCOMPARE(generator.exitCode(), 0);
+        Directories fromText;
+        StatusTables tables;
+        load(fromText, tables);
+        generator.start(QStringLiteral(MAKE_SAMPLE_LISTS),
+                        {QStringLiteral(SAMPLE_SOURCE), m_dir.path(), u"--records-only"_qs});
+        QVERIFY(generator.waitForFinished(10000));
+        Directories fromRecords;
+        load(fromRecords, tables);
+        QCOMPARE(tables.text(1, FmsDirection::FromVehicle), u"Einsatzbereit über Funk"_qs);
+        // The record files and the text list give the same names.
+        QCOMPARE(fromText.findVehicle(u"61110144")->name.trimmed(),
+                 fromRecords.findVehicle(u"61110144")->name.trimmed());
+        QCOMPARE(fromText.findFiveTone(u"21220")->name.trimmed(), u"FF Südhausen Löschzug"_qs);
+        QCOMPARE(fromRecords.findFiveTone(u"21220")->name.trimmed(), u"FF Südhausen Löschzug"_qs);
+        QVERIFY(fromRecords.findPocsag(u"77001"));
     }
 };
 

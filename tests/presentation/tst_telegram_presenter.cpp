@@ -1,15 +1,19 @@
-#include "presentation/program_data.h"
+#include "directories/directories.h"
+#include "directories/status_tables.h"
 #include "presentation/telegram_presenter.h"
-#include "support/fake_options.h"
+#include "presentation/telegram_summary.h"
 #include "support/fixed_clock.h"
+#include "support/fixed_settings.h"
 #include "support/recording_bar.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
 
-const QString kName = QStringLiteral("Florian Musterstadt 1/44-1");
+const QString kName = u"Florian Musterstadt 1/44-1"_qs;
 const QString kName30 = kName.leftJustified(30, u' ');
+const QString kUnlisted30 = u"99999999"_qs.leftJustified(30, u' ');
 
 } // namespace
 
@@ -17,245 +21,212 @@ class TestTelegramPresenter : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<ProgramData> m_owned;
-    ProgramData& data() { return *m_owned; }
-    FakeOptions m_options;
+    Directories m_directories;
+    StatusTables m_tables;
+    FixedSettings m_settings;
     RecordingBar m_bar;
+    TelegramSummary m_summary;
     FixedClock m_clock;
-    std::unique_ptr<TelegramPresenter> m_presenter;
 
-    void fromVehicle(const QString& id, int status, const QString& text = {})
+    HandledTelegram handle(TelegramPresenter& presenter, const QString& record)
     {
-        m_presenter->handleFms({id, status, FmsDirection::FromVehicle, text, QString()});
-    }
-    void toVehicle(const QString& id, int status, const QString& text = {})
-    {
-        m_presenter->handleFms({id, status, FmsDirection::ToVehicle, text, QString()});
-    }
-    void fiveTone(const QString& code) { m_presenter->handleFiveTone({code, QString()}); }
-    void pocsag(const QString& ric, const QString& text)
-    {
-        m_presenter->handlePocsag({ric, text, QString()});
+        QSignalSpy handled(&presenter, &TelegramPresenter::telegramHandled);
+        const QStringList f = record.split(u'|');
+        if (f[0] == u"FME")
+            presenter.handleFiveTone({f[1], record});
+        else if (f[0] == u"POC")
+            presenter.handlePocsag({f[1], f[2], record});
+        else
+            presenter.handleFms(
+                {f[1], f[2].toInt(),
+                 f[0] == u"FROM" ? FmsDirection::FromVehicle : FmsDirection::ToVehicle, f.value(3),
+                 record});
+        return handled.isEmpty() ? HandledTelegram() : handled[0][0].value<HandledTelegram>();
     }
 
 private slots:
-    void init()
+    void initTestCase()
     {
-        m_owned = std::make_unique<ProgramData>();
-        data().statusTables.FillDefaults();
-        data().tray.FormInTray = true;
-        data().directories.VehicleList[3].FmsId.assign(u"61234567");
-        data().directories.VehicleList[3].Name.assign(kName);
-        data().directories.FmeList[2].Code.assign(u"12345");
-        data().directories.FmeList[2].Name.assign(u"  Wehr Nord  ");
-        data().directories.FmeList[4].Code.assign(u"12345");
-        data().directories.FmeList[4].Name.assign(u"zweiter Eintrag");
-        data().directories.PocsagList.resize(13);
-        data().directories.PocsagList[1].Ric = 1234567;
-        data().directories.PocsagList[1].Name.assign(u"Zugführer");
-        data().directories.PocsagLoadedCount = 2;
-        data().directories.PocsagList[2].Ric = 42;
-        m_options = FakeOptions();
+        m_directories.setFiveToneReceivers({});
+        FiveToneReceiver wehr;
+        wehr.code.assign(u"12345");
+        wehr.name.assign(u"  Wehr Nord  ");
+        m_directories.setFiveToneReceivers({wehr});
+        Vehicle florian;
+        florian.fmsId.assign(u"61234567");
+        florian.name.assign(kName);
+        m_directories.setVehicles({florian});
+        PocsagReceiver leader;
+        leader.address = 1234567;
+        leader.name.assign(u"Zugführer");
+        m_directories.setPocsagReceivers({leader});
+    }
+
+    void telegrams_data()
+    {
+        QTest::addColumn<QString>("record");  // kind|address|status or text|text
+        QTest::addColumn<QString>("options"); // "bar off", "tray off", "no unlisted", or a filter
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("colour");
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<QString>("summary");
+        const QString red = u"255,0,0"_qs;
+        const QString stamp = u"12:34:56 "_qs;
+
+        QTest::newRow("five-tone listed") << u"FME|12345"_qs << QString() << u"12345 Wehr Nord"_qs
+                                          << red << QString() << stamp + u"12345 Wehr Nord"_qs;
+        QTest::newRow("five-tone unlisted") << u"FME|1234"_qs << QString() << u"1234 Unbekannt"_qs
+                                            << red << QString() << stamp + u"1234 Unbekannt"_qs;
+        QTest::newRow("five-tone unlisted hidden")
+            << u"FME|99999"_qs << u"no unlisted"_qs << QString() << QString() << QString()
+            << QString();
+        QTest::newRow("five-tone, bar off")
+            << u"FME|12345"_qs << u"bar off"_qs << QString() << QString() << QString()
+            << stamp + u"12345 Wehr Nord"_qs;
+        QTest::newRow("five-tone, tray off")
+            << u"FME|12345"_qs << u"tray off"_qs << u"12345 Wehr Nord"_qs << red << QString()
+            << QString();
+        QTest::newRow("pocsag listed, leading zeros")
+            << u"POC|0001234567|Brand Halle 3"_qs << QString()
+            << u"1234567 Zugführer Brand Halle 3"_qs << red << QString()
+            << stamp + u"1234567 Zugführer"_qs;
+        QTest::newRow("pocsag empty text")
+            << u"POC|1234567|"_qs << QString() << u"1234567 Zugführer "_qs << red << QString()
+            << stamp + u"1234567 Zugführer"_qs;
+        QTest::newRow("pocsag unlisted")
+            << u"POC|abc|Probe"_qs << QString() << u"abc Unbekannt Probe"_qs << red << QString()
+            << stamp + u"abc Unbekannt"_qs;
+        QTest::newRow("pocsag unlisted hidden") << u"POC|777|x"_qs << u"no unlisted"_qs << QString()
+                                                << QString() << QString() << QString();
+        QTest::newRow("fms status 3")
+            << u"FROM|61234567|3"_qs << QString() << kName30 + u"  3 Einsatz Übernommen"_qs
+            << u"255,255,0"_qs << QString() << stamp + kName + u" (3) Einsatz Übernommen"_qs;
+        QTest::newRow("fms blank text")
+            << u"FROM|61234567|3|   "_qs << QString() << kName30 + u"  3 Einsatz Übernommen   "_qs
+            << u"255,255,0"_qs << QString() << stamp + kName + u" (3) Einsatz Übernommen"_qs;
+        QTest::newRow("fms with text") << u"FROM|61234567|4| Lage klar "_qs << QString()
+                                       << kName30 + u"  4 Am Einsatzort [Lage klar]"_qs << red
+                                       << QString() << stamp + kName + u" (4) Am Einsatzort"_qs;
+        QTest::newRow("fms unlisted")
+            << u"FROM|99999999|2"_qs << QString() << kUnlisted30 + u"  2 Frei auf Wache"_qs
+            << u"0,144,0"_qs << QString() << stamp + u"99999999 (2) Frei auf Wache"_qs;
+        QTest::newRow("fms unlisted hidden") << u"FROM|99999999|2"_qs << u"no unlisted"_qs
+                                             << QString() << QString() << QString() << QString();
+        QTest::newRow("fms bar off")
+            << u"FROM|61234567|4"_qs << u"bar off"_qs << QString() << QString() << QString()
+            << stamp + kName + u" (4) Am Einsatzort"_qs;
+        QTest::newRow("fms text telegram")
+            << u"FROM|61234567|10|Text & mehr"_qs << QString() << kName30 + u" 10 Text & mehr"_qs
+            << u"255,255,255"_qs << QString() << QString();
+        QTest::newRow("request to speak") << u"FROM|61234567|5"_qs << QString() << QString()
+                                          << QString() << stamp + u"SW: "_qs + kName << QString();
+        QTest::newRow("speaking") << u"FROM|61234567|15"_qs << QString() << QString() << QString()
+                                  << stamp + u"Spricht: "_qs + kName << QString();
+        QTest::newRow("status 12 has no line") << u"FROM|61234567|12"_qs << u"012"_qs << QString()
+                                               << QString() << QString() << QString();
+        QTest::newRow("filter 1005 lets 005 through")
+            << u"FROM|61234567|5"_qs << u"1005"_qs << QString() << QString()
+            << stamp + u"SW: "_qs + kName << QString();
+        QTest::newRow("filter 1005 lets 100 through")
+            << u"TO|61234567|0"_qs << u"1005"_qs << kName30 + u"  0 Statusabfrage"_qs
+            << u"255,255,255"_qs << QString() << QString();
+        QTest::newRow("filter 1005 stops 003") << u"FROM|61234567|3"_qs << u"1005"_qs << QString()
+                                               << QString() << QString() << QString();
+        QTest::newRow("to vehicle with text") << u"TO|61234567|3|Lage"_qs << u"103"_qs
+                                              << kName30 + u"  3 C - Für Einsatz Melden [Lage]"_qs
+                                              << u"255,255,255"_qs << QString() << QString();
+        QTest::newRow("to vehicle text telegram")
+            << u"TO|61234567|10|A&&TRN 4711"_qs << QString() << kName30 + u" 10 A&&TRN 4711"_qs
+            << u"255,255,255"_qs << QString() << QString();
+        QTest::newRow("to vehicle status 13")
+            << u"TO|61234567|13"_qs << u"113"_qs << kName30 + u" 13 "_qs << u"255,255,255"_qs
+            << QString() << QString();
+    }
+
+    void telegrams()
+    {
+        QFETCH(QString, record);
+        QFETCH(QString, options);
+        QFETCH(QString, line);
+        QFETCH(QString, colour);
+        QFETCH(QString, radio);
+        QFETCH(QString, summary);
+        m_settings.value = Settings();
+        m_settings.value.messageFilter += u";010;110"_qs;
+        m_settings.value.barActive = options != u"bar off";
+        m_settings.value.trayIconWanted = options != u"tray off";
+        m_settings.value.showUnlistedReceivers = m_settings.value.showUnlistedVehicles =
+            options != u"no unlisted";
+        if (!options.isEmpty() && options[0].isDigit())
+            m_settings.value.messageFilter = options;
         m_bar = RecordingBar();
-        m_presenter = std::make_unique<TelegramPresenter>(data().directories, data().statusTables,
-                                                          data().tray, m_options, m_bar, m_clock);
-    }
+        m_summary.setText(QString());
+        TelegramPresenter presenter(m_directories, m_tables, m_settings, m_bar, m_summary, m_clock);
 
-    void fiveTone()
-    {
-        fiveTone(QStringLiteral("12345"));
-        QCOMPARE(m_bar.caption(BarLabel::Line), QStringLiteral("12345 Wehr Nord"));
-        QCOMPARE(m_bar.caption(BarLabel::Time), QStringLiteral("12:34:56"));
-        QCOMPARE(m_bar.lineColour, (Rgb{255, 0, 0}));
-        QCOMPARE(m_bar.boldPattern(), QStringLiteral("BB--"));
-        QCOMPARE(m_bar.shows, 1);
-        QCOMPARE(m_bar.layouts, 0);
-        QCOMPARE(data().tray.TrayText(), QStringLiteral("12:34:56 12345 Wehr Nord"));
-    }
-
-    void fiveToneUnlisted_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<bool>("showUnlisted");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("tray");
-        QTest::newRow("shown") << u"99999"_qs << true << u"99999 Unbekannt"_qs
-                               << u"12:34:56 99999 Unbekannt"_qs;
-        QTest::newRow("switch off") << u"99999"_qs << false << QString() << QString();
-        QTest::newRow("four digits")
-            << u"1234"_qs << true << u"1234 Unbekannt"_qs << u"12:34:56 1234 Unbekannt"_qs;
-        QTest::newRow("line break") << u"12345\r\n"_qs << true << u"12345\r\n Unbekannt"_qs
-                                    << u"12:34:56 12345\r\n Unbekannt"_qs;
-    }
-
-    void fiveToneUnlisted()
-    {
-        QFETCH(QString, code);
-        QFETCH(bool, showUnlisted);
-        QFETCH(QString, line);
-        QFETCH(QString, tray);
-        m_options.unlistedReceivers = showUnlisted;
-        fiveTone(code);
+        const HandledTelegram entry = handle(presenter, record);
         QCOMPARE(m_bar.caption(BarLabel::Line), line);
-        QCOMPARE(data().tray.TrayText(), tray);
+        QCOMPARE(m_bar.lineColour ? u"%1,%2,%3"_qs.arg(m_bar.lineColour->red)
+                                        .arg(m_bar.lineColour->green)
+                                        .arg(m_bar.lineColour->blue)
+                                  : QString(),
+                 colour);
+        QCOMPARE(m_bar.caption(BarLabel::RequestToSpeak) + m_bar.caption(BarLabel::Speaking),
+                 radio);
+        QCOMPARE(m_summary.text(), summary);
+        const bool shown = !line.isEmpty() || !radio.isEmpty();
+        QCOMPARE(m_bar.bringUps, shown ? 1 : 0);
+        QCOMPARE(entry.shown, shown);
+        if (shown) {
+            QCOMPARE(m_bar.caption(BarLabel::Time), radio.isEmpty() ? u"12:34:56"_qs : QString());
+            const BarEmphasis emphasis = radio.isEmpty()          ? BarEmphasis::Message
+                                         : radio.contains(u"SW:") ? BarEmphasis::RequestToSpeak
+                                                                  : BarEmphasis::Speaking;
+            QCOMPARE(m_bar.emphasis, emphasis);
+        }
+        // FMS lines are laid out whenever the bar is in use, shown or not.
+        const bool fms = !record.startsWith(u"FME") && !record.startsWith(u"POC");
+        QCOMPARE(m_bar.layouts,
+                 fms && m_settings.value.barActive && options != u"no unlisted" ? 1 : 0);
+        QCOMPARE(entry.record, record);
     }
 
-    void barNotInUseStillWritesTrayText()
+    void historyEntries_data()
     {
-        m_options.active = false;
-        fiveTone(QStringLiteral("12345"));
-        QCOMPARE(m_bar.shows, 0);
-        QCOMPARE(m_bar.caption(BarLabel::Line), QString());
-        QCOMPARE(data().tray.TrayText(), QStringLiteral("12:34:56 12345 Wehr Nord"));
-
-        data().tray.FormInTray = false;
-        data().tray.setTrayText(QString());
-        fromVehicle(QStringLiteral("61234567"), 4);
-        QCOMPARE(data().tray.TrayText(), QString());
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<bool>("barActive");
+        QTest::addColumn<QString>("entry"); // kind|address|name|status|direction|text|passed|shown
+        QTest::newRow("five-tone listed")
+            << u"FME|12345"_qs << true << u"1|12345|Wehr Nord||||1|1"_qs;
+        QTest::newRow("pocsag unlisted") << u"POC|777|Probe"_qs << true << u"2|777||||Probe|1|1"_qs;
+        QTest::newRow("fms, bar off")
+            << u"FROM|61234567|4|x"_qs << false
+            << u"0|61234567|"_qs + kName + u"|4|0|Am Einsatzort [x]|1|0"_qs;
+        QTest::newRow("fms filtered out")
+            << u"TO|99999999|3"_qs << true << u"0|99999999||3|1|C - Für Einsatz Melden|0|0"_qs;
+        QTest::newRow("fms text telegram") << u"TO|61234567|10|Lage&&TRN"_qs << true
+                                           << u"0|61234567|"_qs + kName + u"|10|1|Lage&TRN|1|1"_qs;
     }
 
-    void pocsag_data()
+    void historyEntries()
     {
-        QTest::addColumn<QString>("ric");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("tray");
-        QTest::newRow("listed") << u"1234567"_qs << u"Brand Halle 3"_qs
-                                << u"1234567 Zugführer Brand Halle 3"_qs
-                                << u"12:34:56 1234567 Zugführer"_qs;
-        QTest::newRow("leading zeros") << u"0001234567"_qs << u"x"_qs << u"1234567 Zugführer x"_qs
-                                       << u"12:34:56 1234567 Zugführer"_qs;
-        QTest::newRow("empty text") << u"1234567"_qs << QString() << u"1234567 Zugführer "_qs
-                                    << u"12:34:56 1234567 Zugführer"_qs;
-        QTest::newRow("unlisted") << u"777"_qs << u"Probealarm"_qs << u"777 Unbekannt Probealarm"_qs
-                                  << u"12:34:56 777 Unbekannt"_qs;
-        QTest::newRow("value 0 is not a spare slot")
-            << u"abc"_qs << u"t"_qs << u"abc Unbekannt t"_qs << u"12:34:56 abc Unbekannt"_qs;
-    }
-
-    void pocsag()
-    {
-        QFETCH(QString, ric);
-        QFETCH(QString, text);
-        QFETCH(QString, line);
-        QFETCH(QString, tray);
-        pocsag(ric, text);
-        QCOMPARE(m_bar.caption(BarLabel::Line), line);
-        QCOMPARE(m_bar.lineColour, (Rgb{255, 0, 0}));
-        QCOMPARE(data().tray.TrayText(), tray);
-    }
-
-    void fromVehicleLines_data()
-    {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("tray");
-        QTest::newRow("status 3") << u"61234567"_qs << 3 << QString()
-                                  << kName30 + u"  3 Einsatz Übernommen"_qs
-                                  << u"12:34:56 "_qs + kName + u" (3) Einsatz Übernommen"_qs;
-        QTest::newRow("blank text")
-            << u"61234567"_qs << 3 << u"   "_qs << kName30 + u"  3 Einsatz Übernommen   "_qs
-            << u"12:34:56 "_qs + kName + u" (3) Einsatz Übernommen"_qs;
-        QTest::newRow("with text") << u"61234567"_qs << 4 << u" Lage klar "_qs
-                                   << kName30 + u"  4 Am Einsatzort [Lage klar]"_qs
-                                   << u"12:34:56 "_qs + kName + u" (4) Am Einsatzort"_qs;
-        QTest::newRow("unlisted") << u"99999999"_qs << 2 << QString()
-                                  << u"99999999"_qs + QString(22, u' ') + u"  2 Frei auf Wache"_qs
-                                  << u"12:34:56 99999999 (2) Frei auf Wache"_qs;
-        QTest::newRow("status 10") << u"61234567"_qs << 10 << u"Text & mehr"_qs
-                                   << kName30 + u" 10 Text & mehr"_qs << QString();
-    }
-
-    void fromVehicleLines()
-    {
-        QFETCH(QString, id);
-        QFETCH(int, status);
-        QFETCH(QString, text);
-        QFETCH(QString, line);
-        QFETCH(QString, tray);
-        m_options.filter += QStringLiteral(";010");
-        fromVehicle(id, status, text);
-        QCOMPARE(m_bar.caption(BarLabel::Line), line);
-        QCOMPARE(m_bar.lineColour, data().statusTables.StatusColor[status]);
-        QCOMPARE(m_bar.boldPattern(), QStringLiteral("BB--"));
-        QCOMPARE(m_bar.layouts, 1);
-        QCOMPARE(data().tray.TrayText(), tray);
-    }
-
-    void unlistedVehicleWithSwitchOff()
-    {
-        m_options.unlistedVehicles = false;
-        fromVehicle(QStringLiteral("99999999"), 2);
-        QCOMPARE(m_bar.shows, 0);
-        QCOMPARE(m_bar.layouts, 0);
-        QCOMPARE(data().tray.TrayText(), QString());
-    }
-
-    void requestToSpeakAndSpeaking()
-    {
-        fromVehicle(QStringLiteral("61234567"), 3);
-        fromVehicle(QStringLiteral("61234567"), 5);
-        QCOMPARE(m_bar.caption(BarLabel::Sprechwunsch), u"12:34:56 SW: "_qs + kName);
-        QCOMPARE(m_bar.boldPattern(), QStringLiteral("--B-"));
-        QCOMPARE(m_bar.caption(BarLabel::Line), kName30 + u"  3 Einsatz Übernommen"_qs); // kept
-        fromVehicle(QStringLiteral("61234567"), 15);
-        QCOMPARE(m_bar.caption(BarLabel::Spricht), u"12:34:56 Spricht: "_qs + kName);
-        QCOMPARE(m_bar.boldPattern(), QStringLiteral("---B"));
-        QCOMPARE(m_bar.caption(BarLabel::Sprechwunsch), u"12:34:56 SW: "_qs + kName);
-        QCOMPARE(data().tray.TrayText(), u"12:34:56 "_qs + kName + u" (3) Einsatz Übernommen"_qs);
-    }
-
-    void filter_data()
-    {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<bool>("toVehicleDirection");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("1005 lets 100 through") << u"1005"_qs << true << 0 << true;
-        QTest::newRow("1005 lets 005 through") << u"1005"_qs << false << 5 << true;
-        QTest::newRow("1005 stops 003") << u"1005"_qs << false << 3 << false;
-        QTest::newRow("empty filter") << QString() << false << 3 << false;
-        QTest::newRow("status 12 passes, no line") << u"012"_qs << false << 12 << false;
-    }
-
-    void filter()
-    {
-        QFETCH(QString, filter);
-        QFETCH(bool, toVehicleDirection);
-        QFETCH(int, status);
-        QFETCH(bool, shown);
-        m_options.filter = filter;
-        if (toVehicleDirection)
-            toVehicle(QStringLiteral("61234567"), status);
-        else
-            fromVehicle(QStringLiteral("61234567"), status);
-        QCOMPARE(m_bar.shows, shown ? 1 : 0);
-        QCOMPARE(m_bar.layouts, 1); // the layout runs whenever the bar is in use
-        if (!shown)
-            QCOMPARE(data().tray.TrayText(), QString());
-    }
-
-    void toVehicleLines()
-    {
-        m_options.filter = QStringLiteral("103;110;113");
-        toVehicle(QStringLiteral("61234567"), 3, QStringLiteral("ignored by the intake"));
-        QCOMPARE(m_bar.caption(BarLabel::Line),
-                 kName30 + u"  3 C - Für Einsatz Melden [ignored by the intake]"_qs);
-        QCOMPARE(m_bar.lineColour, (Rgb{255, 255, 255}));
-        toVehicle(QStringLiteral("61234567"), 10, QStringLiteral("A&&TRN 4711"));
-        QCOMPARE(m_bar.caption(BarLabel::Line), kName30 + u" 10 A&&TRN 4711"_qs);
-        toVehicle(QStringLiteral("61234567"), 13);
-        QCOMPARE(m_bar.caption(BarLabel::Line), kName30 + u" 13 "_qs);
-        QCOMPARE(data().tray.TrayText(), QString()); // never written for this direction
-    }
-
-    void outOfTableStatusIsIgnored()
-    {
-        fromVehicle(QStringLiteral("61234567"), -1);
-        toVehicle(QStringLiteral("61234567"), 19);
-        QCOMPARE(m_bar.layouts, 0);
+        QFETCH(QString, record);
+        QFETCH(bool, barActive);
+        QFETCH(QString, entry);
+        m_settings.value = Settings();
+        m_settings.value.messageFilter += u";110"_qs;
+        m_settings.value.barActive = barActive;
+        TelegramPresenter presenter(m_directories, m_tables, m_settings, m_bar, m_summary, m_clock);
+        const HandledTelegram handled = handle(presenter, record);
+        const auto optional = [](const auto& value) {
+            return value ? QString::number(int(*value)) : QString();
+        };
+        QCOMPARE(
+            QStringList({QString::number(int(handled.kind)), handled.address, handled.name,
+                         optional(handled.status), optional(handled.direction), handled.text,
+                         QString::number(handled.passedFilters), QString::number(handled.shown)})
+                .join(u'|'),
+            entry);
+        QCOMPARE(handled.receivedAt, m_clock.time);
     }
 };
 

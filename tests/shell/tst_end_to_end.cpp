@@ -30,7 +30,7 @@ QString xdotool(const QStringList& args)
 void sendDeleteWindow(uint32_t window)
 {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const auto atom = [connection](const char* name) { return InternAtom(connection, name); };
+    const auto atom = [connection](const char* name) { return internAtom(connection, name); };
     xcb_client_message_event_t event = {};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;

@@ -3,26 +3,21 @@
 #include "shell/settings_store.h"
 
 #include <QMap>
-#include <QStringList>
 
-// Settings in memory; remembers the order of writes.
-class MemorySettingsStore final : public SettingsStore
+// Settings in memory, "Group/Key" -> value.
+struct MemorySettingsStore final : SettingsStore
 {
-public:
-    QMap<QString, QString> values; // "Section/Key" -> value
-    QStringList writes;            // keys in the order written
-    QStringList reads;
+    QMap<QString, QString> values;
+    int flushes = 0;
 
-    QString read(const QString& section, const QString& key,
+    QString read(const QString& group, const QString& key,
                  const QString& defaultValue) const override
     {
-        const_cast<MemorySettingsStore*>(this)->reads << key;
-        return values.value(section + u'/' + key, defaultValue);
+        return values.value(group + u'/' + key, defaultValue);
     }
-    void write(const QString& section, const QString& key, const QString& value) override
+    void write(const QString& group, const QString& key, const QString& value) override
     {
-        values[section + u'/' + key] = value;
-        writes << key;
+        values[group + u'/' + key] = value;
     }
-    void flush() override {}
+    void flush() override { ++flushes; }
 };

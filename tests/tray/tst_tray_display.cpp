@@ -1,13 +1,10 @@
 // On a real X display with a small XEmbed tray (trayer): the icon is
 // embedded, a click on it toggles the bar, a right click opens the menu.
-#include "presentation/msg_form.h"
-#include "presentation/program_data.h"
-#include "shell/form1.h"
+#include "shell/application.h"
 #include "support/fake_dialogs.h"
 #include "support/fixed_clock.h"
 #include "support/memory_settings_store.h"
-#include "tray/frm_sys_tray.h"
-#include "tray/qt_notify_area_service.h"
+#include "tray/qt_tray_service.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -19,11 +16,11 @@
 
 namespace {
 
-QWidget* embeddedIcon()
+QWidget* topLevel(const char* className, const char* objectName = nullptr)
 {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (qstrcmp(widget->metaObject()->className(), "QSystemTrayIconSys") == 0 &&
-            widget->isVisible())
+        if (objectName ? widget->objectName() == QLatin1String(objectName)
+                       : qstrcmp(widget->metaObject()->className(), className) == 0)
             return widget;
     }
     return nullptr;
@@ -31,7 +28,7 @@ QWidget* embeddedIcon()
 
 void xdotool(const QStringList& args)
 {
-    QProcess::execute(QStringLiteral("xdotool"), args);
+    QProcess::execute(u"xdotool"_qs, args);
 }
 
 } // namespace
@@ -44,47 +41,45 @@ private slots:
     void clicksOnTheEmbeddedIcon()
     {
         QProcess trayer;
-        trayer.start(QStringLiteral("trayer"),
-                     {QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--align"),
-                      QStringLiteral("right"), QStringLiteral("--widthtype"),
-                      QStringLiteral("pixel"), QStringLiteral("--width"), QStringLiteral("120"),
-                      QStringLiteral("--height"), QStringLiteral("32")});
+        trayer.start(u"trayer"_qs,
+                     {u"--edge"_qs, u"bottom"_qs, u"--align"_qs, u"right"_qs, u"--widthtype"_qs,
+                      u"pixel"_qs, u"--width"_qs, u"120"_qs, u"--height"_qs, u"32"_qs});
         QVERIFY(trayer.waitForStarted(5000));
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
 
         QTemporaryDir lists;
-        ProgramData data;
-        data.tray.FormInTray = true;
         FakeDialogs dialogs;
         FixedClock clock;
-        QtNotifyAreaService notifyArea;
+        QtTrayService tray;
         MemorySettingsStore store;
-        Form1 form(data,
-                   {dialogs, clock, notifyArea, store, QStringLiteral("ostrevo"), QString(), {}});
-        form.Form_Load(lists.path());
-        form.show();
-        QTRY_VERIFY_WITH_TIMEOUT(embeddedIcon() && notifyArea.reportsMouseMovement(), 10000);
-        QWidget* icon = embeddedIcon();
-        QTRY_VERIFY(icon->width() > 0);
+        Application application({dialogs, clock, tray, store, u"ostrevo"_qs, {}});
+        application.start(lists.path(), QString());
+        QTRY_VERIFY_WITH_TIMEOUT(tray.reportsMouseMovement(), 10000);
+        QWidget* icon = topLevel("QSystemTrayIconSys");
+        QTRY_VERIFY(icon->isVisible() && icon->width() > 0);
+        // The icon shows the program's image, not an empty square.
+        const QImage shown = icon->grab().toImage();
+        QVERIFY(shown.pixelColor(shown.width() / 2, shown.height() / 2) != shown.pixelColor(0, 0));
         const QPoint centre = icon->mapToGlobal(icon->rect().center());
 
-        form.msgForm().hide();
-        xdotool({QStringLiteral("mousemove"), QString::number(centre.x()),
-                 QString::number(centre.y())});
-        xdotool({QStringLiteral("click"), QStringLiteral("1")});
-        QTRY_VERIFY(form.msgForm().isVisible());
+        QWidget* bar = topLevel(nullptr, "MsgForm");
+        bar->hide();
+        xdotool({u"mousemove"_qs, QString::number(centre.x()), QString::number(centre.y())});
+        xdotool({u"click"_qs, u"1"_qs});
+        QTRY_VERIFY(bar->isVisible());
         QTest::qWait(600); // not a double click
-        xdotool({QStringLiteral("click"), QStringLiteral("1")});
-        QTRY_VERIFY(!form.msgForm().isVisible());
+        xdotool({u"click"_qs, u"1"_qs});
+        QTRY_VERIFY(!bar->isVisible());
 
         QTest::qWait(600);
-        xdotool({QStringLiteral("click"), QStringLiteral("3")});
-        QTRY_VERIFY(form.FormSys()->mPopupMenu().isVisible());
+        xdotool({u"click"_qs, u"3"_qs});
+        QWidget* menu = topLevel(nullptr, "mPopupMenu");
+        QTRY_VERIFY(menu->isVisible());
         if (const QString shot = qEnvironmentVariable("OSTREVO_SCREENSHOT"); !shot.isEmpty()) {
             QTest::qWait(300);
             QApplication::primaryScreen()->grabWindow(0).save(shot);
         }
-        form.FormSys()->mPopupMenu().hide();
+        menu->hide();
         trayer.terminate();
         trayer.waitForFinished(3000);
     }

@@ -1,7 +1,7 @@
 // Writes sample list files from a readable source (see sample-lists.txt):
-//   make-sample-lists SOURCE OUTDIR [--records-only | --text-only]
+//   ostrevo-make-lists SOURCE OUTDIR [--records-only | --text-only]
 #include "common/cp1252.h"
-#include "directories/records.h"
+#include "directories/record_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,38 +19,28 @@ struct Lists
 // The text list puts three columns before the name, which the reader drops.
 constexpr char kColumns[] = "ZVEI Kreis Alarm ";
 
-QByteArray fixedBytes(const QString& text, qsizetype width)
-{
-    return encodeCp1252(text).leftJustified(width, ' ', true);
-}
-
-QByteArray fmeRecordBytes(const QString& code, const QString& name)
-{
-    QByteArray bytes = fixedBytes(code, 5) + fixedBytes(name, 50) + QByteArray(254, ' ');
-    bytes.append(QByteArray(FmeRecord::FileRecordSize - bytes.size(), '\0'));
-    return bytes;
-}
-
 void addLine(Lists& lists, const QString& line)
 {
     const QString keyword = line.section(u' ', 0, 0);
     const QString key = line.section(u' ', 1, 1);
     const QString rest = line.section(u' ', 2);
     if (keyword == u"FME") {
-        lists.ton5 += fmeRecordBytes(key, rest);
+        FiveToneReceiver receiver;
+        receiver.code.assign(key);
+        receiver.name.assign(rest);
+        lists.ton5 += fiveToneRecordBytes(receiver);
         lists.textList += "FME " + encodeCp1252(key) + ' ' + kColumns + encodeCp1252(rest) + "\r\n";
     } else if (keyword == u"KFZ") {
-        VehicleRecord vehicle;
-        vehicle.FmsId.assign(key);
-        vehicle.Name.assign(rest.section(u'#', 0, 0).trimmed());
-        vehicle.Remark.assign(rest.section(u'#', 1).trimmed());
-        lists.vehicles += vehicle.toFileBytes();
+        Vehicle vehicle;
+        vehicle.fmsId.assign(key);
+        vehicle.name.assign(rest.section(u'#', 0, 0).trimmed());
+        lists.vehicles += vehicleRecordBytes(vehicle);
         lists.textList += "KFZ " + encodeCp1252(key) + ' ' + kColumns + encodeCp1252(rest) + "\r\n";
     } else if (keyword == u"POC") {
-        PocsagRecord receiver;
-        receiver.Ric = key.toInt();
-        receiver.Name.assign(rest);
-        lists.pocsag += receiver.toFileBytes();
+        PocsagReceiver receiver;
+        receiver.address = key.toInt();
+        receiver.name.assign(rest);
+        lists.pocsag += pocsagRecordBytes(receiver);
     } else if (keyword == u"LST6:" || keyword == u"KFZ6:") {
         lists.statusTexts += encodeCp1252(line) + "\r\n";
     }
@@ -74,7 +64,7 @@ int main(int argc, char* argv[])
     const QStringList args = app.arguments();
     if (args.size() < 3) {
         std::fprintf(stderr,
-                     "usage: make-sample-lists SOURCE OUTDIR [--records-only | --text-only]\n");
+                     "usage: ostrevo-make-lists SOURCE OUTDIR [--records-only | --text-only]\n");
         return 2;
     }
     QFile source(args[1]);

@@ -1,0 +1,105 @@
+#include "application.h"
+
+#include "command_line.h"
+#include "directories/name_lists.h"
+#include "presentation/load_announcer.h"
+#include "settings_file.h"
+#include "settings_store.h"
+#include "tray/tray_icon.h"
+
+Application::Application(const ApplicationServices& services, QObject* parent)
+    : QObject(parent), m_services(services), m_bar(m_settings),
+      m_presenter(m_directories, m_statusTables, m_settings, m_bar, m_summary, services.clock),
+      m_connection(m_settings, m_presenter), m_window(m_settings, m_connection, services.dialogs)
+{
+    connectReactions();
+}
+
+Application::~Application() = default;
+
+void Application::start(const QString& listFolder, const QString& commandLineText)
+{
+    LoadAnnouncer announcer(m_settings, m_bar, m_services.clock);
+    loadNameLists(listFolder, m_directories, m_statusTables, m_services.dialogs,
+                  [&announcer](const QString& message) { announcer.announce(message); });
+    m_connection.followAutoConnect();
+
+    Settings stored = readSettings(m_services.store);
+    if (const auto address = commandLineAddress(commandLineText))
+        stored.serverAddress = *address;
+    m_settings.apply(stored);
+    m_bar.applyFont(stored.barFont); // the labels start with fonts of their own
+
+    createTrayIcon();
+    if (m_settings.settings().barActive)
+        m_bar.show();
+    if (m_settings.settings().barOnTop)
+        m_bar.setOnTop(true);
+    m_window.show();
+}
+
+void Application::shutDown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    writeSettings(m_settings.settings(), m_services.store);
+    if (m_settings.settings().trayIconWanted && m_trayIcon)
+        m_trayIcon->setVisible(false);
+    m_connection.sayGoodbye();
+    m_bar.hide();
+    if (m_services.endProcess)
+        m_services.endProcess();
+}
+
+void Application::connectReactions()
+{
+    connect(&m_settings, &SettingsModel::autoConnectChanged, &m_connection,
+            &ServerConnection::followAutoConnect);
+    connect(&m_settings, &SettingsModel::barActiveChanged, this,
+            [this] { m_bar.setVisible(m_settings.settings().barActive); });
+    connect(&m_settings, &SettingsModel::barOnTopChanged, this, &Application::followBarOnTop);
+    connect(&m_settings, &SettingsModel::barFontChanged, this,
+            [this] { m_bar.applyFont(m_settings.settings().barFont); });
+    connect(&m_settings, &SettingsModel::trayIconWantedChanged, this, [this] {
+        if (m_trayIcon)
+            m_trayIcon->setVisible(m_settings.settings().trayIconWanted);
+    });
+    connect(&m_window, &SettingsWindow::closed, this, &Application::shutDown);
+}
+
+void Application::createTrayIcon()
+{
+    m_trayIcon = std::make_unique<TrayIcon>(m_services.tray, m_services.dialogs,
+                                            m_services.executableName, m_window);
+    m_trayIcon->setToolTip(QStringLiteral("Halvorn Client"));
+    m_trayIcon->setVisible(m_settings.settings().trayIconWanted);
+    connect(m_trayIcon.get(), &TrayIcon::mouseEvent, this, &Application::onTrayMouse);
+    // Where the tray cannot report the mouse resting on the icon, the tip
+    // follows each telegram so that hovering shows the last one.
+    connect(&m_summary, &TelegramSummary::changed, this, [this] {
+        if (!m_services.tray.reportsMouseMovement())
+            m_trayIcon->setToolTip(m_summary.text());
+    });
+}
+
+void Application::followBarOnTop()
+{
+    const Settings& settings = m_settings.settings();
+    if (!settings.barActive)
+        return;
+    if (settings.barOnTop)
+        m_bar.show();
+    m_bar.setOnTop(settings.barOnTop);
+}
+
+void Application::onTrayMouse(TrayMouseEvent event)
+{
+    m_trayIcon->setToolTip(m_summary.text());
+    if (event != TrayMouseEvent::LeftDown)
+        return;
+    if (m_bar.isVisible())
+        m_bar.hide();
+    else
+        m_bar.bringUp();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "common/settings.h"
+#include "connection/server_connection.h"
+#include "directories/directories.h"
+#include "directories/status_tables.h"
+#include "presentation/message_bar_window.h"
+#include "presentation/telegram_presenter.h"
+#include "presentation/telegram_summary.h"
+#include "settings_model.h"
+#include "settings_window.h"
+#include "tray/tray_service.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class Clock;
+class Dialogs;
+class SettingsStore;
+class TrayIcon;
+
+// What the application needs from outside: the seams tests replace.
+struct ApplicationServices
+{
+    Dialogs& dialogs;
+    const Clock& clock;
+    TrayService& tray;
+    SettingsStore& store;
+    QString executableName;
+    // Ends the process after the orderly shut-down.
+    std::function<void()> endProcess;
+};
+
+// The program as a whole: it owns the program-wide data (directories,
+// status tables, the summary of the last telegram), the settings, the
+// windows and the connection, and runs start-up and shut-down.
+class Application final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Application(const ApplicationServices& services, QObject* parent = nullptr);
+    ~Application() override;
+
+    // Start-up, in this order: the name lists from `listFolder`, the
+    // reconnect timer, the stored settings (with the server address from
+    // the command line), the tray icon, the message bar; then the settings
+    // window appears. Nothing connects here.
+    void start(const QString& listFolder, const QString& commandLineText);
+    // The orderly shut-down: settings saved, tray icon removed, the server
+    // asked to close, the process ended. Runs once, however it is reached.
+    void shutDown();
+
+private:
+    void connectReactions();
+    void createTrayIcon();
+    void followBarOnTop();
+    void onTrayMouse(TrayMouseEvent event);
+
+    ApplicationServices m_services;
+    Directories m_directories;
+    StatusTables m_statusTables;
+    TelegramSummary m_summary;
+    SettingsModel m_settings;
+    MessageBarWindow m_bar;
+    TelegramPresenter m_presenter;
+    ServerConnection m_connection;
+    SettingsWindow m_window;
+    std::unique_ptr<TrayIcon> m_trayIcon;
+    bool m_shutDown = false;
+};

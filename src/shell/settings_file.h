@@ -1,0 +1,13 @@
+#pragma once
+
+#include "common/settings.h"
+
+class SettingsStore;
+
+// The settings as the store keeps them: eighteen text values in the groups
+// "Server", "Einstellungen" and "Datenbank". A key that is missing, or a
+// hand-edited value that does not convert, gives the default.
+Settings readSettings(const SettingsStore& store);
+
+// Writes every key, in the order the file has always had.
+void writeSettings(const Settings& settings, SettingsStore& store);

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "common/settings.h"
+
+#include <QObject>
+
+// The settings while the program runs. The settings window edits it and
+// mirrors it; the connection, the telegram handlers and the message bar read
+// it at the moment of use. A setter announces a change only when the value
+// really changes, whether the user or start-up made it.
+class SettingsModel final : public QObject, public SettingsSource
+{
+    Q_OBJECT
+
+public:
+    explicit SettingsModel(const Settings& initial = Settings::initialControls(),
+                           QObject* parent = nullptr);
+
+    const Settings& settings() const override { return m_settings; }
+
+    // Takes over stored settings field by field, in the order the settings
+    // file is read, so that each change reaction runs in that order.
+    void apply(const Settings& stored);
+
+    void setServerAddress(const QString& address);
+    void setServerPort(const QString& port);
+    void setAutoConnect(bool on);
+    void setDatabaseLogFilter(const QString& filter);
+    void setDatabaseFile(const QString& path);
+    void setDatabasePassword(const QString& password);
+    void setMessageFilter(const QString& filter);
+    // Above 65 seconds becomes "65"; other texts are kept as typed.
+    void setDisplayTime(const QString& seconds);
+    void setBarActive(bool on);
+    void setBarOnTop(bool on);
+    void setShowUnlistedReceivers(bool on);
+    void setShowUnlistedVehicles(bool on);
+    // Outside 0..255 becomes "255".
+    void setTransparency(const QString& value);
+    void setBarFont(const FontChoice& font);
+    void setTrayIconWanted(bool on);
+
+signals:
+    void changed(); // any field
+    void autoConnectChanged();
+    void barActiveChanged();
+    void barOnTopChanged();
+    void barFontChanged();
+    void trayIconWantedChanged();
+
+private:
+    template <typename T, typename Signal>
+    void assign(T Settings::*field, const T& value, Signal fieldSignal);
+    template <typename T> void assign(T Settings::*field, const T& value);
+
+    Settings m_settings;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "settings_window_ui.h"
+
+#include <QWidget>
+
+class Dialogs;
+class ServerConnection;
+class SettingsModel;
+
+// The settings window "Kaldrin": the server address, the connection status
+// and button, and the behaviour of the message bar. Its controls show the
+// settings model and edit it; closing the window ends the program.
+class SettingsWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    SettingsWindow(SettingsModel& settings, ServerConnection& connection, Dialogs& dialogs,
+                   QWidget* parent = nullptr);
+
+signals:
+    void closed();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void showSettings();
+    void showConnection();
+    void chooseDatabaseFile();
+    void chooseBarFont();
+    void followWindowState();
+
+    SettingsWindowUi m_ui;
+    SettingsModel& m_settings;
+    ServerConnection& m_connection;
+    Dialogs& m_dialogs;
+};

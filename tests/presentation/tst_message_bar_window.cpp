@@ -1,0 +1,160 @@
+#include "common/twips.h"
+#include "presentation/bar_layout.h"
+#include "presentation/display_time.h"
+#include "presentation/message_bar_window.h"
+#include "support/fixed_settings.h"
+
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+
+class TestMessageBarWindow : public QObject
+{
+    Q_OBJECT
+
+    FixedSettings m_settings;
+
+    static QLabel& label(const MessageBarWindow& bar, const char* name)
+    {
+        return *bar.findChild<QLabel*>(QString::fromLatin1(name));
+    }
+
+private slots:
+    void init() { m_settings.value = Settings(); }
+
+    void displayIntervals_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("interval"); // -1: not armed
+        QTest::newRow("30") << u"30"_qs << 30000;
+        QTest::newRow("0") << u"0"_qs << -1;
+        QTest::newRow("negative") << u"-5"_qs << -1;
+        QTest::newRow("fraction half to even") << u"0.0025"_qs << 2;
+        QTest::newRow("huge") << u"1e300"_qs << -1;
+    }
+
+    void displayIntervals()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, interval);
+        QCOMPARE(displayInterval(text).value_or(-1), interval);
+    }
+
+    void layoutArithmetic()
+    {
+        const BarGeometry bar{0, 19200, 0, 630, 1050, 705};
+        const BarPositions afterTelegram = computeBarLayout(bar, LayoutMargin);
+        QCOMPARE(afterTelegram.speakingLeft, 18435);
+        QCOMPARE(afterTelegram.requestToSpeakLeft, 18435 - 1050 - 100);
+        QCOMPARE(afterTelegram.lineLeft, 730);
+        QCOMPARE(computeBarLayout(bar, ResizeMargin).speakingLeft, 18395);
+    }
+
+    void createdHiddenWithItsDesign()
+    {
+        MessageBarWindow bar(m_settings);
+        QVERIFY(!bar.isVisible());
+        QCOMPARE(bar.windowTitle(), u"Telegrammleiste"_qs);
+        QCOMPARE(bar.geometry(), QRect(0, 0, QGuiApplication::primaryScreen()->geometry().width(),
+                                       label(bar, "lblSpricht").height()));
+        QStringList captions;
+        for (const char* name : {"lblTime", "Label1", "lblSprechwunsch", "lblSpricht"})
+            captions << label(bar, name).text();
+        QCOMPARE(captions, (QStringList{u"23:00:33"_qs, u"Label1gq"_qs, u"Sprechwunsch"_qs,
+                                        u"Es Spricht"_qs}));
+        QCOMPARE(label(bar, "Label1").accessibleDescription(), u"Label1"_qs);
+
+        bar.setCaption(BarLabel::Line, u"<b>Lage</b> A&&TRN &x"_qs);
+        QCOMPARE(label(bar, "Label1").text(), u"<b>Lage</b> A&TRN x"_qs);
+        QCOMPARE(label(bar, "Label1").textFormat(), Qt::PlainText);
+        bar.setEmphasis(BarEmphasis::RequestToSpeak);
+        QVERIFY(label(bar, "lblSprechwunsch").font().bold());
+        QVERIFY(!label(bar, "Label1").font().bold() && !label(bar, "lblTime").font().bold());
+    }
+
+    void hidesAfterTheLastOfSeveralTelegrams()
+    {
+        m_settings.value.displayTime = u"0.3"_qs;
+        MessageBarWindow bar(m_settings);
+        bar.bringUp();
+        QVERIFY(bar.isVisible());
+        QVERIFY(bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        for (int i = 0; i < 2; ++i) {
+            QTest::qWait(200);
+            bar.bringUp(); // each telegram counts the full time anew
+        }
+        QTest::qWait(200);
+        QVERIFY(bar.isVisible());
+        QTRY_VERIFY(!bar.isVisible());
+    }
+
+    void displayTimeZeroKeepsTheBarUp()
+    {
+        m_settings.value.displayTime = u"0"_qs;
+        m_settings.value.barOnTop = false;
+        MessageBarWindow bar(m_settings);
+        bar.bringUp();
+        QTest::qWait(1000);
+        QVERIFY(bar.isVisible());
+        QVERIFY(!bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void clicks_data()
+    {
+        QTest::addColumn<QString>("target"); // empty: the background
+        QTest::addColumn<bool>("hides");
+        QTest::newRow("background") << QString() << true;
+        QTest::newRow("lblTime") << u"lblTime"_qs << false;
+        QTest::newRow("Label1") << u"Label1"_qs << true;
+        QTest::newRow("lblSprechwunsch") << u"lblSprechwunsch"_qs << false;
+        QTest::newRow("lblSpricht") << u"lblSpricht"_qs << false;
+    }
+
+    void clicks()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, hides);
+        m_settings.value.displayTime = u"0.5"_qs;
+        MessageBarWindow bar(m_settings);
+        bar.bringUp();
+        bar.layoutLabels();
+        QWidget* widget =
+            target.isEmpty() ? static_cast<QWidget*>(&bar) : bar.findChild<QLabel*>(target);
+        QTest::mouseClick(widget, Qt::LeftButton, {},
+                          target.isEmpty() ? QPoint(bar.width() / 2, 2) : QPoint(2, 2));
+        QCOMPARE(bar.isVisible(), !hides);
+        QTRY_VERIFY(!bar.isVisible()); // the timer still runs after a click
+    }
+
+    void layoutAfterTelegram()
+    {
+        MessageBarWindow bar(m_settings);
+        bar.setCaption(BarLabel::Line, QString(300, u'W'));
+        bar.layoutLabels();
+        const QLabel& speaking = label(bar, "lblSpricht");
+        QCOMPARE(speaking.x(), twipsToPixels(pixelsToTwips(bar.width() - speaking.width()) - 60));
+        QCOMPARE(label(bar, "Label1").x(), label(bar, "lblTime").width() + 7);
+        QVERIFY(label(bar, "Label1").width() > bar.width()); // runs under the others
+    }
+
+    void fontSetsAllLabelsAndHeight()
+    {
+        MessageBarWindow bar(m_settings);
+        bar.show();
+        const int before = bar.height();
+        bar.applyFont({u"Liberation Serif"_qs, 24, true, true});
+        for (const char* name : {"lblTime", "Label1", "lblSprechwunsch", "lblSpricht"}) {
+            const QFont font = label(bar, name).font();
+            QVERIFY(font.pointSizeF() == 24 && font.bold() && font.italic());
+        }
+        QVERIFY(bar.height() > before);
+        QCOMPARE(bar.height(), label(bar, "lblSpricht").height());
+        bar.hide();
+        const int hiddenHeight = bar.height();
+        bar.applyFont({u"Liberation Sans"_qs, 8, false, false});
+        QCOMPARE(bar.height(), hiddenHeight); // a hidden bar keeps its height
+    }
+};
+
+QTEST_MAIN(TestMessageBarWindow)
+#include "tst_message_bar_window.moc"

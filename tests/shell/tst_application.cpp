@@ -1,0 +1,281 @@
+#include "shell/application.h"
+#include "support/fake_dialogs.h"
+#include "support/fixed_clock.h"
+#include "support/memory_settings_store.h"
+#include "support/recording_tray_service.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QWidget* window(const char* name)
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String(name))
+            return window;
+    return nullptr;
+}
+
+QWidget* settingsWindow()
+{
+    return window("Form1");
+}
+
+QWidget* bar()
+{
+    return window("MsgForm");
+}
+
+// A control of the settings window, by the name tools address.
+template <typename T> T* control(const char* name)
+{
+    return settingsWindow()->findChild<T*>(QString::fromLatin1(name));
+}
+
+QLabel* barLabel(const char* name)
+{
+    return bar()->findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+// The application over fakes, started in an empty list folder.
+struct Started
+{
+    FakeDialogs dialogs;
+    FixedClock clock;
+    RecordingTrayService tray;
+    MemorySettingsStore store;
+    QTemporaryDir lists;
+    int ended = 0;
+    std::unique_ptr<Application> application;
+
+    explicit Started(const QMap<QString, QString>& stored = {}, const QString& commandLine = {})
+    {
+        store.values = stored;
+        application = std::make_unique<Application>(
+            ApplicationServices{dialogs, clock, tray, store, u"ostrevo"_qs, [this] { ++ended; }});
+        application->start(lists.path(), commandLine);
+    }
+};
+
+} // namespace
+
+class TestApplication : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstRun()
+    {
+        Started s;
+        QWidget* window = settingsWindow();
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->windowTitle(), u"Kaldrin"_qs);
+        QCOMPARE(window->size(), QSize(557, 112));
+        QCOMPARE(control<QLineEdit>("txtSrv")->text(), u"127.0.0.1"_qs);
+        QCOMPARE(control<QLineEdit>("txtSrvPort")->text(), u"7778"_qs);
+        QVERIFY(!control<QCheckBox>("chkAuto")->isChecked());
+        QCOMPARE(control<QLineEdit>("txtMsgOnly")->text(), Settings::DefaultMessageFilter);
+        QCOMPARE(control<QLineEdit>("txtTransparent")->toolTip(), u"Werte: 0 - 255"_qs);
+        QCOMPARE(control<QLabel>("lblStatus")->text(), u"Unbekannt"_qs);
+        QCOMPARE(control<QWidget>("txtMsgTime")->geometry(), QRect(208, 12, 25, 19));
+        QCOMPARE(control<QLabel>("Label3")->buddy(), control<QWidget>("txtPasswort"));
+        QVERIFY(bar()->isVisible());
+        QVERIFY(bar()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(s.tray.shown);
+        QCOMPARE(s.tray.tip, u"Halvorn Client"_qs);
+
+        // Keyboard order: the server, the status, the database, the bar.
+        QStringList order{u"txtSrv"_qs};
+        QWidget* next = control<QWidget>("txtSrv");
+        while ((next = next->nextInFocusChain()) != control<QWidget>("txtSrv"))
+            if ((next->focusPolicy() & Qt::TabFocus) && window->isAncestorOf(next))
+                order << next->objectName();
+        QCOMPARE(order.join(u' '),
+                 u"txtSrv txtSrvPort cmdStatus chkAuto txtDBfile cmdLoadDB txtPasswort txtLogOnly "
+                 "chkMsgAktiv chkMsgVorne txtMsgOnly chkUnbekFME chkUnbekFMS txtMsgTime "
+                 "cmdMsgSchrift chkSysTray txtTransparent"_qs);
+    }
+
+    void storedSettingsAndShutDown()
+    {
+        Started s({{u"Server/Adresse"_qs, u"127.0.0.1"_qs},
+                   {u"Einstellungen/FormInTray"_qs, u"nein"_qs},
+                   {u"Einstellungen/MsgTime"_qs, u"99"_qs},
+                   {u"Einstellungen/Transparent"_qs, u"-1"_qs},
+                   {u"Einstellungen/MsgAktiv"_qs, u"0"_qs},
+                   {u"Einstellungen/MsgFontName"_qs, u"Liberation Serif"_qs},
+                   {u"Einstellungen/MsgFontSize"_qs, u"14"_qs}},
+                  u"192.168.7.20"_qs);
+        QVERIFY(!s.tray.shown);
+        QVERIFY(!control<QCheckBox>("chkSysTray")->isChecked());
+        QCOMPARE(control<QLineEdit>("txtMsgTime")->text(), u"65"_qs);
+        QCOMPARE(control<QLineEdit>("txtTransparent")->text(), u"255"_qs);
+        QCOMPARE(control<QLineEdit>("txtSrv")->text(), u"192.168.7.20"_qs);
+        QVERIFY(!bar()->isVisible());
+        for (const char* name : {"lblTime", "Label1", "lblSprechwunsch", "lblSpricht"})
+            QCOMPARE(barLabel(name)->font().pointSizeF(), 14.0);
+
+        control<QLineEdit>("txtMsgOnly")->setText(u"003;105, 110"_qs);
+        s.application->shutDown();
+        QCOMPARE(s.store.values.value(u"Server/Adresse"_qs), u"192.168.7.20"_qs);
+        QCOMPARE(s.store.values.value(u"Einstellungen/MsgTime"_qs), u"65"_qs);
+        QCOMPARE(s.store.values.value(u"Einstellungen/FormInTray"_qs), u"0"_qs);
+        QCOMPARE(s.store.values.value(u"Einstellungen/MsgLogOnly"_qs), u"003;105, 110"_qs);
+        QCOMPARE(s.store.values.value(u"Einstellungen/MsgFontName"_qs), u"Liberation Serif"_qs);
+        QCOMPARE(s.ended, 1);
+        s.application->shutDown(); // every way out ends here; only the first counts
+        QCOMPARE(s.ended, 1);
+    }
+
+    void windowEditsTheSettings_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("time 66") << u"txtMsgTime"_qs << u"66"_qs << u"65"_qs;
+        QTest::newRow("time 65") << u"txtMsgTime"_qs << u"65"_qs << u"65"_qs;
+        QTest::newRow("time empty") << u"txtMsgTime"_qs << QString() << QString();
+        QTest::newRow("time 99x") << u"txtMsgTime"_qs << u"99x"_qs << u"65"_qs;
+        QTest::newRow("transp 256") << u"txtTransparent"_qs << u"256"_qs << u"255"_qs;
+        QTest::newRow("transp -1") << u"txtTransparent"_qs << u"-1"_qs << u"255"_qs;
+        QTest::newRow("transp 0") << u"txtTransparent"_qs << u"0"_qs << u"0"_qs;
+        QTest::newRow("port") << u"txtSrvPort"_qs << u"7779"_qs << u"7779"_qs;
+    }
+
+    void windowEditsTheSettings()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        Started s;
+        auto* edit = control<QLineEdit>(qPrintable(field));
+        edit->setText(typed);
+        QCOMPARE(edit->text(), kept);
+        s.application->shutDown();
+        const QString key = field == u"txtMsgTime"   ? u"Einstellungen/MsgTime"_qs
+                            : field == u"txtSrvPort" ? u"Server/Port"_qs
+                                                     : u"Einstellungen/Transparent"_qs;
+        QCOMPARE(s.store.values.value(key), kept);
+    }
+
+    void barSwitchesAndFont()
+    {
+        Started s;
+        auto* active = control<QCheckBox>("chkMsgAktiv");
+        auto* onTop = control<QCheckBox>("chkMsgVorne");
+        active->setChecked(false);
+        QVERIFY(!bar()->isVisible());
+        onTop->setChecked(false);
+        onTop->setChecked(true); // with "Aktiv" off nothing happens at once
+        QVERIFY(!bar()->isVisible());
+        active->setChecked(true);
+        QVERIFY(bar()->isVisible());
+        onTop->setChecked(false);
+        QVERIFY(!bar()->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && bar()->isVisible());
+        onTop->setChecked(true);
+        QVERIFY(bar()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+        control<QPushButton>("cmdMsgSchrift")->click(); // cancelled: nothing changes
+        QCOMPARE(s.dialogs.fontTitle, u"Schriftart Auswählen"_qs);
+        QCOMPARE(s.dialogs.fontPresets.last(), (FontChoice{u"Arial"_qs, 10, false, false}));
+        s.dialogs.fontAnswer = FontChoice{u"Liberation Serif"_qs, 14, true, false};
+        control<QPushButton>("cmdMsgSchrift")->click();
+        QVERIFY(barLabel("lblSpricht")->font().bold());
+        QCOMPARE(barLabel("lblTime")->font().pointSizeF(), 14.0);
+
+        control<QPushButton>("cmdLoadDB")->click(); // cancelled
+        const FileDialogRequest& request = s.dialogs.fileRequests.last();
+        QCOMPARE(request.title, u"Datenbank Auswählen"_qs);
+        QCOMPARE(request.filters,
+                 (QStringList{u"Alle Dateien (*.*)"_qs, u"Access-Dateien (*.mdb)"_qs}));
+        QCOMPARE(request.selectedFilter, u"Access-Dateien (*.mdb)"_qs);
+        QCOMPARE(request.proposedName, u"FMS.mdb"_qs);
+        QCOMPARE(control<QLineEdit>("txtDBfile")->text(), u"FMS.mdb"_qs);
+        s.dialogs.fileAnswer = u"/srv/einsatz/FMS.mdb"_qs;
+        control<QPushButton>("cmdLoadDB")->click();
+        QCOMPARE(control<QLineEdit>("txtDBfile")->text(), u"/srv/einsatz/FMS.mdb"_qs);
+        s.application->shutDown();
+        QCOMPARE(s.store.values.value(u"Einstellungen/MsgFontBold"_qs), u"True"_qs);
+    }
+
+    void trayIcon()
+    {
+        Started s;
+        s.tray.report(TrayMouseEvent::Move);
+        QCOMPARE(s.tray.tip, QString()); // no telegram yet
+        bar()->hide();
+        s.tray.report(TrayMouseEvent::LeftDown);
+        QVERIFY(bar()->isVisible());
+        s.tray.report(TrayMouseEvent::LeftUp);
+        s.tray.report(TrayMouseEvent::LeftDown);
+        QVERIFY(!bar()->isVisible());
+
+        // A double click arrives as press, release, double click, release:
+        // the bar toggles once and the window comes back.
+        settingsWindow()->hide();
+        for (auto event : {TrayMouseEvent::LeftDown, TrayMouseEvent::LeftUp,
+                           TrayMouseEvent::LeftDoubleClick, TrayMouseEvent::LeftUp})
+            s.tray.report(event);
+        QVERIFY(bar()->isVisible() && settingsWindow()->isVisible());
+
+        control<QCheckBox>("chkSysTray")->setChecked(false);
+        QVERIFY(!s.tray.shown);
+        control<QCheckBox>("chkSysTray")->setChecked(true);
+        QVERIFY(s.tray.shown);
+
+        // Minimising hides the window to the tray; without the icon it stays.
+        settingsWindow()->setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(!settingsWindow()->isVisible());
+        s.tray.report(TrayMouseEvent::LeftDoubleClick);
+        QVERIFY(settingsWindow()->isVisible());
+        QCOMPARE(settingsWindow()->windowState(), Qt::WindowNoState);
+        control<QCheckBox>("chkSysTray")->setChecked(false);
+        settingsWindow()->setWindowState(Qt::WindowMinimized);
+        QTest::qWait(20);
+        QVERIFY(settingsWindow()->isVisible());
+    }
+
+    void telegramsFromTheServer()
+    {
+        Started s;
+        s.tray.seesMovement = false; // the tip follows each telegram then
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        control<QLineEdit>("txtSrvPort")->setText(QString::number(server.serverPort()));
+        control<QLineEdit>("txtMsgOnly")->setText(u"003;110"_qs);
+        control<QPushButton>("cmdStatus")->click();
+        QTRY_VERIFY(server.hasPendingConnections());
+        QTcpSocket* peer = server.nextPendingConnection();
+        QTRY_COMPARE(control<QLabel>("lblStatus")->text(), u"Verbunden"_qs);
+        QCOMPARE(control<QPushButton>("cmdStatus")->text(), u"Trennen"_qs);
+
+        QLabel* line = barLabel("Label1");
+        peer->write("ZVEI\t21101\r\n");
+        QTRY_COMPARE(line->text(), u"21101 Unbekannt"_qs);
+        QCOMPARE(s.tray.tip, u"12:34:56 21101 Unbekannt"_qs);
+        peer->write("POC\t1234567\tA\tK\xfc"
+                    "chenbrand\r\n");
+        QTRY_COMPARE(line->text(), u"1234567 Unbekannt Küchenbrand"_qs);
+        peer->write("x#![]!#x#![]!#61110144#![]!#10#![]!#x#![]!#true#![]!##![]!##![]!##![]!#"
+                    "#![]!##![]!#Lage;TRN 4711 (12)\r\n");
+        QTRY_COMPARE(line->text(), u"61110144"_qs + QString(22, u' ') + u" 10 Lage&TRN 4711"_qs);
+        QCOMPARE(barLabel("lblTime")->text(), u"12:34:56"_qs);
+
+        control<QPushButton>("cmdStatus")->click(); // asks the server to close
+        QTRY_COMPARE(peer->bytesAvailable(), qint64(5));
+        QCOMPARE(peer->readAll(), QByteArray("XXX\r\n"));
+        peer->disconnectFromHost();
+        QTRY_COMPARE(control<QLabel>("lblStatus")->text(), u"Getrennt"_qs);
+    }
+};
+
+QTEST_MAIN(TestApplication)
+#include "tst_application.moc"

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "common/settings.h"
+
+// Settings as a plain value the test changes at will.
+struct FixedSettings final : SettingsSource
+{
+    Settings value;
+    const Settings& settings() const override { return value; }
+};

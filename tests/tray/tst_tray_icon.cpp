@@ -1,0 +1,147 @@
+#include "support/fake_dialogs.h"
+#include "support/recording_tray_service.h"
+#include "tray/tray_icon.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+class TestTrayIcon : public QObject
+{
+    Q_OBJECT
+
+    RecordingTrayService m_service;
+    FakeDialogs m_dialogs;
+    std::unique_ptr<QWidget> m_host;
+    std::unique_ptr<TrayIcon> m_icon;
+
+    static QMenu* menuOf()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == u"mPopupMenu")
+                return static_cast<QMenu*>(widget);
+        return nullptr;
+    }
+    static QAction& action(const char* name)
+    {
+        return *menuOf()->findChild<QAction*>(QString::fromLatin1(name));
+    }
+
+private slots:
+    void init()
+    {
+        m_service.shown = false;
+        m_dialogs = FakeDialogs();
+        m_host = std::make_unique<QWidget>();
+        m_icon = std::make_unique<TrayIcon>(m_service, m_dialogs, u"ostrevo"_qs, *m_host);
+    }
+
+    void cleanup()
+    {
+        m_icon.reset();
+        m_host.reset();
+    }
+
+    void showsWithImageAndTip()
+    {
+        QVERIFY(!m_service.shown);
+        m_icon->setVisible(true);
+        QVERIFY(m_service.shown);
+        QCOMPARE(m_service.tip, u"ostrevo"_qs);
+        QCOMPARE(m_service.image.pixmap(32).size(), QSize(32, 32));
+        m_icon->setToolTip(QString(70, u'x'));
+        QCOMPARE(m_service.tip, QString(63, u'x'));
+        m_icon->setVisible(false);
+        QVERIFY(!m_service.shown);
+    }
+
+    void flashing()
+    {
+        m_icon->setVisible(true);
+        const qint64 normal = m_service.image.cacheKey();
+        m_icon->startFlashing();
+        QTRY_VERIFY(m_service.image.cacheKey() != normal);
+        const qint64 flashed = m_service.image.cacheKey();
+        QTRY_COMPARE(m_service.image.cacheKey(), normal); // and back again
+        QTRY_COMPARE(m_service.image.cacheKey(), flashed);
+        m_icon->stopFlashing();
+        QCOMPARE(m_service.image.cacheKey(), normal);
+        QTest::qWait(2 * TrayIcon::FlashInterval);
+        QCOMPARE(m_service.image.cacheKey(), normal);
+    }
+
+    void menuAvailability_data()
+    {
+        QTest::addColumn<int>("host");        // 0 hidden, 1 normal, 2 maximised
+        QTest::addColumn<QString>("enabled"); // maximize, restore, minimize
+        QTest::newRow("hidden") << 0 << u"110"_qs;
+        QTest::newRow("normal") << 1 << u"101"_qs;
+        QTest::newRow("maximised") << 2 << u"001"_qs;
+    }
+
+    void menuAvailability()
+    {
+        QFETCH(int, host);
+        QFETCH(QString, enabled);
+        if (host == 1)
+            m_host->showNormal();
+        else if (host == 2)
+            m_host->showMaximized();
+        QSignalSpy events(m_icon.get(), &TrayIcon::mouseEvent);
+        m_service.report(TrayMouseEvent::RightUp);
+        QCOMPARE(events.count(), 1);
+        QVERIFY(menuOf()->isVisible());
+        QString state;
+        for (const char* name : {"mMaximize", "mRestore", "mMinimize"})
+            state += action(name).isEnabled() ? u'1' : u'0';
+        QCOMPARE(state, enabled);
+        QVERIFY(!menuOf()->defaultAction());
+        menuOf()->hide();
+    }
+
+    void restoreReturnsToTheLastState()
+    {
+        m_host->show();
+        action("mMaximize").trigger();
+        QVERIFY(m_host->isMaximized());
+        action("mMinimize").trigger();
+        QVERIFY(m_host->isMinimized());
+        m_host->hide();
+        action("mRestore").trigger();
+        QVERIFY(m_host->isVisible() && m_host->isMaximized());
+
+        m_host->showNormal();
+        m_host->hide();
+        m_service.report(TrayMouseEvent::LeftDoubleClick); // restores as well
+        QVERIFY(m_host->isVisible());
+        QCOMPARE(m_host->windowState(), Qt::WindowNoState);
+    }
+
+    void menuCommands()
+    {
+        QStringList captions;
+        for (const QAction* item : menuOf()->actions())
+            captions << (item->isSeparator() ? u"-"_qs : item->text());
+        QCOMPARE(captions,
+                 (QStringList{u"About ostrevo"_qs, u"-"_qs, u"Ma&ximize"_qs, u"&Einstellungen"_qs,
+                              u"&Verstecken"_qs, u"&Telegramm-Liste"_qs, u"-"_qs, u"&Beenden"_qs}));
+        QSignalSpy history(m_icon.get(), &TrayIcon::historyRequested);
+        action("mTelegramml").trigger();
+        QCOMPARE(history.count(), 1);
+        action("mAbout").trigger();
+        QCOMPARE(m_dialogs.messages.size(), 1);
+        QCOMPARE(m_dialogs.messages[0].title, u"About Vorsand"_qs);
+        QCOMPARE(m_dialogs.messages[0].text, u"Vorsand Version 1.0.0"_qs);
+        QCOMPARE(m_dialogs.messages[0].icon, MessageBoxRequest::Icon::Information);
+        m_icon->setVisible(true);
+        m_host->show();
+        action("mExit").trigger(); // closes the host, which removes the icon
+        QVERIFY(!m_host->isVisible());
+        QVERIFY(!m_service.shown);
+    }
+};
+
+QTEST_MAIN(TestTrayIcon)
+#include "tst_tray_icon.moc"
