@@ -4,6 +4,7 @@
 // every record to all clients, one record per write with CR LF. A client's
 // quit line ("XXX") closes its connection.
 #include "common/unix_signal_bridge.h"
+#include "common/version.h"
 #include "feed_script.h"
 
 #include <QCommandLineParser>
@@ -108,9 +109,11 @@ private:
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(Version::Text));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Sendet Telegramme wie ein Decoderserver."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("TCP-Port (7778)."),
                                   QStringLiteral("N"), QStringLiteral("7778"));
     const QCommandLineOption demo(QStringLiteral("demo"),

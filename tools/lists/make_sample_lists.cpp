@@ -1,6 +1,7 @@
 // Writes sample list files from a readable source (see sample-lists.txt):
 //   ostrevo-make-lists SOURCE OUTDIR [--records-only | --text-only]
 #include "common/cp1252.h"
+#include "common/version.h"
 #include "directories/record_files.h"
 
 #include <QCoreApplication>
@@ -62,6 +63,10 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.contains(QStringLiteral("--version"))) {
+        std::printf("ostrevo-make-lists %s\n", Version::Text);
+        return 0;
+    }
     if (args.size() < 3) {
         std::fprintf(stderr,
                      "usage: ostrevo-make-lists SOURCE OUTDIR [--records-only | --text-only]\n");

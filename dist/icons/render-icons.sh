@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Renders the committed PNG icons from ostrevo.svg (run again after changing
+# it): the hicolor sizes for the desktop, the window icons and the two tray
+# images, the second one lit up by highlighted.css. Needs librsvg2-bin.
+set -euo pipefail
+cd "$(dirname "$0")"
+tray=../../src/tray/icons
+
+render() { # size output [stylesheet]
+    rsvg-convert ${3:+--stylesheet "$3"} -w "$1" -h "$1" ostrevo.svg -o "$2"
+}
+
+for size in 16 22 24 32 48 64 128 256; do
+    render "$size" "ostrevo-$size.png"
+done
+for size in 16 32 48 64; do
+    render "$size" "$tray/ostrevo-$size.png"
+done
+render 32 "$tray/flash1.png"
+render 16 "$tray/flash2.png" highlighted.css
