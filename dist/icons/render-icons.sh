@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders the committed PNG icons from ostrevo.svg (run again after changing
-# it): the hicolor sizes for the desktop, the window icons and the two tray
-# images, the second one lit up by highlighted.css. Needs librsvg2-bin.
+# it): the hicolor sizes for the desktop, the program's own icon sizes and
+# the lit-up image the tray icon flashes with (highlighted.css). Needs
+# librsvg2-bin.
 set -euo pipefail
 cd "$(dirname "$0")"
 tray=../../src/tray/icons
@@ -16,5 +17,4 @@ done
 for size in 16 32 48 64; do
     render "$size" "$tray/ostrevo-$size.png"
 done
-render 32 "$tray/flash1.png"
-render 16 "$tray/flash2.png" highlighted.css
+render 16 "$tray/highlighted-16.png" highlighted.css

@@ -5,7 +5,10 @@
 #include "presentation/load_announcer.h"
 #include "settings_file.h"
 #include "settings_store.h"
+#include "tray/program_icon.h"
 #include "tray/tray_icon.h"
+
+#include <QGuiApplication>
 
 Application::Application(const ApplicationServices& services, QObject* parent)
     : QObject(parent), m_services(services), m_bar(m_settings),
@@ -19,6 +22,7 @@ Application::~Application() = default;
 
 void Application::start(const QString& listFolder, const QString& commandLineText)
 {
+    QGuiApplication::setWindowIcon(programIcon());
     LoadAnnouncer announcer(m_settings, m_bar, m_services.clock);
     loadNameLists(listFolder, m_directories, m_statusTables, m_services.dialogs,
                   [&announcer](const QString& message) { announcer.announce(message); });

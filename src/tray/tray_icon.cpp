@@ -3,36 +3,17 @@
 #include "common/dialogs.h"
 #include "common/version.h"
 #include "menu_availability.h"
+#include "program_icon.h"
 
 #include <QCursor>
 #include <QEvent>
 #include <QMenu>
-#include <QPixmap>
 #include <QWidget>
-
-// The images live in this static library; nothing would pull them into the
-// program without this reference, and the icon would stay blank.
-static void initTrayImages()
-{
-    Q_INIT_RESOURCE(tray);
-}
-
-namespace {
-
-// Naming the format spares loading every image plugin to guess it.
-QIcon pngIcon(const QString& path)
-{
-    initTrayImages();
-    return QIcon(QPixmap(path, "PNG"));
-}
-
-} // namespace
 
 TrayIcon::TrayIcon(TrayService& service, Dialogs& dialogs, const QString& executableName,
                    QWidget& host, QObject* parent)
     : QObject(parent), m_service(service), m_dialogs(dialogs), m_host(&host),
-      m_normalImage(pngIcon(QStringLiteral(":/tray/flash1.png"))),
-      m_flashImage(pngIcon(QStringLiteral(":/tray/flash2.png"))), m_image(m_normalImage),
+      m_normalImage(programIcon()), m_flashImage(highlightedProgramIcon()), m_image(m_normalImage),
       m_toolTip(executableName)
 {
     m_flashTimer.setInterval(FlashInterval);

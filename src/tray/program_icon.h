@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's icon, for its windows and the tray.
+QIcon programIcon();
+// The icon lit up, which the tray icon alternates with to draw attention.
+QIcon highlightedProgramIcon();
