@@ -17,12 +17,19 @@ inline constexpr std::array<char16_t, 32> HighControlRange = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Every byte's character, so that decoding is one look-up per byte.
+inline constexpr std::array<char16_t, 256> DecodeTable = [] {
+    std::array<char16_t, 256> table{};
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = byte >= 0x80 && byte < 0xA0 ? HighControlRange[byte - 0x80] : char16_t(byte);
+    return table;
+}();
 } // namespace cp1252
 
 inline QChar decodeCp1252(char byte)
 {
-    const auto b = static_cast<unsigned char>(byte);
-    return QChar(b >= 0x80 && b < 0xA0 ? cp1252::HighControlRange[b - 0x80] : char16_t(b));
+    return QChar(cp1252::DecodeTable[static_cast<unsigned char>(byte)]);
 }
 
 QString decodeCp1252(QByteArrayView bytes);

@@ -35,10 +35,12 @@ void Application::start(const QString& listFolder, const QString& commandLineTex
     m_bar.applyFont(stored.barFont); // the labels start with fonts of their own
 
     createTrayIcon();
-    if (m_settings.settings().barActive)
-        m_bar.show();
+    // Into the top layer before it is first shown: changing a shown window's
+    // layer makes Qt build its native window anew.
     if (m_settings.settings().barOnTop)
         m_bar.setOnTop(true);
+    if (m_settings.settings().barActive)
+        m_bar.show();
     m_window.show();
 }
 
@@ -75,6 +77,7 @@ void Application::connectReactions()
 void Application::createTrayIcon()
 {
     m_trayIcon = std::make_unique<TrayIcon>(m_services.tray, m_services.dialogs,
+                                            QGuiApplication::windowIcon(),
                                             m_services.executableName, m_window);
     m_trayIcon->setToolTip(QStringLiteral("Halvorn Client"));
     m_trayIcon->setVisible(m_settings.settings().trayIconWanted);

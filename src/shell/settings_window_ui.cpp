@@ -10,13 +10,14 @@
 
 namespace {
 
-// "MS Sans Serif" 8.25 pt, bold for frame captions and labels. Debian has
-// no such font; Liberation Sans keeps Arial's metrics and is the closest.
+// 8.25 pt, bold for frame captions and labels. The window was drawn in
+// "MS Sans Serif", which Debian lacks; Liberation Sans keeps Arial's metrics
+// and is the closest. Naming a font the system lacks costs a fallback search
+// at every start.
 QFont windowFont(bool bold)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPointSizeF(8.25);
     font.setBold(bold);
     return font;

@@ -1,5 +1,6 @@
 #include "program_icon.h"
 
+#include <QImageReader>
 #include <QPixmap>
 
 // The images live in this static library; nothing would pull them into the
@@ -15,9 +16,13 @@ QIcon iconFrom(std::initializer_list<const char*> files)
 {
     initIconResources();
     QIcon icon;
-    for (const char* file : files)
-        // Naming the format spares loading every image plugin to guess it.
-        icon.addPixmap(QPixmap(QStringLiteral(":/icons/") + QLatin1String(file), "PNG"));
+    for (const char* file : files) {
+        // Without guessing, Qt takes its own PNG reader instead of loading
+        // every image plugin to ask whether it knows the format.
+        QImageReader reader(QStringLiteral(":/icons/") + QLatin1String(file), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 

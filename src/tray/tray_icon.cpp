@@ -10,11 +10,10 @@
 #include <QMenu>
 #include <QWidget>
 
-TrayIcon::TrayIcon(TrayService& service, Dialogs& dialogs, const QString& executableName,
-                   QWidget& host, QObject* parent)
-    : QObject(parent), m_service(service), m_dialogs(dialogs), m_host(&host),
-      m_normalImage(programIcon()), m_flashImage(highlightedProgramIcon()), m_image(m_normalImage),
-      m_toolTip(executableName)
+TrayIcon::TrayIcon(TrayService& service, Dialogs& dialogs, const QIcon& image,
+                   const QString& executableName, QWidget& host, QObject* parent)
+    : QObject(parent), m_service(service), m_dialogs(dialogs), m_host(&host), m_normalImage(image),
+      m_flashImage(highlightedProgramIcon()), m_image(m_normalImage), m_toolTip(executableName)
 {
     m_flashTimer.setInterval(FlashInterval);
     connect(&m_flashTimer, &QTimer::timeout, this, &TrayIcon::flash);

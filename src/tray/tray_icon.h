@@ -25,8 +25,8 @@ public:
     static constexpr int FlashInterval = 400;
     static constexpr qsizetype MaxToolTipLength = 63;
 
-    TrayIcon(TrayService& service, Dialogs& dialogs, const QString& executableName, QWidget& host,
-             QObject* parent = nullptr);
+    TrayIcon(TrayService& service, Dialogs& dialogs, const QIcon& image,
+             const QString& executableName, QWidget& host, QObject* parent = nullptr);
     ~TrayIcon() override;
 
     void setVisible(bool visible);

@@ -1,5 +1,6 @@
 #include "support/fake_dialogs.h"
 #include "support/recording_tray_service.h"
+#include "tray/program_icon.h"
 #include "tray/tray_icon.h"
 
 #include <QAction>
@@ -35,7 +36,8 @@ private slots:
         m_service.shown = false;
         m_dialogs = FakeDialogs();
         m_host = std::make_unique<QWidget>();
-        m_icon = std::make_unique<TrayIcon>(m_service, m_dialogs, u"ostrevo"_qs, *m_host);
+        m_icon =
+            std::make_unique<TrayIcon>(m_service, m_dialogs, programIcon(), u"ostrevo"_qs, *m_host);
     }
 
     void cleanup()
