@@ -25,18 +25,32 @@ void QtDialogs::showMessage(const MessageBoxRequest& request)
     box.exec();
 }
 
-std::optional<QString> QtDialogs::chooseExistingFile(const FileDialogRequest& request)
+namespace {
+
+std::optional<QString> chooseFile(const FileDialogRequest& request, QFileDialog::FileMode mode,
+                                  QFileDialog::AcceptMode accept)
 {
     QFileDialog dialog(nullptr, request.title);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setFileMode(mode);
+    dialog.setAcceptMode(accept);
     dialog.setNameFilters(request.filters);
     dialog.selectNameFilter(request.selectedFilter);
     dialog.selectFile(request.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> QtDialogs::chooseExistingFile(const FileDialogRequest& request)
+{
+    return chooseFile(request, QFileDialog::ExistingFile, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogs::chooseSaveFile(const FileDialogRequest& request)
+{
+    return chooseFile(request, QFileDialog::AnyFile, QFileDialog::AcceptSave);
 }
 
 std::optional<FontChoice> QtDialogs::chooseFont(const QString& title, const FontChoice& preset)
@@ -51,17 +65,4 @@ std::optional<FontChoice> QtDialogs::chooseFont(const QString& title, const Font
     if (!accepted)
         return std::nullopt;
     return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};
-}
-
-std::optional<QString> QtDialogs::chooseSaveFile(const FileDialogRequest& request)
-{
-    QFileDialog dialog(nullptr, request.title);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(request.filters);
-    dialog.selectNameFilter(request.selectedFilter);
-    dialog.selectFile(request.proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
 }
