@@ -29,17 +29,23 @@ QVariant nullableDirection(const std::optional<FmsDirection>& value)
     return value ? QVariant(directionName(*value)) : QVariant(QMetaType::fromType<QString>());
 }
 
+// Qt binds a null QString as NULL; the text columns hold '' instead.
+QString notNull(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 void bindRow(QSqlQuery& insert, const HandledTelegram& row)
 {
     insert.bindValue(0, receivedAtText(row.receivedAt));
     insert.bindValue(1, kindName(row.kind));
-    insert.bindValue(2, row.address);
-    insert.bindValue(3, row.name);
+    insert.bindValue(2, notNull(row.address));
+    insert.bindValue(3, notNull(row.name));
     insert.bindValue(4, nullableInt(row.status));
     insert.bindValue(5, nullableDirection(row.direction));
-    insert.bindValue(6, row.text);
+    insert.bindValue(6, notNull(row.text));
     insert.bindValue(7, row.shown ? 1 : 0);
-    insert.bindValue(8, row.record);
+    insert.bindValue(8, notNull(row.record));
     insert.bindValue(9, searchKey(row.address, row.name, row.text));
 }
 
