@@ -1,5 +1,7 @@
 #include "journal_columns.h"
 
+#include "journal_filter.h"
+
 #include <array>
 #include <cstdlib>
 
@@ -38,6 +40,14 @@ std::optional<Enum> valueOf(const std::array<std::pair<Enum, const char16_t*>, N
 }
 
 } // namespace
+
+QList<TelegramKind> allTelegramKinds()
+{
+    QList<TelegramKind> kinds;
+    for (const auto& [kind, name] : kKinds)
+        kinds << kind;
+    return kinds;
+}
 
 QString kindName(TelegramKind kind)
 {

@@ -15,9 +15,12 @@ enum class JournalPeriod
 // What the history shows: telegrams of these kinds, whose address, name or
 // text contains every word of the search (letter case ignored), received
 // in the period.
+// FMS, ZVEI, POCSAG.
+QList<TelegramKind> allTelegramKinds();
+
 struct JournalFilter
 {
-    QList<TelegramKind> kinds{TelegramKind::Fms, TelegramKind::FiveTone, TelegramKind::Pocsag};
+    QList<TelegramKind> kinds = allTelegramKinds();
     QString search;
     JournalPeriod period = JournalPeriod::All;
     bool operator==(const JournalFilter&) const = default;

@@ -162,7 +162,7 @@ QList<JournalRow> JournalReader::rows(const JournalFilter& filter, const QDateTi
                                          : QStringLiteral("t.search_key GLOB ?"));
         query.values << containsPattern(word);
     }
-    if (kinds.size() < 3) {
+    if (kinds.size() < allTelegramKinds().size()) {
         QStringList marks;
         for (const TelegramKind kind : kinds) {
             marks << QStringLiteral("?");
