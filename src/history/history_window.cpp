@@ -32,7 +32,7 @@
 namespace {
 
 constexpr std::chrono::milliseconds SearchDelay{150};
-constexpr int MinColumnWidth = 16;
+constexpr int MinColumnWidth = 40;
 constexpr int MaxColumnWidth = 4000;
 constexpr QSize MinWindowSize{320, 200};
 constexpr QSize MaxWindowSize{10000, 10000};
