@@ -76,9 +76,11 @@ QString wallClockText(const QDateTime& time)
 
 QString receivedAtText(const QDateTime& time)
 {
+    // Fixed to its offset, the time is formatted without a second look-up
+    // of the local time zone.
     const int offset = time.offsetFromUtc();
     const int minutes = std::abs(offset) / 60;
-    return wallClockText(time) + (offset < 0 ? u'-' : u'+') +
+    return wallClockText(time.toOffsetFromUtc(offset)) + (offset < 0 ? u'-' : u'+') +
            QStringLiteral("%1:%2")
                .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                .arg(minutes % 60, 2, 10, QLatin1Char('0'));

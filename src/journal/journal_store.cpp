@@ -85,7 +85,10 @@ JournalStore::~JournalStore() = default;
 void JournalStore::write(const QList<HandledTelegram>& rows, const QDateTime& now)
 {
     m_lastNow = now;
-    m_pending.append(rows);
+    if (m_pending.isEmpty())
+        m_pending = rows; // shared, not copied
+    else
+        m_pending.append(rows);
     const qsizetype excess = m_pending.size() - MaxPendingRows;
     if (excess > 0) {
         // The newest telegrams matter most to a dispatcher.
