@@ -1,6 +1,5 @@
-// Appends telegrams to the journal at argv[1] until killed; after each
-// flush it prints how many are in the file.
-#include "journal/journal.h"
+// Appends telegrams to the journal at argv[1] until killed, printing after
+// each flush how many are in the file.
 #include "journal_test_data.h"
 
 #include <QCoreApplication>
@@ -10,16 +9,13 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc < 2)
-        return 2;
     FixedClock clock;
-    Journal journal(QString::fromLocal8Bit(argv[1]), clock, 0);
+    Journal journal(app.arguments().value(1), clock, 0);
     qint64 appended = 0;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
         for (int i = 0; i < 20; ++i)
-            journal.append(handled(TelegramKind::Pocsag, QString::number(++appended), {},
-                                   QStringLiteral("Probealarm")));
+            journal.append(handled(TelegramKind::Pocsag, QString::number(++appended), {}, {}));
         if (appended % 1000 == 0) {
             journal.flush();
             std::printf("%lld\n", static_cast<long long>(appended));

@@ -6,7 +6,7 @@
 
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QVariantList>
+#include <QStringList>
 
 // A telegram as the presenter would report it, received `daysAgo` days
 // before the fixed clock's time and `seconds` later.
@@ -28,18 +28,19 @@ inline HandledTelegram handled(TelegramKind kind, const QString& address, const 
     return telegram;
 }
 
-// The values of `columns` in every row, by id, read as another program would.
-inline QList<QVariantList> tableRows(const QString& path, const QString& columns)
+// The values of `columns` in every row by id, read as another program
+// would: "|" between values, NULL for NULL.
+inline QStringList tableRows(const QString& path, const QString& columns)
 {
     SqlConnection connection(path, SqlConnection::Access::ReadOnly);
-    QList<QVariantList> rows;
+    QStringList rows;
     QSqlQuery query(connection.database());
     query.exec(QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM telegram ORDER BY id"));
     while (query.next()) {
-        QVariantList row;
+        QStringList row;
         for (int i = 0; i < query.record().count(); ++i)
-            row << query.value(i);
-        rows << row;
+            row << (query.isNull(i) ? u"NULL"_qs : query.value(i).toString());
+        rows << row.join(u'|');
     }
     return rows;
 }
