@@ -10,6 +10,7 @@
 #include <QPalette>
 #include <QTimer>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -45,7 +46,7 @@ void HistoryModel::reload()
     beginResetModel();
     m_rows.clear();
     m_newestId = m_reader.newestId();
-    m_rows = m_reader.olderRows(m_filter, m_clock.now(), m_newestId + 1, PageRows);
+    m_rows = m_reader.olderRows(m_filter, m_clock.now(), belowNewest(), PageRows);
     m_atEnd = m_rows.size() < PageRows;
     endResetModel();
     noteReadResult();
@@ -87,6 +88,14 @@ void HistoryModel::fetchNewRows()
             fetchNewRows();
         });
     }
+}
+
+std::optional<qint64> HistoryModel::belowNewest() const
+{
+    // Rows committed after m_newestId was read come through fetchNewRows().
+    if (m_newestId == std::numeric_limits<qint64>::max())
+        return std::nullopt;
+    return m_newestId + 1;
 }
 
 void HistoryModel::dropRowsBeyondLimit()
@@ -179,7 +188,7 @@ void HistoryModel::fetchMore(const QModelIndex& parent)
 {
     if (!canFetchMore(parent))
         return;
-    const qint64 before = m_rows.isEmpty() ? m_newestId + 1 : m_rows.last().id;
+    const auto before = m_rows.isEmpty() ? belowNewest() : m_rows.last().id;
     const int wanted = std::min<int>(PageRows, MaxRows - int(m_rows.size()));
     const QList<JournalRow> page = m_reader.olderRows(m_filter, m_clock.now(), before, wanted);
     m_atEnd = page.size() < wanted; // also after a failed read: no retry loop from the view

@@ -56,6 +56,7 @@ signals:
 private:
     void noteReadResult();
     void dropRowsBeyondLimit();
+    std::optional<qint64> belowNewest() const;
     QPixmap statusMark(const JournalRow& row) const;
 
     JournalReader m_reader;

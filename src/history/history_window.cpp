@@ -36,6 +36,7 @@ constexpr int MinColumnWidth = 40;
 constexpr int MaxColumnWidth = 4000;
 constexpr QSize MinWindowSize{320, 200};
 constexpr QSize MaxWindowSize{10000, 10000};
+constexpr int MaxWindowPosition = 100000;
 
 // The period choices in the order of the combo box.
 const QList<std::pair<JournalPeriod, QString>>& periodChoices()
@@ -68,7 +69,10 @@ std::optional<QRect> saneGeometry(const QRect& rect)
     const QSize size(
         int(std::clamp<qint64>(width, MinWindowSize.width(), MaxWindowSize.width())),
         int(std::clamp<qint64>(height, MinWindowSize.height(), MaxWindowSize.height())));
-    return QRect(rect.topLeft(), size);
+    const auto position = [](int value) {
+        return std::clamp(value, -MaxWindowPosition, MaxWindowPosition);
+    };
+    return QRect(QPoint(position(rect.left()), position(rect.top())), size);
 }
 
 } // namespace

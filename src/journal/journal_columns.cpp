@@ -88,5 +88,20 @@ QString receivedAtText(const QDateTime& time)
 
 QString searchKey(const QString& address, const QString& name, const QString& text)
 {
-    return QString(address + u'\n' + name + u'\n' + text).toCaseFolded();
+    QString key = QString(address + u'\n' + name + u'\n' + text).toCaseFolded();
+    for (QChar& c : key) {
+        if (c.category() == QChar::Other_Control && c != u'\n')
+            c = u' ';
+    }
+    return key;
+}
+
+QStringList searchWords(const QString& search)
+{
+    QString folded = search.toCaseFolded();
+    for (QChar& c : folded) {
+        if (c.isSpace() || c.category() == QChar::Other_Control)
+            c = u' ';
+    }
+    return folded.split(u' ', Qt::SkipEmptyParts);
 }

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The values of the journal's columns, as users' queries see them.
@@ -25,3 +26,7 @@ QString wallClockText(const QDateTime& time);
 
 // Address, name and text case-folded, one per line: what the search matches.
 QString searchKey(const QString& address, const QString& name, const QString& text);
+
+// The words of a search, case-folded. Control characters separate words:
+// SQLite 3.40's trigram index crashes on a pattern with a NUL in it.
+QStringList searchWords(const QString& search);

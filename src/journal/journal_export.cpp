@@ -19,7 +19,7 @@ JournalExportResult exportJournal(const QString& journalPath, const JournalFilte
     file.write(utf8ByteOrderMark());
     file.write(csvLine(journalColumnTitles()).toUtf8());
     JournalReader reader(journalPath);
-    qint64 before = 0;
+    std::optional<qint64> before;
     for (;;) {
         const QList<JournalRow> page = reader.olderRows(filter, now, before, PageRows);
         if (!reader.error().isEmpty()) {

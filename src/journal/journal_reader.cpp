@@ -3,7 +3,6 @@
 #include "journal_columns.h"
 #include "sql_connection.h"
 
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
@@ -94,7 +93,7 @@ void JournalReader::reopen()
 }
 
 QList<JournalRow> JournalReader::olderRows(const JournalFilter& filter, const QDateTime& now,
-                                           qint64 before, int limit)
+                                           std::optional<qint64> before, int limit)
 {
     return rows(filter, now, Direction::Older, before, 0, limit);
 }
@@ -137,7 +136,8 @@ void JournalReader::fail(const QString& error)
 }
 
 QList<JournalRow> JournalReader::rows(const JournalFilter& filter, const QDateTime& now,
-                                      Direction direction, qint64 bound, qint64 upTo, int limit)
+                                      Direction direction, std::optional<qint64> bound, qint64 upTo,
+                                      int limit)
 {
     m_error.clear();
     QList<TelegramKind> kinds = filter.kinds;
@@ -146,8 +146,7 @@ QList<JournalRow> JournalReader::rows(const JournalFilter& filter, const QDateTi
     if (kinds.isEmpty() || limit <= 0)
         return {};
 
-    const QStringList words = filter.search.toCaseFolded().split(
-        QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QStringList words = searchWords(filter.search);
     const bool indexed = std::any_of(words.begin(), words.end(), trigramWord);
     const QString id = indexed ? QStringLiteral("s.rowid") : QStringLiteral("t.id");
     BoundQuery query{QStringLiteral("SELECT t.id, t.received_at, t.kind, t.address, t.name, "
@@ -176,10 +175,10 @@ QList<JournalRow> JournalReader::rows(const JournalFilter& filter, const QDateTi
     }
     if (direction == Direction::Newer) {
         conditions << id + QStringLiteral(" > ?") << id + QStringLiteral(" <= ?");
-        query.values << bound << upTo;
-    } else if (bound > 0) {
+        query.values << bound.value_or(0) << upTo;
+    } else if (bound) {
         conditions << id + QStringLiteral(" < ?");
-        query.values << bound;
+        query.values << *bound;
     }
     if (!conditions.isEmpty())
         query.sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));

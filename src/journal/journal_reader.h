@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <memory>
+#include <optional>
 
 class SqlConnection;
 
@@ -18,9 +19,9 @@ public:
     explicit JournalReader(const QString& path);
     ~JournalReader();
 
-    // Matching rows with an id below `before` (0: from the newest), newest first.
-    QList<JournalRow> olderRows(const JournalFilter& filter, const QDateTime& now, qint64 before,
-                                int limit);
+    // Matching rows with an id below `before` (none: from the newest), newest first.
+    QList<JournalRow> olderRows(const JournalFilter& filter, const QDateTime& now,
+                                std::optional<qint64> before, int limit);
     // Matching rows with an id above `after` and up to `upTo`, oldest first.
     QList<JournalRow> newerRows(const JournalFilter& filter, const QDateTime& now, qint64 after,
                                 qint64 upTo, int limit);
@@ -38,7 +39,7 @@ private:
         Newer
     };
     QList<JournalRow> rows(const JournalFilter& filter, const QDateTime& now, Direction direction,
-                           qint64 bound, qint64 upTo, int limit);
+                           std::optional<qint64> bound, qint64 upTo, int limit);
     bool ensureOpen();
     void fail(const QString& error);
 

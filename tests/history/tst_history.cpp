@@ -74,6 +74,9 @@ private slots:
     void newRowsOnTopKeepSelection()
     {
         open(5);
+        QSignalSpy viewed(m_window.get(), &HistoryWindow::viewed);
+        m_window->showAndRaise(); // a second choice of the menu item
+        QCOMPARE(viewed.count(), 1);
         table()->selectRow(2);
         arrive(u"neu"_qs);
         QTRY_COMPARE(address(0), u"neu"_qs);
@@ -94,6 +97,7 @@ private slots:
             arrive(u"neu"_qs + QString::number(i));
         QTRY_COMPARE(m_window->model().rowCount(), 153);
         QCOMPARE(topAddress(), reading);
+        QCOMPARE(address(0), u"neu2"_qs);
     }
 
     void controlsFilterTheTable()
@@ -130,61 +134,39 @@ private slots:
                  "06.12.2026 12:34:56\tFMS\t1000\tUnbekannt\t3\tText\n"_qs);
 
         auto* exportButton = m_window->findChild<QPushButton*>(u"export"_qs);
-        exportButton->click(); // cancelled
-        QCOMPARE(m_dialogs.saveRequests.size(), 1);
         m_dialogs.saveAnswer = m_dir->filePath(u"liste.csv"_qs);
         exportButton->click();
         QTRY_VERIFY(exportButton->isEnabled());
         QFile file(*m_dialogs.saveAnswer);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().count("\r\n"), 5);
-        QVERIFY(m_window->findChild<QLabel*>(u"message"_qs)->text().contains(u"4 Telegramme"_qs));
     }
 
     void statusMarkAndUnlistedName()
     {
-        open(1);
-        auto toVehicle = handled(TelegramKind::Fms, u"2"_qs, u"Florian"_qs, {}, 0, 1);
-        toVehicle.direction = FmsDirection::ToVehicle;
-        m_journal->append(toVehicle);
-        QTRY_COMPARE(m_window->model().rowCount(), 2);
-        const HistoryModel& model = m_window->model();
-        const auto markColour = [&](int row) {
-            const auto mark = model.index(row, int(JournalColumn::Status)).data(Qt::DecorationRole);
-            return mark.value<QPixmap>().toImage().pixelColor(6, 6);
+        open(3); // FMS listed, POCSAG listed, FMS unlisted
+        const auto cell = [this](int row, JournalColumn column, int role) {
+            return m_window->model().index(row, int(column)).data(role);
         };
-        QCOMPARE(markColour(0), QColor(0, 0, 255));
-        QCOMPARE(markColour(1), QColor(255, 30, 0));
-        const auto nameColour = [&](int row) {
-            return model.index(row, int(JournalColumn::Name)).data(Qt::ForegroundRole);
-        };
-        QCOMPARE(nameColour(0), QVariant());
-        QCOMPARE(nameColour(1).value<QColor>(),
+        const auto mark = cell(0, JournalColumn::Status, Qt::DecorationRole).value<QPixmap>();
+        QCOMPARE(mark.toImage().pixelColor(6, 6), QColor(255, 30, 0));
+        QVERIFY(cell(1, JournalColumn::Status, Qt::DecorationRole).isNull());
+        QCOMPARE(cell(0, JournalColumn::Name, Qt::ForegroundRole), QVariant());
+        QCOMPARE(cell(2, JournalColumn::Name, Qt::ForegroundRole).value<QColor>(),
                  QApplication::palette().color(QPalette::PlaceholderText));
-        QCOMPARE(model.index(1, int(JournalColumn::Name)).data().toString(), u"Unbekannt"_qs);
+        QCOMPARE(cell(2, JournalColumn::Name, Qt::DisplayRole).toString(), u"Unbekannt"_qs);
     }
 
     void stateFromSettingsIsChecked()
     {
         open(1);
-        HistoryWindowState wild{QRect(QPoint(-2147483647, 0), QPoint(2147483647, 5)),
-                                {-5, 1000000, 90, 91, 92, 93, 94}};
+        HistoryWindowState wild{
+            QRect(QPoint(-2147483647, 2147483600), QPoint(2147483647, 2147483605)),
+            {-5, 1000000, 90, 91, 92, 93, 94}};
         m_window->setState(wild);
         const HistoryWindowState state = m_window->state();
         QCOMPARE(state.geometry.size(), QSize(10000, 200));
         QCOMPARE(state.columnWidths.mid(0, 5), (QList<int>{40, 4000, 90, 91, 92}));
-    }
-
-    void tabLeavesTheTable()
-    {
-        open(3);
-        QSignalSpy viewed(m_window.get(), &HistoryWindow::viewed);
-        m_window->showAndRaise();
-        QVERIFY(!viewed.isEmpty());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        table()->setFocus();
-        QTest::keyClick(table(), Qt::Key_Tab);
-        QVERIFY(!table()->hasFocus());
     }
 };
 

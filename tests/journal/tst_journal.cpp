@@ -1,4 +1,5 @@
 #include "journal/journal.h"
+#include "journal/journal_store.h"
 #include "journal_test_data.h"
 
 #include <QFile>
@@ -75,6 +76,8 @@ private slots:
         QSqlQuery version(connection.database());
         QVERIFY(version.exec(u"PRAGMA user_version"_qs) && version.next());
         QCOMPARE(version.value(0).toInt(), 1);
+        QVERIFY(version.exec(u"PRAGMA journal_mode"_qs) && version.next());
+        QCOMPARE(version.value(0).toString(), u"wal"_qs);
     }
 
     void batchesAndFlushesOnShutDown()
@@ -144,23 +147,29 @@ private slots:
         QVERIFY(journal.statusMessage().contains(u"journal.sqlite.defekt-2026-12-06-2"_qs));
     }
 
-    void unwritableFolderKeepsRowsForLater()
+    void unwritableFolderKeepsNewestRowsForLater()
     {
         // A file where the folder should be: unwritable for root as well.
         const QString blocker = m_dir->filePath(u"Ostrevo"_qs);
         writeFile(blocker, {});
         Journal journal(path(), m_clock, 90);
         QSignalSpy messages(&journal, &Journal::statusMessageChanged);
-        for (const QString& address : {u"42"_qs, u"43"_qs}) {
-            journal.append(handled(TelegramKind::Pocsag, address, {}, {}));
+        for (int address = 1; address <= 2; ++address) {
+            journal.append(handled(TelegramKind::Pocsag, QString::number(address), {}, {}));
             journal.flush();
         }
         QTRY_COMPARE(messages.count(), 1); // reported once
         QVERIFY(journal.statusMessage().contains(QDir::toNativeSeparators(blocker)));
+        for (int address = 3; address <= JournalStore::MaxPendingRows + 2; ++address)
+            journal.append(handled(TelegramKind::Pocsag, QString::number(address), {}, {}));
+        journal.flush();
         QVERIFY(QFile::remove(blocker));
         journal.flush();
-        QCOMPARE(addresses(), (QStringList{u"42"_qs, u"43"_qs}));
-        QTRY_COMPARE(journal.statusMessage(), QString());
+        const QStringList written = addresses();
+        QCOMPARE(written.size(), JournalStore::MaxPendingRows);
+        QCOMPARE(written.first(), u"3"_qs); // the oldest two went
+        QTRY_COMPARE(journal.statusMessage(),
+                     u"Journal: 2 Telegramme konnten nicht gespeichert werden."_qs);
     }
 
     void reopensAfterKill()

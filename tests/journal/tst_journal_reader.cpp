@@ -27,8 +27,8 @@ private slots:
     {
         writeJournal(
             path(), {handled(TelegramKind::Fms, u"61234567"_qs, u"Rüstwagen Öhringen"_qs,
-                             u"Frei auf Funk"_qs, 10),
-                     handled(TelegramKind::FiveTone, u"12345"_qs, u"Wehr Großstadt"_qs, {}, 3),
+                             u"Frei auf Funk"_qs, 6),
+                     handled(TelegramKind::FiveTone, u"12345"_qs, u"Wehr Großstadt"_qs, {}, 7),
                      handled(TelegramKind::Pocsag, u"1234567"_qs, {},
                              u"Brand in KÜCHE, 50% verraucht"_qs, 0, -7200),
                      handled(TelegramKind::Fms, u"69999999"_qs, {}, u"a*b Zeichen [x]"_qs),
@@ -54,13 +54,12 @@ private slots:
         QTest::newRow("two letters with umlaut")
             << u"RÜ"_qs << all << p << QStringList{u"61234567"_qs};
         QTest::newRow("every word") << u"brand  küche"_qs << all << p << QStringList{u"1234567"_qs};
-        QTest::newRow("words in different fields")
-            << u"frei 6123"_qs << all << p << QStringList{u"61234567"_qs};
+        QTest::newRow("control characters part words")
+            << u"frei\u0000funk\tauf"_qs << all << p << QStringList{u"61234567"_qs};
         QTest::newRow("no row has both") << u"küche wehr"_qs << all << p << QStringList{};
         QTest::newRow("percent is a letter") << u"50%"_qs << all << p << QStringList{u"1234567"_qs};
         QTest::newRow("star is a letter") << u"a*b"_qs << all << p << QStringList{u"69999999"_qs};
-        QTest::newRow("brackets are letters")
-            << u"[x]"_qs << all << p << QStringList{u"69999999"_qs};
+        QTest::newRow("brackets are letters") << u"[a]"_qs << all << p << QStringList{};
         QTest::newRow("address part")
             << u"1234"_qs << all << p << QStringList{u"1234567"_qs, u"12345"_qs, u"61234567"_qs};
         QTest::newRow("FMS only") << QString() << u"FMS"_qs << p
@@ -74,7 +73,7 @@ private slots:
                                << QStringList{u"42"_qs, u"69999999"_qs, u"1234567"_qs};
         QTest::newRow("seven days")
             << QString() << all << JournalPeriod::LastSevenDays
-            << QStringList{u"42"_qs, u"69999999"_qs, u"1234567"_qs, u"12345"_qs};
+            << QStringList{u"42"_qs, u"69999999"_qs, u"1234567"_qs, u"61234567"_qs};
     }
 
     void filters()
@@ -87,7 +86,7 @@ private slots:
         for (const QString& name : kinds.split(u' ', Qt::SkipEmptyParts))
             filter.kinds << *kindFromName(name);
         JournalReader reader(path());
-        QCOMPARE(addresses(reader.olderRows(filter, m_clock.now(), 0, 100)), expected);
+        QCOMPARE(addresses(reader.olderRows(filter, m_clock.now(), {}, 100)), expected);
         QCOMPARE(reader.error(), QString());
     }
 
@@ -96,7 +95,7 @@ private slots:
         JournalReader reader(path());
         const JournalFilter all;
         QCOMPARE(reader.newestId(), 5);
-        const auto first = reader.olderRows(all, m_clock.now(), 0, 2);
+        const auto first = reader.olderRows(all, m_clock.now(), {}, 2);
         QCOMPARE(addresses(first), (QStringList{u"42"_qs, u"69999999"_qs}));
         QCOMPARE(addresses(reader.olderRows(all, m_clock.now(), first.last().id, 2)),
                  (QStringList{u"1234567"_qs, u"12345"_qs}));
@@ -123,7 +122,7 @@ private slots:
                 " (5, '', 'FMS', '', '', -7, 'from_vehicle', '')"_qs));
         }
         JournalReader reader(edited);
-        const auto rows = reader.olderRows(JournalFilter(), m_clock.now(), 0, 100);
+        const auto rows = reader.olderRows(JournalFilter(), m_clock.now(), {}, 100);
         QCOMPARE(reader.error(), QString());
         QCOMPARE(rows.size(), 4); // rows without a whole-number id cannot be paged
         QCOMPARE(rows[0].status, -7);
@@ -134,7 +133,7 @@ private slots:
                                                      u"Unbekannt"_qs, QString(), u"2.5"_qs}));
         JournalFilter search;
         search.search = u"küche"_qs;
-        reader.olderRows(search, m_clock.now(), 0, 100);
+        reader.olderRows(search, m_clock.now(), {}, 100);
         QVERIFY(!reader.error().isEmpty()); // no search index in this file
     }
 };

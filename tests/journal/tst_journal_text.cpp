@@ -67,16 +67,6 @@ private slots:
                             "06.12.2026 12:34:56;POCSAG;1234567;Zugf\xC3\xBChrer;;"
                             "\"Brand; \"\"Halle 3\"\"\nbitte melden\"\r\n"));
     }
-
-    void exportFailureLeavesNoFile()
-    {
-        QTemporaryDir dir;
-        const QString target = dir.filePath(u"export.csv"_qs);
-        const JournalExportResult result = exportJournal(
-            dir.filePath(u"missing/journal.sqlite"_qs), JournalFilter(), FixedClock().time, target);
-        QVERIFY(!result.error.isEmpty());
-        QVERIFY(!QFile::exists(target));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestJournalText)
