@@ -137,9 +137,18 @@ void JournalStore::commitPending(const QDateTime& now)
         m_retryTimer.start();
         return;
     }
-    const QSqlError error = writePending();
+    QSqlError error = writePending();
+    if (isDamagedFile(error)) {
+        // Damage found while writing: the rows go into a new file at once.
+        m_connection.reset();
+        if (!moveAside(now) || !ensureOpen(now)) {
+            m_retryTimer.start();
+            return;
+        }
+        error = writePending();
+    }
     if (error.isValid()) {
-        handleFailure(error, now);
+        reportFailure(error);
         return;
     }
     // A gap stays in the status line: the user should know of it.
@@ -152,7 +161,9 @@ QSqlError JournalStore::writePending()
     QSqlDatabase& database = m_connection->database();
     QSqlQuery query(database);
     if (!m_purgeCutoff.isEmpty()) {
-        query.prepare(QStringLiteral("DELETE FROM telegram WHERE received_at < ?"));
+        // A failed prepare tells the cause (a damaged file, say); exec would not.
+        if (!query.prepare(QStringLiteral("DELETE FROM telegram WHERE received_at < ?")))
+            return query.lastError();
         query.bindValue(0, m_purgeCutoff);
         if (!query.exec())
             return query.lastError();
@@ -183,13 +194,9 @@ QSqlError JournalStore::writePending()
     return {};
 }
 
-void JournalStore::handleFailure(const QSqlError& error, const QDateTime& now)
+void JournalStore::reportFailure(const QSqlError& error)
 {
     m_connection.reset();
-    if (isDamagedFile(error) && moveAside(now)) {
-        scheduleCommit();
-        return;
-    }
     reportFault(QStringLiteral("Journal: %1 kann nicht geschrieben werden (%2).")
                     .arg(QDir::toNativeSeparators(m_path), error.text()) +
                 kKeptInMemory + gapNote());
@@ -240,6 +247,14 @@ JournalStore::OpenResult JournalStore::openFile()
             error = query.lastError();
         else
             error = upgradeJournalSchema(connection->database());
+        // Writes touch only the newest pages: damage further in would
+        // otherwise show only in the history window. About a second per
+        // million rows, on this thread.
+        if (!error.isValid() && query.exec(QStringLiteral("PRAGMA quick_check(1)")) &&
+            query.next() && query.value(0).toString() != u"ok")
+            return OpenResult::Damaged;
+        if (!error.isValid() && query.lastError().isValid())
+            error = query.lastError();
     }
     if (!error.isValid() && connection->isOpen()) {
         m_connection = std::move(connection);

@@ -52,8 +52,8 @@ private:
     OpenResult openFile();
     void commitPending(const QDateTime& now);
     QSqlError writePending();
-    // A damaged file is moved aside; anything else waits for the retry.
-    void handleFailure(const QSqlError& error, const QDateTime& now);
+    // Reports the fault; the rows wait for the retry.
+    void reportFailure(const QSqlError& error);
     void reportFault(const QString& message);
     QString gapNote() const;
     bool moveAside(const QDateTime& now);

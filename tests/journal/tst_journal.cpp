@@ -43,10 +43,11 @@ private slots:
         HandledTelegram toVehicle = handled(TelegramKind::Fms, u"69999999"_qs, {},
                                             u"C - Für Einsatz Melden"_qs, 0, -3600 * 14);
         toVehicle.direction = FmsDirection::ToVehicle;
+        toVehicle.receivedAt = toVehicle.receivedAt.toUTC();
         toVehicle.passedFilters = toVehicle.shown = false;
-        QTest::newRow("FMS to an unlisted vehicle, filtered out of the bar")
+        QTest::newRow("FMS to an unlisted vehicle, filtered out of the bar, UTC")
             << toVehicle
-            << u"2026-12-05T22:34:56+01:00|FMS|69999999||3|to_vehicle|C - Für Einsatz Melden|0|"
+            << u"2026-12-05T21:34:56+00:00|FMS|69999999||3|to_vehicle|C - Für Einsatz Melden|0|"
                "FMS 69999999"_qs;
         HandledTelegram zvei = handled(TelegramKind::FiveTone, u"12345"_qs, u"Wehr Nord"_qs, {});
         zvei.receivedAt = zvei.receivedAt.toOffsetFromUtc(-5400);
@@ -126,8 +127,15 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("not a database") << QByteArray("Telegramme\n12345\n");
-        QTest::newRow("damaged database")
+        QTest::newRow("header only")
             << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\x5a');
+        const QTemporaryDir scratch;
+        writeJournal(scratch.filePath(u"good.sqlite"_qs),
+                     {handled(TelegramKind::FiveTone, u"1"_qs, {}, {})});
+        QFile good(scratch.filePath(u"good.sqlite"_qs));
+        QVERIFY(good.open(QIODevice::ReadOnly));
+        const QByteArray firstPage = good.read(4096);
+        QTest::newRow("damaged pages") << firstPage + QByteArray(good.size() - 4096, '\x5a');
     }
 
     void damagedFileIsMovedAside()
