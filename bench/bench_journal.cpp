@@ -1,0 +1,79 @@
+// Journal writes through the batching path, and the cost a burst of
+// telegrams adds to the thread that drives the message bar.
+#include "common/clock.h"
+#include "journal/journal.h"
+#include "journal_mix.h"
+#include "presentation/handled_telegram.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QList<HandledTelegram> mixedTelegrams(int count)
+{
+    JournalMix mix;
+    const QDateTime now = QDateTime::currentDateTime();
+    QList<HandledTelegram> telegrams;
+    for (int i = 0; i < count; ++i)
+        telegrams << mix.next(now);
+    return telegrams;
+}
+
+// Telegrams appended as fast as they come, the event loop turning between
+// them as it would between network reads; items/s is the sustained rate.
+void BM_JournalWriteSustained(benchmark::State& state)
+{
+    const QList<HandledTelegram> telegrams = mixedTelegrams(int(state.range(0)));
+    QTemporaryDir dir;
+    SystemClock clock;
+    Journal journal(dir.filePath(QStringLiteral("journal.sqlite")), clock, 0);
+    journal.flush();
+    for (auto _ : state) {
+        for (qsizetype i = 0; i < telegrams.size(); ++i) {
+            journal.append(telegrams[i]);
+            if (i % 500 == 0)
+                QCoreApplication::processEvents();
+        }
+        journal.flush();
+    }
+    state.SetItemsProcessed(state.iterations() * telegrams.size());
+}
+BENCHMARK(BM_JournalWriteSustained)->Arg(200'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Only what the bar's thread spends on a burst: the commit happens beside it.
+void BM_BurstOnBarThread(benchmark::State& state)
+{
+    const QList<HandledTelegram> telegrams = mixedTelegrams(int(state.range(0)));
+    QTemporaryDir dir;
+    SystemClock clock;
+    Journal journal(dir.filePath(QStringLiteral("journal.sqlite")), clock, 0);
+    journal.flush();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        for (const HandledTelegram& telegram : telegrams)
+            journal.append(telegram);
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        journal.flush();
+    }
+    state.SetItemsProcessed(state.iterations() * telegrams.size());
+}
+BENCHMARK(BM_BurstOnBarThread)
+    ->Arg(20'000)
+    ->Iterations(10)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,201 @@
+#include "history_model.h"
+
+#include "common/clock.h"
+#include "journal/journal_cells.h"
+#include "journal/journal_columns.h"
+
+#include <QColor>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <QTimer>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Rows taken in one pass of the event loop when many arrive at once.
+constexpr int NewRowsPerPass = 1000;
+
+} // namespace
+
+HistoryModel::HistoryModel(const QString& journalPath, const Clock& clock,
+                           StatusColour statusColour, QObject* parent)
+    : QAbstractTableModel(parent), m_reader(journalPath), m_clock(clock),
+      m_statusColour(std::move(statusColour))
+{
+    reload();
+}
+
+void HistoryModel::setFilter(const JournalFilter& filter)
+{
+    if (filter == m_filter)
+        return;
+    m_filter = filter;
+    reload();
+}
+
+void HistoryModel::reopen()
+{
+    m_reader.reopen();
+    reload();
+}
+
+void HistoryModel::reload()
+{
+    beginResetModel();
+    m_rows.clear();
+    m_newestId = m_reader.newestId();
+    m_rows = m_reader.olderRows(m_filter, m_clock.now(), belowNewest(), PageRows);
+    m_atEnd = m_rows.size() < PageRows;
+    endResetModel();
+    noteReadResult();
+}
+
+void HistoryModel::fetchNewRows()
+{
+    if (m_fetchingNewRows)
+        return; // a pass is already under way
+    if (m_newestId == 0) {
+        reload(); // the file was empty or unreadable so far
+        return;
+    }
+    const qint64 newest = m_reader.newestId();
+    if (newest <= m_newestId) {
+        noteReadResult();
+        return;
+    }
+    const QList<JournalRow> rows =
+        m_reader.newerRows(m_filter, m_clock.now(), m_newestId, newest, NewRowsPerPass);
+    const bool more = rows.size() == NewRowsPerPass;
+    m_newestId = more ? rows.last().id : newest;
+    if (!rows.isEmpty()) {
+        beginInsertRows(QModelIndex(), 0, int(rows.size()) - 1);
+        QList<JournalRow> merged;
+        merged.reserve(rows.size() + m_rows.size());
+        std::copy(rows.rbegin(), rows.rend(), std::back_inserter(merged));
+        merged.append(std::move(m_rows));
+        m_rows = std::move(merged);
+        endInsertRows();
+        dropRowsBeyondLimit();
+    }
+    noteReadResult();
+    if (more) {
+        // A burst: the rest in later passes, so the bar is never held up.
+        m_fetchingNewRows = true;
+        QTimer::singleShot(0, this, [this] {
+            m_fetchingNewRows = false;
+            fetchNewRows();
+        });
+    }
+}
+
+std::optional<qint64> HistoryModel::belowNewest() const
+{
+    // Rows committed after m_newestId was read come through fetchNewRows().
+    if (m_newestId == std::numeric_limits<qint64>::max())
+        return std::nullopt;
+    return m_newestId + 1;
+}
+
+void HistoryModel::dropRowsBeyondLimit()
+{
+    if (m_rows.size() <= MaxRows)
+        return;
+    beginRemoveRows(QModelIndex(), MaxRows, int(m_rows.size()) - 1);
+    m_rows.resize(MaxRows);
+    m_atEnd = false;
+    endRemoveRows();
+}
+
+void HistoryModel::noteReadResult()
+{
+    m_readError = m_reader.error();
+    emit contentsChanged();
+}
+
+int HistoryModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int HistoryModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : JournalColumnCount;
+}
+
+QVariant HistoryModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return {};
+    const JournalRow& row = m_rows.at(index.row());
+    const auto column = JournalColumn(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return journalCell(row, column);
+    case Qt::ForegroundRole:
+        if (column == JournalColumn::Name && row.name.isEmpty())
+            return QGuiApplication::palette().color(QPalette::PlaceholderText);
+        break;
+    case Qt::DecorationRole:
+        if (column == JournalColumn::Status) {
+            if (const QPixmap mark = statusMark(row); !mark.isNull())
+                return mark;
+        }
+        break;
+    default:
+        break;
+    }
+    return {};
+}
+
+// A small square in the status colour of the status tables, framed so that
+// white and black marks show on any background.
+QPixmap HistoryModel::statusMark(const JournalRow& row) const
+{
+    if (!m_statusColour || kindFromName(row.kind) != TelegramKind::Fms || !row.status ||
+        !row.direction || *row.status < 0 || *row.status > HighestFmsStatus)
+        return {};
+    const Rgb rgb = m_statusColour(*row.status, *row.direction);
+    const QColor colour(std::clamp(rgb.red, 0, 255), std::clamp(rgb.green, 0, 255),
+                        std::clamp(rgb.blue, 0, 255));
+    auto found = m_marks.find(colour.rgb());
+    if (found == m_marks.end()) {
+        QPixmap mark(12, 12);
+        mark.fill(colour);
+        QPainter painter(&mark);
+        painter.setPen(QColor(96, 96, 96));
+        painter.drawRect(0, 0, 11, 11);
+        found = m_marks.insert(colour.rgb(), mark);
+    }
+    return *found;
+}
+
+QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= JournalColumnCount)
+        return {};
+    return journalColumnTitles().at(section);
+}
+
+bool HistoryModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && !m_atEnd && m_rows.size() < MaxRows;
+}
+
+void HistoryModel::fetchMore(const QModelIndex& parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    const auto before = m_rows.isEmpty() ? belowNewest() : m_rows.last().id;
+    const int wanted = std::min<int>(PageRows, MaxRows - int(m_rows.size()));
+    const QList<JournalRow> page = m_reader.olderRows(m_filter, m_clock.now(), before, wanted);
+    m_atEnd = page.size() < wanted; // also after a failed read: no retry loop from the view
+    if (!page.isEmpty()) {
+        beginInsertRows(QModelIndex(), int(m_rows.size()), int(m_rows.size() + page.size()) - 1);
+        m_rows.append(page);
+        endInsertRows();
+    }
+    noteReadResult();
+}

@@ -1,0 +1,124 @@
+#include "journal.h"
+
+#include "common/clock.h"
+#include "common/data_folder.h"
+#include "journal_columns.h"
+#include "journal_store.h"
+
+#include <QDir>
+#include <algorithm>
+
+QString Journal::defaultPath()
+{
+    return userDataFolder() + QStringLiteral("/journal.sqlite");
+}
+
+Journal::Journal(const QString& path, const Clock& clock, int retentionDays, QObject* parent)
+    : QObject(parent), m_path(path), m_clock(clock),
+      m_retentionDays(std::clamp(retentionDays, 0, MaxRetentionDays))
+{
+    m_store = new JournalStore(path);
+    m_store->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_store, &QObject::deleteLater);
+    connect(m_store, &JournalStore::committed, this, &Journal::committed);
+    connect(m_store, &JournalStore::faultChanged, this, &Journal::setFault);
+    connect(m_store, &JournalStore::fileMovedAside, this, &Journal::noteMovedAside);
+    m_thread.setObjectName(QStringLiteral("journal writer"));
+    m_thread.start();
+
+    m_commitTimer.setSingleShot(true);
+    m_commitTimer.setInterval(CommitInterval);
+    connect(&m_commitTimer, &QTimer::timeout, this, &Journal::handOver);
+    m_retentionTimer.setInterval(std::chrono::hours(24));
+    connect(&m_retentionTimer, &QTimer::timeout, this, &Journal::purgeOldRows);
+    m_retentionTimer.start();
+
+    // Opens the file now, so that a fault shows before the first telegram.
+    QMetaObject::invokeMethod(
+        m_store, [store = m_store, now = m_clock.now()] { store->commitNow(now); },
+        Qt::QueuedConnection);
+    purgeOldRows();
+}
+
+Journal::~Journal()
+{
+    flush();
+    m_thread.quit();
+    m_thread.wait();
+}
+
+void Journal::append(const HandledTelegram& telegram)
+{
+    m_queue.append(telegram);
+    if (!m_queue.last().receivedAt.isValid())
+        m_queue.last().receivedAt = m_clock.now();
+    if (!m_commitTimer.isActive())
+        m_commitTimer.start();
+}
+
+void Journal::handOver()
+{
+    m_commitTimer.stop();
+    if (m_queue.isEmpty())
+        return;
+    QMetaObject::invokeMethod(
+        m_store,
+        [store = m_store, rows = std::exchange(m_queue, {}), now = m_clock.now()] {
+            store->write(rows, now);
+        },
+        Qt::QueuedConnection);
+}
+
+void Journal::flush()
+{
+    handOver();
+    QMetaObject::invokeMethod(
+        m_store, [store = m_store, now = m_clock.now()] { store->commitNow(now); },
+        Qt::BlockingQueuedConnection);
+}
+
+void Journal::setRetentionDays(int days)
+{
+    days = std::clamp(days, 0, MaxRetentionDays);
+    if (days == m_retentionDays)
+        return;
+    m_retentionDays = days;
+    purgeOldRows();
+}
+
+void Journal::purgeOldRows()
+{
+    if (m_retentionDays == 0)
+        return;
+    const QDateTime now = m_clock.now();
+    QMetaObject::invokeMethod(
+        m_store,
+        [store = m_store, cutoff = wallClockText(now.addDays(-m_retentionDays)), now] {
+            store->purge(cutoff, now);
+        },
+        Qt::QueuedConnection);
+}
+
+QString Journal::statusMessage() const
+{
+    return m_fault.isEmpty() ? m_notice : m_fault;
+}
+
+void Journal::setFault(const QString& fault)
+{
+    const QString before = statusMessage();
+    m_fault = fault;
+    if (statusMessage() != before)
+        emit statusMessageChanged(statusMessage());
+}
+
+void Journal::noteMovedAside(const QString& newPath)
+{
+    const QString before = statusMessage();
+    m_notice = QStringLiteral("Journal: Die beschädigte Datei wurde als %1 beiseitegelegt, "
+                              "ein neues Journal begonnen.")
+                   .arg(QDir::toNativeSeparators(newPath));
+    if (statusMessage() != before)
+        emit statusMessageChanged(statusMessage());
+    emit fileReplaced();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "presentation/handled_telegram.h"
+
+#include <QList>
+#include <QObject>
+#include <QThread>
+#include <QTimer>
+#include <chrono>
+
+class Clock;
+class JournalStore;
+
+// Keeps every handled telegram in an SQLite file. append() only queues:
+// the queue goes to a writer thread at most every CommitInterval and is
+// committed there in one transaction, so the bar never waits for the disk.
+// Faults never reach the caller; they show in statusMessage().
+class Journal final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds CommitInterval{250};
+    static constexpr int DefaultRetentionDays = 90;
+    static constexpr int MaxRetentionDays = 36'600;
+
+    // The usual place: userDataFolder() + "/journal.sqlite".
+    static QString defaultPath();
+
+    Journal(const QString& path, const Clock& clock, int retentionDays = DefaultRetentionDays,
+            QObject* parent = nullptr);
+    // Writes what is still queued.
+    ~Journal() override;
+
+    QString path() const { return m_path; }
+
+    void append(const HandledTelegram& telegram);
+    // Returns when everything appended so far is in the file, or kept in
+    // memory for a retry after a fault.
+    void flush();
+
+    // Rows older than this many days go at start, once a day and when the
+    // number changes; 0 keeps everything.
+    int retentionDays() const { return m_retentionDays; }
+    void setRetentionDays(int days);
+
+    // A fault or notice in German for the status line; empty when all is well.
+    QString statusMessage() const;
+
+signals:
+    void committed();
+    void statusMessageChanged(const QString& message);
+    // The file was damaged and replaced by a new one: readers reopen.
+    void fileReplaced();
+
+private:
+    void handOver();
+    void purgeOldRows();
+    void setFault(const QString& fault);
+    void noteMovedAside(const QString& newPath);
+
+    QString m_path;
+    const Clock& m_clock;
+    int m_retentionDays = DefaultRetentionDays;
+    QThread m_thread;
+    JournalStore* m_store = nullptr;
+    QList<HandledTelegram> m_queue;
+    QTimer m_commitTimer;
+    QTimer m_retentionTimer;
+    QString m_fault;
+    QString m_notice;
+};

@@ -1,0 +1,56 @@
+#include "journal_cells.h"
+
+#include <QRegularExpression>
+
+QStringList journalColumnTitles()
+{
+    return {QStringLiteral("Zeit"), QStringLiteral("Art"),    QStringLiteral("Kennung"),
+            QStringLiteral("Name"), QStringLiteral("Status"), QStringLiteral("Text")};
+}
+
+QString unlistedName()
+{
+    return QStringLiteral("Unbekannt");
+}
+
+QString tableTime(const QString& receivedAt)
+{
+    static const QRegularExpression iso(
+        QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})T(\\d{2}:\\d{2}:\\d{2})"));
+    const QRegularExpressionMatch match = iso.match(receivedAt);
+    if (!match.hasMatch())
+        return receivedAt;
+    return match.captured(3) + u'.' + match.captured(2) + u'.' + match.captured(1) + u' ' +
+           match.captured(4);
+}
+
+QString journalCell(const JournalRow& row, JournalColumn column)
+{
+    switch (column) {
+    case JournalColumn::Time:
+        return tableTime(row.receivedAt);
+    case JournalColumn::Kind:
+        return row.kind;
+    case JournalColumn::Address:
+        return row.address;
+    case JournalColumn::Name:
+        return row.name.isEmpty() ? unlistedName() : row.name;
+    case JournalColumn::Status:
+        if (!row.status)
+            return {};
+        return row.direction == FmsDirection::ToVehicle
+                   ? QString::number(*row.status) + QStringLiteral(" an Fahrzeug")
+                   : QString::number(*row.status);
+    case JournalColumn::Text:
+        return row.text;
+    }
+    return {};
+}
+
+QStringList journalCells(const JournalRow& row)
+{
+    QStringList cells;
+    for (int column = 0; column < JournalColumnCount; ++column)
+        cells << journalCell(row, JournalColumn(column));
+    return cells;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "common/fms.h"
+
+#include <QString>
+#include <optional>
+
+// One row of the journal as read back. The file may have been edited by
+// hand: texts are taken as they are, status and direction only when valid.
+struct JournalRow
+{
+    qint64 id = 0;
+    QString receivedAt;
+    QString kind;
+    QString address;
+    QString name;
+    std::optional<int> status;
+    std::optional<FmsDirection> direction;
+    QString text;
+    bool operator==(const JournalRow&) const = default;
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "presentation/handled_telegram.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class QSqlError;
+class SqlConnection;
+
+// The journal file on the writer's thread: opens or creates it, moves a
+// damaged file aside, commits queued telegrams in one transaction and
+// deletes old rows. While the file cannot be written, telegrams wait here
+// (at most MaxPendingRows) and the write is retried every RetryInterval.
+class JournalStore final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr qsizetype MaxPendingRows = 50'000;
+    static constexpr std::chrono::milliseconds RetryInterval{10'000};
+
+    explicit JournalStore(const QString& path, QObject* parent = nullptr);
+    ~JournalStore() override;
+
+    // "now" comes from the caller's clock: the store never reads a clock.
+    void write(const QList<HandledTelegram>& rows, const QDateTime& now);
+    // Writes what waits now, even while a fault waits for its retry.
+    void commitNow(const QDateTime& now);
+    // Deletes rows received before the wall-clock time cutoff.
+    void purge(const QString& cutoff, const QDateTime& now);
+
+signals:
+    void committed();
+    // The fault the user should see; empty when the journal works again.
+    void faultChanged(const QString& message);
+    // A damaged file was renamed to this name and a new one started.
+    void fileMovedAside(const QString& newPath);
+
+private:
+    enum class OpenResult
+    {
+        Opened,
+        Damaged,
+        Failed
+    };
+
+    bool ensureOpen(const QDateTime& now);
+    OpenResult openFile();
+    void commitPending(const QDateTime& now);
+    QSqlError writePending();
+    // Reports the fault; the rows wait for the retry.
+    void reportFailure(const QSqlError& error);
+    void reportFault(const QString& message);
+    QString gapNote() const;
+    bool moveAside(const QDateTime& now);
+    void scheduleCommit();
+
+    QString m_path;
+    std::unique_ptr<SqlConnection> m_connection;
+    QList<HandledTelegram> m_pending;
+    QString m_purgeCutoff;
+    QString m_fault;
+    qsizetype m_droppedRows = 0; // over the whole run
+    bool m_commitScheduled = false;
+    QDateTime m_lastNow;
+    QTimer m_retryTimer;
+};
