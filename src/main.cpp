@@ -2,6 +2,7 @@
 #include "common/data_folder.h"
 #include "common/unix_signal_bridge.h"
 #include "directories/name_lists.h"
+#include "journal/journal.h"
 #include "shell/application.h"
 #include "shell/command_line.h"
 #include "shell/qsettings_store.h"
@@ -35,7 +36,7 @@ int main(int argc, char* argv[])
     SystemClock clock;
     QtTrayService tray;
     QSettingsStore store;
-    Application application({dialogs, clock, tray, store,
+    Application application({dialogs, clock, tray, store, Journal::defaultPath(),
                              QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
                              [] { QCoreApplication::quit(); }});
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "font_choice.h"
+#include "history_window_state.h"
 
 #include <QString>
 
@@ -34,6 +35,9 @@ struct Settings
     QString transparency = QStringLiteral("255");
     FontChoice barFont{QStringLiteral("Arial"), 10, false, false};
     bool trayIconWanted = true;
+    // Journal
+    int journalRetentionDays = 90; // 0 keeps everything
+    HistoryWindowState historyWindow;
 
     // The controls' state when the settings window is created, before the
     // stored settings reach it: the list loaders of start-up see this.

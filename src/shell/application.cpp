@@ -2,6 +2,8 @@
 
 #include "command_line.h"
 #include "directories/name_lists.h"
+#include "history/history_window.h"
+#include "journal/journal.h"
 #include "presentation/load_announcer.h"
 #include "settings_file.h"
 #include "settings_store.h"
@@ -23,6 +25,7 @@ Application::~Application() = default;
 void Application::start(const QString& listFolder, const QString& commandLineText)
 {
     QGuiApplication::setWindowIcon(programIcon());
+    m_listFolder = listFolder;
     LoadAnnouncer announcer(m_settings, m_bar, m_services.clock);
     loadNameLists(listFolder, m_directories, m_statusTables, m_services.dialogs,
                   [&announcer](const QString& message) { announcer.announce(message); });
@@ -42,6 +45,10 @@ void Application::start(const QString& listFolder, const QString& commandLineTex
     if (m_settings.settings().barActive)
         m_bar.show();
     m_window.show();
+    // No telegram can come before the connection, so the journal opens
+    // after the window, on its own thread.
+    m_journal = std::make_unique<Journal>(m_services.journalPath, m_services.clock,
+                                          m_settings.settings().journalRetentionDays);
 }
 
 void Application::shutDown()
@@ -49,11 +56,15 @@ void Application::shutDown()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    if (m_history)
+        m_settings.setHistoryWindow(m_history->state());
     writeSettings(m_settings.settings(), m_services.store);
     if (m_settings.settings().trayIconWanted && m_trayIcon)
         m_trayIcon->setVisible(false);
     m_connection.sayGoodbye();
     m_bar.hide();
+    if (m_journal)
+        m_journal->flush();
     if (m_services.endProcess)
         m_services.endProcess();
 }
@@ -62,8 +73,12 @@ void Application::connectReactions()
 {
     connect(&m_settings, &SettingsModel::autoConnectChanged, &m_connection,
             &ServerConnection::followAutoConnect);
-    connect(&m_settings, &SettingsModel::barActiveChanged, this,
-            [this] { m_bar.setVisible(m_settings.settings().barActive); });
+    connect(&m_settings, &SettingsModel::barActiveChanged, this, [this] {
+        const bool active = m_settings.settings().barActive;
+        m_bar.setVisible(active);
+        if (active && m_trayIcon)
+            m_trayIcon->stopFlashing(); // the bar shows what comes now
+    });
     connect(&m_settings, &SettingsModel::barOnTopChanged, this, &Application::followBarOnTop);
     connect(&m_settings, &SettingsModel::barFontChanged, this,
             [this] { m_bar.applyFont(m_settings.settings().barFont); });
@@ -72,6 +87,8 @@ void Application::connectReactions()
             m_trayIcon->setVisible(m_settings.settings().trayIconWanted);
     });
     connect(&m_window, &SettingsWindow::closed, this, &Application::shutDown);
+    connect(&m_presenter, &TelegramPresenter::telegramHandled, this,
+            &Application::onTelegramHandled);
 }
 
 void Application::createTrayIcon()
@@ -82,6 +99,7 @@ void Application::createTrayIcon()
     m_trayIcon->setToolTip(QStringLiteral("Halvorn Client"));
     m_trayIcon->setVisible(m_settings.settings().trayIconWanted);
     connect(m_trayIcon.get(), &TrayIcon::mouseEvent, this, &Application::onTrayMouse);
+    connect(m_trayIcon.get(), &TrayIcon::historyRequested, this, &Application::showHistory);
     // Where the tray cannot report the mouse resting on the icon, the tip
     // follows each telegram so that hovering shows the last one.
     connect(&m_summary, &TelegramSummary::changed, this, [this] {
@@ -109,4 +127,30 @@ void Application::onTrayMouse(TrayMouseEvent event)
         m_bar.hide();
     else
         m_bar.bringUp();
+}
+
+void Application::onTelegramHandled(const HandledTelegram& telegram)
+{
+    if (m_journal)
+        m_journal->append(telegram);
+    // With the bar switched off, a telegram it would have shown waits in the
+    // list; the icon flashes until the user looks there or turns the bar on.
+    if (telegram.passedFilters && !telegram.shown && m_trayIcon)
+        m_trayIcon->startFlashing();
+}
+
+void Application::showHistory()
+{
+    if (!m_history) {
+        m_history = std::make_unique<HistoryWindow>(
+            *m_journal, m_services.clock,
+            [this](int status, FmsDirection direction) {
+                return m_statusTables.lineColour(status, direction);
+            },
+            m_services.dialogs);
+        m_history->setState(m_settings.settings().historyWindow);
+        m_history->setNameListFolder(m_listFolder);
+        connect(m_history.get(), &HistoryWindow::viewed, m_trayIcon.get(), &TrayIcon::stopFlashing);
+    }
+    m_history->showAndRaise();
 }

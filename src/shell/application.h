@@ -17,6 +17,8 @@
 
 class Clock;
 class Dialogs;
+class HistoryWindow;
+class Journal;
 class SettingsStore;
 class TrayIcon;
 
@@ -27,6 +29,7 @@ struct ApplicationServices
     const Clock& clock;
     TrayService& tray;
     SettingsStore& store;
+    QString journalPath;
     QString executableName;
     // Ends the process after the orderly shut-down.
     std::function<void()> endProcess;
@@ -46,10 +49,11 @@ public:
     // Start-up, in this order: the name lists from `listFolder`, the
     // reconnect timer, the stored settings (with the server address from
     // the command line), the tray icon, the message bar; then the settings
-    // window appears. Nothing connects here.
+    // window appears and the journal opens. Nothing connects here.
     void start(const QString& listFolder, const QString& commandLineText);
     // The orderly shut-down: settings saved, tray icon removed, the server
-    // asked to close, the process ended. Runs once, however it is reached.
+    // asked to close, the journal written, the process ended. Runs once,
+    // however it is reached.
     void shutDown();
 
 private:
@@ -57,6 +61,8 @@ private:
     void createTrayIcon();
     void followBarOnTop();
     void onTrayMouse(TrayMouseEvent event);
+    void onTelegramHandled(const HandledTelegram& telegram);
+    void showHistory();
 
     ApplicationServices m_services;
     Directories m_directories;
@@ -68,5 +74,8 @@ private:
     ServerConnection m_connection;
     SettingsWindow m_window;
     std::unique_ptr<TrayIcon> m_trayIcon;
+    std::unique_ptr<Journal> m_journal;
+    std::unique_ptr<HistoryWindow> m_history;
+    QString m_listFolder;
     bool m_shutDown = false;
 };

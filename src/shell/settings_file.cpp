@@ -1,13 +1,19 @@
 #include "settings_file.h"
 
+#include "common/leading_number.h"
+#include "common/whole_number.h"
 #include "settings_conversions.h"
 #include "settings_store.h"
+
+#include <QRegularExpression>
 
 namespace {
 
 const QString kServer = QStringLiteral("Server");
 const QString kOptions = QStringLiteral("Einstellungen");
 const QString kDatabase = QStringLiteral("Datenbank");
+const QString kJournal = QStringLiteral("Journal");
+const QString kHistory = QStringLiteral("Telegramm-Liste");
 
 // Where one value is stored.
 struct Key
@@ -34,6 +40,39 @@ const Key kFontSize{kOptions, QStringLiteral("MsgFontSize")};
 const Key kFontBold{kOptions, QStringLiteral("MsgFontBold")};
 const Key kFontItalic{kOptions, QStringLiteral("MsgFontItalic")};
 const Key kTrayIcon{kOptions, QStringLiteral("FormInTray")};
+const Key kRetention{kJournal, QStringLiteral("Aufbewahrung")};
+const Key kHistoryGeometry{kHistory, QStringLiteral("Geometrie")};
+const Key kHistoryColumns{kHistory, QStringLiteral("Spalten")};
+
+// Whole numbers separated by blanks ("10 20 800 600"); the first word that
+// is no number ends the list.
+QList<int> readNumbers(const QString& text)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
+    QList<int> numbers;
+    for (const QString& word : text.split(separators, Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int number = word.toInt(&ok);
+        if (!ok)
+            break;
+        numbers.append(number);
+    }
+    return numbers;
+}
+
+QString writeNumbers(const QList<int>& numbers)
+{
+    QStringList words;
+    for (int number : numbers)
+        words << QString::number(number);
+    return words.join(u' ');
+}
+
+// Days to keep; the journal takes what is out of range to the nearest bound.
+int readRetention(const QString& text, int fallback)
+{
+    return toInt32(parseLeadingNumber(text)).value_or(fallback);
+}
 
 } // namespace
 
@@ -67,6 +106,12 @@ Settings readSettings(const SettingsStore& store)
     s.barFont.italic =
         readTruth(text(kFontItalic, writeTruth(defaults.barFont.italic))).value_or(false);
     s.trayIconWanted = readFlag(text(kTrayIcon, writeCheck(defaults.trayIconWanted)));
+    s.journalRetentionDays =
+        readRetention(text(kRetention, QString::number(defaults.journalRetentionDays)),
+                      defaults.journalRetentionDays);
+    if (const QList<int> g = readNumbers(text(kHistoryGeometry, QString())); g.size() == 4)
+        s.historyWindow.geometry = QRect(g[0], g[1], g[2], g[3]);
+    s.historyWindow.columnWidths = readNumbers(text(kHistoryColumns, QString()));
     return s;
 }
 
@@ -93,5 +138,11 @@ void writeSettings(const Settings& s, SettingsStore& store)
     write(kFontBold, writeTruth(s.barFont.bold));
     write(kFontItalic, writeTruth(s.barFont.italic));
     write(kTrayIcon, writeCheck(s.trayIconWanted));
+    write(kRetention, QString::number(s.journalRetentionDays));
+    const QRect& geometry = s.historyWindow.geometry;
+    write(kHistoryGeometry, geometry.isValid() ? writeNumbers({geometry.x(), geometry.y(),
+                                                               geometry.width(), geometry.height()})
+                                               : QString());
+    write(kHistoryColumns, writeNumbers(s.historyWindow.columnWidths));
     store.flush();
 }

@@ -4,8 +4,9 @@
 
 class SettingsStore;
 
-// The settings as the store keeps them: eighteen text values in the groups
-// "Server", "Einstellungen" and "Datenbank". A key that is missing, or a
+// The settings as the store keeps them: text values in the groups "Server",
+// "Einstellungen" and "Datenbank" (the eighteen the program has always
+// kept), "Journal" and "Telegramm-Liste". A key that is missing, or a
 // hand-edited value that does not convert, gives the default.
 Settings readSettings(const SettingsStore& store);
 

@@ -40,6 +40,8 @@ void SettingsModel::apply(const Settings& stored)
     setTransparency(stored.transparency);
     setBarFont(stored.barFont);
     setTrayIconWanted(stored.trayIconWanted);
+    assign(&Settings::journalRetentionDays, stored.journalRetentionDays);
+    setHistoryWindow(stored.historyWindow);
 }
 
 void SettingsModel::setServerAddress(const QString& address)
@@ -115,4 +117,9 @@ void SettingsModel::setBarFont(const FontChoice& font)
 void SettingsModel::setTrayIconWanted(bool on)
 {
     assign(&Settings::trayIconWanted, on, &SettingsModel::trayIconWantedChanged);
+}
+
+void SettingsModel::setHistoryWindow(const HistoryWindowState& state)
+{
+    assign(&Settings::historyWindow, state);
 }

@@ -39,6 +39,7 @@ public:
     void setTransparency(const QString& value);
     void setBarFont(const FontChoice& font);
     void setTrayIconWanted(bool on);
+    void setHistoryWindow(const HistoryWindowState& state);
 
 signals:
     void changed(); // any field

@@ -1,13 +1,16 @@
+#include "journal/journal_reader.h"
 #include "shell/application.h"
 #include "support/fake_dialogs.h"
 #include "support/fixed_clock.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_tray_service.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -53,6 +56,7 @@ struct Started
     RecordingTrayService tray;
     MemorySettingsStore store;
     QTemporaryDir lists;
+    QTemporaryDir data;
     int ended = 0;
     std::unique_ptr<Application> application;
 
@@ -60,7 +64,8 @@ struct Started
     {
         store.values = stored;
         application = std::make_unique<Application>(
-            ApplicationServices{dialogs, clock, tray, store, u"ostrevo"_qs, [this] { ++ended; }});
+            ApplicationServices{dialogs, clock, tray, store, data.filePath(u"journal.sqlite"_qs),
+                                u"ostrevo"_qs, [this] { ++ended; }});
         application->start(lists.path(), commandLine);
     }
 };
@@ -274,6 +279,63 @@ private slots:
         QCOMPARE(peer->readAll(), QByteArray("XXX\r\n"));
         peer->disconnectFromHost();
         QTRY_COMPARE(control<QLabel>("lblStatus")->text(), u"Getrennt"_qs);
+
+        // Every telegram is in the journal once the program has shut down.
+        s.application->shutDown();
+        JournalReader journal(s.data.filePath(u"journal.sqlite"_qs));
+        QStringList rows;
+        for (const JournalRow& row : journal.olderRows({}, s.clock.now(), std::nullopt, 10))
+            rows << row.kind + u'|' + row.address + u'|' + row.text;
+        QCOMPARE(rows, (QStringList{u"FMS|61110144|Lage&TRN 4711"_qs,
+                                    u"POCSAG|1234567|Küchenbrand"_qs, u"ZVEI|21101|"_qs}));
+    }
+
+    void unseenTelegramsAndTheList()
+    {
+        Started s({{u"Einstellungen/MsgAktiv"_qs, u"0"_qs}});
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        control<QLineEdit>("txtSrvPort")->setText(QString::number(server.serverPort()));
+        control<QPushButton>("cmdStatus")->click();
+        QTRY_VERIFY(server.hasPendingConnections());
+        QTcpSocket* peer = server.nextPendingConnection();
+        const qint64 normal = s.tray.image.cacheKey();
+
+        // Held back by a filter: no reason to flash.
+        control<QCheckBox>("chkUnbekFME")->setChecked(false);
+        peer->write("ZVEI\t21101\r\n");
+        QTest::qWait(3 * 400);
+        QCOMPARE(s.tray.image.cacheKey(), normal);
+        // With the bar switched off, one it would have shown makes the icon flash.
+        control<QCheckBox>("chkUnbekFME")->setChecked(true);
+        peer->write("ZVEI\t21102\r\n");
+        QTRY_VERIFY(s.tray.image.cacheKey() != normal);
+
+        // The menu item opens the list, which names the list folder; looking
+        // at it stops the flashing.
+        auto* menu = static_cast<QMenu*>(window("mPopupMenu"));
+        menu->findChild<QAction*>(u"mTelegramml"_qs)->trigger();
+        QWidget* history = window("HistoryWindow");
+        QVERIFY(history && history->isVisible());
+        QCOMPARE(history->windowTitle(), u"Telegramm-Liste"_qs);
+        QTRY_COMPARE(s.tray.image.cacheKey(), normal);
+        bool namesFolder = false;
+        for (const QLabel* label : history->findChildren<QLabel*>())
+            namesFolder |= label->text() == u"Namenslisten aus: "_qs + s.lists.path();
+        QVERIFY(namesFolder);
+        history->resize(700, 450);
+        menu->findChild<QAction*>(u"mTelegramml"_qs)->trigger(); // again: the same window
+        QCOMPARE(window("HistoryWindow"), history);
+
+        // Switching the bar on stops it too.
+        peer->write("ZVEI\t21103\r\n");
+        QTRY_VERIFY(s.tray.image.cacheKey() != normal);
+        control<QCheckBox>("chkMsgAktiv")->setChecked(true);
+        QCOMPARE(s.tray.image.cacheKey(), normal);
+
+        s.application->shutDown();
+        QCOMPARE(s.store.values.value(u"Telegramm-Liste/Geometrie"_qs).section(u' ', 2),
+                 u"700 450"_qs);
     }
 };
 

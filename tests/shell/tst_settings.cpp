@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(read.databasePassword, u"geheim"_qs);
 
         writeSettings(read, store);
-        QCOMPARE(store.values.size(), 18);
+        QCOMPARE(store.values.size(), 21);
         QCOMPARE(store.flushes, 1);
         const QMap<QString, QString> expected{
             {u"Server/Adresse"_qs, u"127.0.0.1"_qs},
@@ -124,7 +124,10 @@ private slots:
             {u"Einstellungen/MsgLogOnly"_qs, Settings::DefaultMessageFilter},
             {u"Einstellungen/DBLogOnly"_qs, Settings::DefaultDatabaseLogFilter},
             {u"Datenbank/Datei"_qs, u"FMS.mdb"_qs},
-            {u"Datenbank/PW"_qs, u"geheim"_qs}};
+            {u"Datenbank/PW"_qs, u"geheim"_qs},
+            {u"Journal/Aufbewahrung"_qs, u"90"_qs},
+            {u"Telegramm-Liste/Geometrie"_qs, QString()},
+            {u"Telegramm-Liste/Spalten"_qs, QString()}};
         QCOMPARE(store.values, expected);
     }
 
@@ -165,6 +168,8 @@ private slots:
         tricky.databaseFile = u"C:\\Programme\\Halvorn\\FMS.mdb"_qs;
         tricky.barFont = {u"Liberation Sans Narrow"_qs, 12.5, true, false};
         tricky.showUnlistedVehicles = false;
+        tricky.journalRetentionDays = 0;
+        tricky.historyWindow = {QRect(-20, 30, 800, 500), {140, 60, 90}};
         {
             QSettingsStore store(path);
             writeSettings(tricky, store);
@@ -181,12 +186,16 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Einstellungen]\nMsgLogOnly=003, 005\nMsgFontSize=\xff\xfe\nAutoConnect=-7\n"
-                   "[Server\nPort==\n\x01\x02garbage\n");
+                   "[Journal]\nAufbewahrung=viele\n[Telegramm-Liste]\nGeometrie=1 2 x 4\n"
+                   "Spalten=100 abc 50\n[Server\nPort==\n\x01\x02garbage\n");
         file.close();
         const Settings read = readSettings(QSettingsStore(path));
         QCOMPARE(read.messageFilter, u"003,005"_qs);
         QVERIFY(read.autoConnect);
         QCOMPARE(read.barFont.pointSize, 10.0);
+        QCOMPARE(read.journalRetentionDays, 0); // no number: nothing is deleted
+        QVERIFY(!read.historyWindow.geometry.isValid());
+        QCOMPARE(read.historyWindow.columnWidths, QList<int>{100});
     }
 };
 

@@ -52,7 +52,8 @@ private slots:
         FixedClock clock;
         QtTrayService tray;
         MemorySettingsStore store;
-        Application application({dialogs, clock, tray, store, u"ostrevo"_qs, {}});
+        Application application(
+            {dialogs, clock, tray, store, lists.filePath(u"journal.sqlite"_qs), u"ostrevo"_qs, {}});
         application.start(lists.path(), QString());
         QTRY_VERIFY_WITH_TIMEOUT(tray.reportsMouseMovement(), 10000);
         QWidget* icon = topLevel("QSystemTrayIconSys");

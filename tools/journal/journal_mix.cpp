@@ -3,7 +3,7 @@
 #include "common/clock.h"
 #include "journal/journal.h"
 #include "presentation/handled_telegram.h"
-#include "presentation/status_tables.h"
+#include "directories/status_tables.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -39,11 +39,7 @@ JournalMix::JournalMix(unsigned seed) : m_random(seed) {}
 
 HandledTelegram JournalMix::next(const QDateTime& receivedAt)
 {
-    static const StatusTables tables = [] {
-        StatusTables filled;
-        filled.FillDefaults();
-        return filled;
-    }();
+    static const StatusTables tables;
     const auto pick = [this](int count) {
         return std::uniform_int_distribution<int>(0, count - 1)(m_random);
     };
@@ -64,7 +60,7 @@ HandledTelegram JournalMix::next(const QDateTime& receivedAt)
         telegram.direction = toVehicle ? FmsDirection::ToVehicle : FmsDirection::FromVehicle;
         telegram.status =
             toVehicle ? pick(10) : kFromVehicleStatuses[pick(std::size(kFromVehicleStatuses))];
-        telegram.text = tables.StatusText[*telegram.status][toVehicle ? 1 : 0];
+        telegram.text = tables.text(*telegram.status, *telegram.direction);
         telegram.record = QStringLiteral("FMS\t") + telegram.address + u'\t' +
                           QString::number(*telegram.status) + (toVehicle ? u"\t1" : u"\t0");
     } else if (kind < 9) {
