@@ -1,9 +1,6 @@
 // Recorded multimon-ng output against what the desks receive.
-#include "common/cp1252.h"
-#include "connection/telegram_intake.h"
+#include "desks_see.h"
 #include "feed_records.h"
-#include "multimon_bridge.h"
-#include "support/recording_sink.h"
 
 #include <QTest>
 
@@ -16,25 +13,6 @@ const QByteArray kFmsLine = "FMS: 110344101116 (6=Feuerwehr     \t1=Bund        
 template <std::size_t N> QByteArray bytes(const char (&text)[N])
 {
     return QByteArray(text, N - 1);
-}
-
-// What the intake makes of each record sent for `output`, read in small pieces.
-QStringList desksSee(MultimonBridge& bridge, const QByteArray& output, qint64 nowMs = 0)
-{
-    RecordingSink sink;
-    int records = 0;
-    const auto connection =
-        QObject::connect(&bridge, &MultimonBridge::recordDecoded, [&](const QByteArray& record) {
-            ++records;
-            classifyTelegram(decodeCp1252(record), sink);
-        });
-    for (qsizetype i = 0; i < output.size(); i += 7)
-        bridge.takeOutput(
-            QByteArrayView(output).sliced(i).first(qMin<qsizetype>(7, output.size() - i)), nowMs);
-    QObject::disconnect(connection);
-    if (sink.calls.size() != records)
-        return {QStringLiteral("a record the intake does not read")};
-    return sink.calls;
 }
 
 } // namespace

@@ -15,6 +15,14 @@ FeedServer::FeedServer(AllowList allowed, QObject* parent)
     connect(&m_server, &QTcpServer::newConnection, this, &FeedServer::acceptPending);
 }
 
+FeedServer::~FeedServer()
+{
+    // The sockets die with m_server, after the other members: their last
+    // signals must not reach this half-destroyed server.
+    for (QTcpSocket* client : m_clients.keys())
+        client->disconnect(this);
+}
+
 bool FeedServer::listen(const QHostAddress& address, quint16 port)
 {
     return m_server.listen(address, port);
@@ -26,6 +34,9 @@ int FeedServer::broadcast(const QByteArray& record)
     const QList<QTcpSocket*> clients = m_clients.keys();
     for (QTcpSocket* client : clients) {
         client->write(line);
+        // Into the kernel at once: the event loop would move one block per
+        // turn, and a burst of records would count against a healthy desk.
+        client->flush();
         if (client->bytesToWrite() > MaxBacklog)
             remove(client, ClientEvent::Dropped);
     }

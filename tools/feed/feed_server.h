@@ -31,6 +31,7 @@ public:
     Q_ENUM(ClientEvent)
 
     explicit FeedServer(AllowList allowed, QObject* parent = nullptr);
+    ~FeedServer() override;
 
     bool listen(const QHostAddress& address, quint16 port);
     QString errorString() const { return m_server.errorString(); }
