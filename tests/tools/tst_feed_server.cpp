@@ -127,6 +127,18 @@ private slots:
         QCOMPARE(events.size(), 1);
     }
 
+    void limitsDesks()
+    {
+        FeedServer server{AllowList()};
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        QSignalSpy events(&server, &FeedServer::clientEvent);
+        for (int i = 0; i <= FeedServer::MaxClients; ++i)
+            (new QTcpSocket(&server))->connectToHost(QHostAddress::LocalHost, server.serverPort());
+        QTRY_COMPARE(events.size(), FeedServer::MaxClients + 1);
+        QCOMPARE(events.last()[0].value<Event>(), Event::TooMany);
+        QCOMPARE(server.broadcast("ZVEI\t12345"), FeedServer::MaxClients);
+    }
+
     // Alarm traffic is not served to a whole network by accident.
     void refusedStarts_data()
     {

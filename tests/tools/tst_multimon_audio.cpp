@@ -119,6 +119,21 @@ private slots:
         QCOMPARE(feed.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(feed.process().exitCode(), 0);
     }
+
+    // Following a file: what the decoder appends is sent, the feed stays.
+    void followFile()
+    {
+        QFile output(m_dir.filePath(u"decoder.log"_qs));
+        QVERIFY(output.open(QIODevice::WriteOnly));
+        FeedProcess feed({u"--multimon"_qs, output.fileName(), u"--follow"_qs});
+        QTcpSocket desk;
+        QVERIFY(greeted(desk, feed.port()));
+        output.write("ZVEI1: 1E2E3\n");
+        output.flush();
+        QByteArray received;
+        QTRY_COMPARE(received += desk.readAll(), QByteArray("ZVEI\t11223\r\n"));
+        QCOMPARE(feed.process().state(), QProcess::Running);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMultimonAudio)

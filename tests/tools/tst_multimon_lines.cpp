@@ -26,7 +26,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("output");
         QTest::addColumn<QStringList>("calls");
-        const QStringList none;
         const auto poc = [](const char* rest) -> QByteArray {
             return QByteArray("POCSAG1200: Address: 1234567  Function: 3  ") + rest + '\n';
         };
@@ -38,18 +37,10 @@ private slots:
             << QByteArray("ZVEI1: 2110E\r\n") << QStringList{u"FME|21100"_qs};
         QTest::newRow("alarm tone behind")
             << QByteArray("ZVEI1: 21101F\n") << QStringList{u"FME|21101"_qs};
-        QTest::newRow("four digits") << QByteArray("ZVEI1: 1234\n") << none;
-        QTest::newRow("six digits") << QByteArray("ZVEI1: 123456\n") << none;
-        QTest::newRow("repeat tone first") << QByteArray("ZVEI1: E2345\n") << none;
-        QTest::newRow("letter inside") << QByteArray("ZVEI1: 12A45\n") << none;
-        QTest::newRow("other five-tone system")
-            << QByteArray("ZVEI2: 12345\nCCIR: 12345\n") << none;
         QTest::newRow("label and time stamp")
             << QByteArray("Wache 1: 2026-12-06 14:32:03: ZVEI1: 54321\n2026-12-06 14:32:04: ZVEI1: "
                           "22222\n")
             << QStringList{u"FME|54321"_qs, u"FME|22222"_qs};
-        QTest::newRow("tag inside other text")
-            << QByteArray("AFSK1200: fm A: b: ZVEI1: 12345\n") << none;
         QTest::newRow("alpha") << poc("Alpha:   Brand BMA<NUL><NUL>")
                                << QStringList{u"POC|1234567|Brand BMA"_qs};
         QTest::newRow("pager umlauts")
@@ -65,11 +56,6 @@ private slots:
             << QStringList{u"POC|0077001|0815 4711 ]["_qs};
         QTest::newRow("tone only") << QByteArray("POCSAG2400: Address:       8  Function: 2 \n")
                                    << QStringList{u"POC|0000008|"_qs};
-        QTest::newRow("partial page")
-            << QByteArray("POCSAG1200: Address:       -  Function: -  Alpha:   x\n") << none;
-        QTest::newRow("address too big")
-            << QByteArray("POCSAG1200: Address: 2097152  Function: 0 \n") << none;
-        QTest::newRow("skyper") << poc("Skyper:  abc") << none;
         QTest::newRow("fms from vehicle") << kFmsLine << QStringList{u"FROM|61110144|3|"_qs};
         QTest::newRow("fms tactical info")
             << QByteArray("FMS: 684344101116 CRC correct\nFMS: 00c444101116 CRC correct\n")
@@ -79,10 +65,6 @@ private slots:
             << QByteArray("FMS: 7c2344101116 CRC correct\n") << QStringList{u"TO|61110144|3|"_qs};
         QTest::newRow("fms hex digits") << QByteArray("FMS: 000c441a1be6 CRC correct\n")
                                         << QStringList{u"FROM|6EB1A144|12|"_qs};
-        QTest::newRow("fms check sum wrong")
-            << QByteArray("FMS: 800344101116 CRC INCORRECT (1)\n") << none;
-        QTest::newRow("fms cut") << QByteArray("FMS: 110344101116 (6=Feuerwehr\n") << none;
-        QTest::newRow("fms short word") << QByteArray("FMS: 1103441011 CRC correct\n") << none;
         QTest::newRow("double alarms")
             << QByteArray("ZVEI1: 12345\nZVEI1: 12345\n") + poc("Alpha:   a") + poc("Alpha:   a") +
                    kFmsLine + kFmsLine
@@ -111,6 +93,42 @@ private slots:
         bridge.endOutput();
     }
 
+    void dropped_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<IgnoredLine>("reason");
+        using enum IgnoredLine;
+        QTest::newRow("four digits") << QByteArray("ZVEI1: 1234") << IncompleteFiveTone;
+        QTest::newRow("six digits") << QByteArray("ZVEI1: 123456") << IncompleteFiveTone;
+        QTest::newRow("repeat tone first") << QByteArray("ZVEI1: E2345") << IncompleteFiveTone;
+        QTest::newRow("letter inside") << QByteArray("ZVEI1: 12A45") << IncompleteFiveTone;
+        QTest::newRow("not a tone") << QByteArray("ZVEI1: 12x45") << Unreadable;
+        QTest::newRow("other five-tone system") << QByteArray("ZVEI2: 12345") << NotATelegram;
+        QTest::newRow("tag inside other text")
+            << QByteArray("AFSK1200: fm A: b: ZVEI1: 12345") << NotATelegram;
+        QTest::newRow("partial page")
+            << QByteArray("POCSAG1200: Address:       -  Function: -  Alpha:   x") << Unreadable;
+        QTest::newRow("address too big")
+            << QByteArray("POCSAG1200: Address: 2097152  Function: 0 ") << Unreadable;
+        QTest::newRow("skyper") << QByteArray(
+                                       "POCSAG1200: Address:       1  Function: 0  Skyper:  abc")
+                                << NotATelegram;
+        QTest::newRow("fms check sum wrong")
+            << QByteArray("FMS: 800344101116 CRC INCORRECT (1)") << FmsCheckSum;
+        QTest::newRow("fms cut") << QByteArray("FMS: 110344101116 (6=Feuerwehr") << Unreadable;
+        QTest::newRow("fms short word") << QByteArray("FMS: 1103441011 CRC correct") << Unreadable;
+    }
+
+    // Each left out, and counted by why.
+    void dropped()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(IgnoredLine, reason);
+        MultimonBridge bridge(10000);
+        QCOMPARE(desksSee(bridge, QByteArray(line + '\n')), QStringList());
+        QCOMPARE(bridge.ignoredCount(reason), 1);
+    }
+
     void cutLines()
     {
         MultimonBridge bridge(0);
@@ -120,7 +138,7 @@ private slots:
         QCOMPARE(desksSee(bridge, "4321\nZVEI1: 1E2E3\n"), QStringList{u"FME|11223"_qs});
         QCOMPARE(bridge.ignoredCount(IgnoredLine::CutOff), 1);
         QCOMPARE(bridge.ignoredCount(IgnoredLine::NotATelegram), 1);
-        QCOMPARE(desksSee(bridge, QByteArray(LineSplitter::MaxLine + 1, 'x') + '\n'),
+        QCOMPARE(desksSee(bridge, QByteArray(QByteArray(LineSplitter::MaxLine + 1, 'x') + '\n')),
                  QStringList());
         QCOMPARE(bridge.ignoredCount(IgnoredLine::TooLong), 1);
     }

@@ -30,11 +30,6 @@ DecoderInput::~DecoderInput()
 
 bool DecoderInput::open()
 {
-    return openFile();
-}
-
-bool DecoderInput::openFile()
-{
     // Non-blocking, so that opening a FIFO does not wait for its writer.
     const int fd = m_path == u"-" ? STDIN_FILENO
                                   : ::open(QFile::encodeName(m_path).constData(),
@@ -90,7 +85,7 @@ void DecoderInput::reachedEnd()
         emit finished();
     } else if (m_isFifo) {
         // Opened anew, the FIFO stays quiet until the next writer comes.
-        if (!openFile()) {
+        if (!open()) {
             emit finished();
             return;
         }

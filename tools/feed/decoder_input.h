@@ -33,7 +33,6 @@ signals:
     void finished();   // the end, or an error (errorString() says which)
 
 private:
-    bool openFile();
     void closeFile();
     void readChunk();
     void reachedEnd();
