@@ -8,19 +8,18 @@
 #include "common/unix_signal_bridge.h"
 #include "decoder_input.h"
 #include "feed_log.h"
+#include "feed_options.h"
 #include "feed_server.h"
 #include "multimon_bridge.h"
 #include "script_player.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
+#include <functional>
 
 namespace {
-
-constexpr int kUsageError = 2;
 
 QString describe(IgnoredLine reason)
 {
@@ -95,108 +94,92 @@ void broadcast(FeedServer& server, const QByteArray& record)
                  .arg(printable(decodeCp1252(record))));
 }
 
+// Reads the decoder's output until its end; stop(exit code) ends the feed.
+bool startMultimon(const FeedOptions& options, FeedServer& server,
+                   const std::function<void(int)>& stop)
+{
+    auto* bridge = new MultimonBridge(options.repeatWindowMs, &server);
+    auto* reader = new DecoderInput(
+        options.input, options.follow ? DecoderInput::AtEnd::Follow : DecoderInput::AtEnd::Stop,
+        bridge);
+    if (!reader->open()) {
+        logError(QStringLiteral("cannot read %1: %2").arg(options.input, reader->errorString()));
+        return false;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(
+        reader, &DecoderInput::bytesRead, bridge,
+        [bridge, clock](const QByteArray& bytes) { bridge->takeOutput(bytes, clock.elapsed()); });
+    QObject::connect(reader, &DecoderInput::writerLeft, bridge, [bridge] {
+        bridge->endOutput();
+        logEvent(QStringLiteral("the decoder closed its output; waiting for it to return"));
+    });
+    QObject::connect(reader, &DecoderInput::finished, bridge, [bridge, reader, options, stop] {
+        bridge->endOutput();
+        if (reader->errorString().isEmpty()) {
+            logEvent(QStringLiteral("end of input, stopping"));
+            stop(0);
+        } else {
+            logError(
+                QStringLiteral("cannot read %1: %2").arg(options.input, reader->errorString()));
+            stop(1);
+        }
+    });
+    QObject::connect(bridge, &MultimonBridge::recordDecoded, &server,
+                     [&server](const QByteArray& record) { broadcast(server, record); });
+    QObject::connect(bridge, &MultimonBridge::lineIgnored, bridge,
+                     [bridge](IgnoredLine reason, const QByteArray& line) {
+                         logIgnored(*bridge, reason, line);
+                     });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, bridge,
+                     [bridge] { logIgnoredSummary(*bridge); });
+    logEvent(QStringLiteral("reading multimon-ng output from %1").arg(options.input));
+    return true;
+}
+
+// Plays the demo sequence or a replay file.
+bool startScript(const FeedOptions& options, FeedServer& server)
+{
+    QList<FeedRecord> records = demoSequence();
+    if (options.source == FeedSource::Replay) {
+        QFile file(options.input);
+        if (!file.open(QIODevice::ReadOnly)) {
+            logError(QStringLiteral("cannot read %1").arg(file.fileName()));
+            return false;
+        }
+        records = parseReplay(QString::fromUtf8(file.readAll()));
+    }
+    logEvent(QStringLiteral("playing %1 records").arg(records.size()));
+    auto* player = new ScriptPlayer(std::move(records), options.loop, &server);
+    QObject::connect(player, &ScriptPlayer::recordDue, &server,
+                     [&server](const QByteArray& record) { broadcast(server, record); });
+    QObject::connect(player, &ScriptPlayer::finished, &server,
+                     [] { logEvent(QStringLiteral("all records sent")); });
+    player->start();
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Sendet Telegramme wie ein Decoderserver: aus der Ausgabe von multimon-ng oder zur Demo."));
-    parser.addHelpOption();
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("TCP-Port auf 127.0.0.1 (7778)."),
-                                  QStringLiteral("N"), QStringLiteral("7778"));
-    const QCommandLineOption listen(
-        QStringLiteral("listen"),
-        QStringLiteral("Auf ADRESSE:PORT annehmen, z. B. 192.168.1.5:7778."),
-        QStringLiteral("ADRESSE:PORT"));
-    const QCommandLineOption allow(
-        QStringLiteral("allow"),
-        QStringLiteral("Nur Desks aus diesem Netz annehmen, z. B. 192.168.1.0/24 "
-                       "(mehrfach möglich)."),
-        QStringLiteral("CIDR"));
-    const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Nur Fehler melden."));
-    const QCommandLineOption demo(QStringLiteral("demo"),
-                                  QStringLiteral("Die eingebaute Folge endlos senden."));
-    const QCommandLineOption replay(QStringLiteral("replay"),
-                                    QStringLiteral("Telegramme aus DATEI senden."),
-                                    QStringLiteral("DATEI"));
-    const QCommandLineOption loop(QStringLiteral("loop"),
-                                  QStringLiteral("Die Datei endlos wiederholen."));
-    const QCommandLineOption multimon(
-        QStringLiteral("multimon"),
-        QStringLiteral(
-            "Die Ausgabe von multimon-ng lesen, aus DATEI, FIFO oder - (Standardeingabe)."));
-    const QCommandLineOption follow(
-        QStringLiteral("follow"),
-        QStringLiteral("Am Ende der FIFO auf den nächsten Decoder warten."));
-    const QCommandLineOption repeatWindow(
-        QStringLiteral("repeat-window"),
-        QStringLiteral("Gleiche Telegramme innerhalb SEKUNDEN nur einmal senden (10, 0 = aus)."),
-        QStringLiteral("SEKUNDEN"), QStringLiteral("10"));
-    parser.addOptions(
-        {port, listen, allow, quiet, demo, replay, loop, multimon, follow, repeatWindow});
-    parser.addPositionalArgument(QStringLiteral("DATEI"),
-                                 QStringLiteral("Eingabe für --multimon (-)."),
-                                 QStringLiteral("[DATEI|-]"));
-    parser.process(app);
-    setLogQuiet(parser.isSet(quiet));
-    const auto usageError = [](const QString& message) {
-        logError(message);
-        return kUsageError;
-    };
+    const std::optional<FeedOptions> options = readFeedOptions(app.arguments());
+    if (!options)
+        return 2;
+    setLogQuiet(options->quiet);
 
-    const int modes =
-        int(parser.isSet(demo)) + int(parser.isSet(replay)) + int(parser.isSet(multimon));
-    if (modes != 1)
-        parser.showHelp(kUsageError);
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() > (parser.isSet(multimon) ? 1 : 0))
-        return usageError(QStringLiteral("unexpected argument %1").arg(positional.last()));
-    const QString input = positional.value(0, QStringLiteral("-"));
-    if (parser.isSet(follow) && (!parser.isSet(multimon) || input == u"-"))
-        return usageError(QStringLiteral("--follow needs --multimon with a FIFO or file"));
-    const auto window = RepeatFilter::windowFromSeconds(parser.value(repeatWindow));
-    if (!window)
-        return usageError(QStringLiteral("--repeat-window wants seconds from 0 to %1")
-                              .arg(RepeatFilter::MaxWindowSeconds));
-
-    ListenAddress address{QHostAddress(QHostAddress::LocalHost), 0};
-    if (parser.isSet(listen) && parser.isSet(port))
-        return usageError(QStringLiteral("give either --listen or --port"));
-    if (parser.isSet(listen)) {
-        const auto parsed = parseListenAddress(parser.value(listen));
-        if (!parsed)
-            return usageError(QStringLiteral("--listen wants ADDRESS:PORT, e.g. 192.168.1.5:7778"));
-        address = *parsed;
-    } else {
-        bool ok = false;
-        const uint number = parser.value(port).toUInt(&ok);
-        if (!ok || number > 65535)
-            return usageError(QStringLiteral("invalid port"));
-        address.port = quint16(number);
-    }
-    AllowList allowed;
-    for (const QString& network : parser.values(allow)) {
-        if (!allowed.add(network))
-            return usageError(
-                QStringLiteral("--allow wants a network like 192.168.1.0/24, not %1").arg(network));
-    }
-    if (!address.host.isLoopback() && allowed.isEmpty())
-        return usageError(QStringLiteral("not serving alarm traffic on %1 to everyone: "
-                                         "name the networks that may connect with --allow CIDR")
-                              .arg(address.host.toString()));
-
-    FeedServer server(allowed);
+    FeedServer server(options->allowed);
     QObject::connect(&server, &FeedServer::clientEvent, &logClient);
-    if (!server.listen(address.host, address.port)) {
+    if (!server.listen(options->listen.host, options->listen.port)) {
         logError(QStringLiteral("cannot listen on %1:%2: %3")
-                     .arg(address.host.toString())
-                     .arg(address.port)
+                     .arg(options->listen.host.toString())
+                     .arg(options->listen.port)
                      .arg(server.errorString()));
         return 1;
     }
+    // Waits for the desks to have their records before quitting.
     int exitCode = 0;
     const auto stop = [&server, &exitCode](int code) {
         exitCode = code;
@@ -209,70 +192,14 @@ int main(int argc, char* argv[])
         stop(0);
     });
 
-    const QString where = address.host.toString() + u':' + QString::number(server.serverPort());
-    std::unique_ptr<ScriptPlayer> player;
-    std::unique_ptr<MultimonBridge> bridge;
-    std::unique_ptr<DecoderInput> reader;
-    if (parser.isSet(multimon)) {
-        bridge = std::make_unique<MultimonBridge>(*window);
-        reader = std::make_unique<DecoderInput>(
-            input, parser.isSet(follow) ? DecoderInput::AtEnd::Follow : DecoderInput::AtEnd::Stop);
-        if (!reader->open()) {
-            logError(QStringLiteral("cannot read %1: %2").arg(input, reader->errorString()));
-            return 1;
-        }
-        QElapsedTimer clock;
-        clock.start();
-        QObject::connect(reader.get(), &DecoderInput::bytesRead, bridge.get(),
-                         [&bridge, clock](const QByteArray& bytes) {
-                             bridge->takeOutput(bytes, clock.elapsed());
-                         });
-        QObject::connect(reader.get(), &DecoderInput::writerLeft, bridge.get(), [&bridge] {
-            bridge->endOutput();
-            logEvent(QStringLiteral("the decoder closed its output; waiting for it to return"));
-        });
-        QObject::connect(reader.get(), &DecoderInput::finished, bridge.get(), [&] {
-            bridge->endOutput();
-            if (reader->errorString().isEmpty()) {
-                logEvent(QStringLiteral("end of input, stopping"));
-                stop(0);
-            } else {
-                logError(QStringLiteral("cannot read %1: %2").arg(input, reader->errorString()));
-                stop(1);
-            }
-        });
-        QObject::connect(bridge.get(), &MultimonBridge::recordDecoded, &server,
-                         [&server](const QByteArray& record) { broadcast(server, record); });
-        QObject::connect(bridge.get(), &MultimonBridge::lineIgnored, &server,
-                         [&bridge](IgnoredLine reason, const QByteArray& line) {
-                             logIgnored(*bridge, reason, line);
-                         });
-        logEvent(QStringLiteral("listening on %1, reading multimon-ng output from %2")
-                     .arg(where, input));
-    } else {
-        QList<FeedRecord> records;
-        if (parser.isSet(replay)) {
-            QFile file(parser.value(replay));
-            if (!file.open(QIODevice::ReadOnly)) {
-                logError(QStringLiteral("cannot read %1").arg(file.fileName()));
-                return 1;
-            }
-            records = parseReplay(QString::fromUtf8(file.readAll()));
-        } else {
-            records = demoSequence();
-        }
-        const qsizetype count = records.size();
-        player = std::make_unique<ScriptPlayer>(std::move(records),
-                                                parser.isSet(demo) || parser.isSet(loop));
-        QObject::connect(player.get(), &ScriptPlayer::recordDue, &server,
-                         [&server](const QByteArray& record) { broadcast(server, record); });
-        QObject::connect(player.get(), &ScriptPlayer::finished, &server,
-                         [] { logEvent(QStringLiteral("all records sent")); });
-        logEvent(QStringLiteral("listening on %1, %2 records").arg(where).arg(count));
-        player->start();
-    }
+    logEvent(QStringLiteral("listening on %1:%2")
+                 .arg(options->listen.host.toString())
+                 .arg(server.serverPort()));
+    const bool started = options->source == FeedSource::Multimon
+                             ? startMultimon(*options, server, stop)
+                             : startScript(*options, server);
+    if (!started)
+        return 1;
     app.exec();
-    if (bridge)
-        logIgnoredSummary(*bridge);
     return exitCode;
 }
