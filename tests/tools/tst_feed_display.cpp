@@ -1,8 +1,7 @@
 // The whole chain on a real X display: sox makes the five tones, the real
 // multimon-ng decodes them, ostrevo-feed serves the record and the real
 // Ostrevo shows the listed receiver's call in its message bar.
-#include "decoder_audio.h"
-#include "feed_process.h"
+#include "feed_test_support.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -11,7 +10,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <csignal>
-#include <sys/stat.h>
 
 namespace {
 
@@ -43,39 +41,32 @@ private slots:
         source.write("FME 21101 FF Musterstadt Vollalarm\n");
         source.close();
         const QString lists = m_dir.filePath(u"lists"_qs);
-        QProcess maker;
-        maker.start(QStringLiteral(MAKE_LISTS), {source.fileName(), lists});
-        QVERIFY(maker.waitForFinished(10000));
-        QCOMPARE(maker.exitCode(), 0);
+        run(QStringLiteral(MAKE_LISTS), {source.fileName(), lists});
 
-        const QString fifo = m_dir.filePath(u"multimon"_qs);
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        FeedProcess feed({u"--multimon"_qs, fifo});
-        QVERIFY(feed.port() != 0);
+        QProcess feed;
+        QProcess decoder;
+        decoder.setStandardOutputProcess(&feed);
+        QByteArray log;
+        const quint16 port = startFeed(feed, {u"--multimon"_qs}, log);
+        QVERIFY(port != 0);
         {
             QSettings ini(m_dir.filePath(u"config/Ostrevo/Ostrevo.conf"_qs), QSettings::IniFormat);
-            ini.setValue(u"Server/Port"_qs, QString::number(feed.port()));
+            ini.setValue(u"Server/Port"_qs, QString::number(port));
             ini.setValue(u"Einstellungen/AutoConnect"_qs, u"1"_qs);
             ini.setValue(u"Einstellungen/UnbekFME"_qs, u"0"_qs); // only listed receivers show
         }
         QProcess ostrevo;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"XDG_CONFIG_HOME"_qs, m_dir.filePath(u"config"_qs));
-        env.insert(u"XDG_DATA_HOME"_qs, m_dir.filePath(u"data"_qs));
         ostrevo.setProcessEnvironment(env);
         ostrevo.setWorkingDirectory(lists);
         ostrevo.start(QStringLiteral(OSTREVO_BINARY), {u"127.0.0.1"_qs});
-        QTRY_VERIFY_WITH_TIMEOUT(feed.log().contains(u"connected"), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT((log += feed.readAllStandardError()).contains("connected"), 15000);
         // The settings window opens at the top left, over the bar's text.
-        QProcess xdotool;
-        xdotool.start(u"xdotool"_qs, {u"search"_qs, u"--name"_qs, u"^Kaldrin$"_qs, u"windowmove"_qs,
-                                      u"300"_qs, u"300"_qs});
-        QVERIFY(xdotool.waitForFinished(5000));
+        run(u"xdotool"_qs, u"search --name ^Kaldrin$ windowmove 300 300"_qs.split(u' '));
 
         // The listed receiver's call needs the repeat tone: 2 1 E 0 1.
-        QProcess decoder;
-        decoder.setStandardOutputFile(fifo);
-        decoder.start(u"multimon-ng"_qs, {u"-t"_qs, u"raw"_qs, u"-a"_qs, u"ZVEI1"_qs, u"-"_qs});
+        decoder.start(u"multimon-ng"_qs, u"-t raw -a ZVEI1 -"_qs.split(u' '));
         decoder.write(fiveToneAudio(u"21E01"_qs));
         QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
         decoder.closeWriteChannel();
@@ -83,8 +74,6 @@ private slots:
 
         ::kill(pid_t(ostrevo.processId()), SIGTERM);
         QVERIFY(ostrevo.waitForFinished(10000));
-        QVERIFY(feed.process().waitForFinished(10000));
-        QCOMPARE(feed.process().exitCode(), 0);
     }
 };
 

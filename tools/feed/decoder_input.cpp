@@ -11,16 +11,12 @@
 namespace {
 
 constexpr qsizetype kChunk = 64 * 1024;
-constexpr int kRetryMs = 500;
 
 } // namespace
 
 DecoderInput::DecoderInput(const QString& path, AtEnd atEnd, QObject* parent)
     : QObject(parent), m_path(path), m_atEnd(path == u"-" ? AtEnd::Stop : atEnd)
 {
-    m_retry.setSingleShot(true);
-    m_retry.setInterval(kRetryMs);
-    connect(&m_retry, &QTimer::timeout, this, [this] { m_notifier->setEnabled(true); });
 }
 
 DecoderInput::~DecoderInput()
@@ -38,9 +34,13 @@ bool DecoderInput::open()
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    closeFile();
     struct stat info = {};
-    m_isFifo = ::fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode);
+    if (m_atEnd == AtEnd::Follow && !(::fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode))) {
+        ::close(fd);
+        m_error = QStringLiteral("not a FIFO, which --follow needs");
+        return false;
+    }
+    closeFile();
     m_fd = fd;
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &DecoderInput::readChunk);
@@ -83,15 +83,12 @@ void DecoderInput::reachedEnd()
     if (m_atEnd == AtEnd::Stop) {
         m_notifier->setEnabled(false);
         emit finished();
-    } else if (m_isFifo) {
-        // Opened anew, the FIFO stays quiet until the next writer comes.
-        if (!open()) {
-            emit finished();
-            return;
-        }
-        emit writerLeft();
-    } else {
-        m_notifier->setEnabled(false);
-        m_retry.start();
+        return;
     }
+    // Opened anew, the FIFO stays quiet until the next writer comes.
+    if (!open()) {
+        emit finished();
+        return;
+    }
+    emit writerLeft();
 }

@@ -47,7 +47,7 @@ std::optional<FeedOptions> readFeedOptions(const QStringList& arguments)
             "Die Ausgabe von multimon-ng lesen, aus DATEI, FIFO oder - (Standardeingabe)."));
     const QCommandLineOption follow(
         QStringLiteral("follow"),
-        QStringLiteral("Am Ende weiter warten: an einer FIFO auf den nächsten Decoder."));
+        QStringLiteral("Am Ende der FIFO auf den nächsten Decoder warten."));
     const QCommandLineOption repeatWindow(
         QStringLiteral("repeat-window"),
         QStringLiteral("Gleiche Telegramme innerhalb SEKUNDEN nur einmal senden (10, 0 = aus)."),
@@ -76,7 +76,7 @@ std::optional<FeedOptions> readFeedOptions(const QStringList& arguments)
     options.loop = parser.isSet(loop) || parser.isSet(demo);
     options.follow = parser.isSet(follow);
     if (options.follow && (options.source != FeedSource::Multimon || options.input == u"-"))
-        return refuse(QStringLiteral("--follow needs --multimon with a FIFO or file"));
+        return refuse(QStringLiteral("--follow needs --multimon with a FIFO"));
     const auto window = RepeatFilter::windowFromSeconds(parser.value(repeatWindow));
     if (!window)
         return refuse(QStringLiteral("--repeat-window wants seconds from 0 to %1")
