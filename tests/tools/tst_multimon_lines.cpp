@@ -35,8 +35,8 @@ private slots:
         row("alarm tone behind", "ZVEI1: 21101F\n", {u"FME|21101"_qs});
         row("not five digits", "ZVEI1: 1234\nZVEI1: 123456\nZVEI1: E2345\nZVEI1: 12A45\n", {});
         row("not ours", "ZVEI2: 12345\nAFSK1200: fm A: b: ZVEI1: 12345\n", {});
-        row("label and time stamp", "Wache: 2026-12-06 14:32:03: ZVEI1: 54321\n",
-            {u"FME|54321"_qs});
+        row("label and time stamp", "W: ZVEI1: 22222\nW: 2026-12-06 14:32:03: ZVEI1: 54321\n",
+            {u"FME|22222"_qs, u"FME|54321"_qs});
         row("alpha", page("Alpha:   Brand BMA<NUL><NUL>"), {u"POC|1234567|Brand BMA"_qs});
         row("pager umlauts", page("Alpha:   K}chenbrand Hauptstra~e [\\]{|<EOT>"),
             {u"POC|1234567|Küchenbrand Hauptstraße ÄÖÜäö"_qs});
@@ -77,7 +77,7 @@ private slots:
                 "Enabled demodulators: ZVEI1\n\0\xff\x01ZVEI1: 1\n\n\rZVEI1: 33333\n"),
             {u"FME|33333"_qs});
         row("cut at the end", "ZVEI1: 12345\nZVEI1: 543", {u"FME|12345"_qs});
-        row("1 MiB line", QByteArray(1 << 20, 'x') + "ZVEI1: 12345\nZVEI1: 54321\n",
+        row("1 MiB line", "ZVEI1: 12345" + QByteArray(1 << 20, ' ') + "\nZVEI1: 54321\n",
             {u"FME|54321"_qs});
     }
 
