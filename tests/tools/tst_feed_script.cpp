@@ -13,7 +13,7 @@ private slots:
     // Every demo record decodes to a telegram, in code page 1252.
     void demoRecordsAreTelegrams()
     {
-        const QList<FeedRecord> records = DemoSequence();
+        const QList<FeedRecord> records = demoSequence();
         QVERIFY(records.size() >= 10);
         QStringList kinds;
         for (const FeedRecord& record : records) {
@@ -34,7 +34,7 @@ private slots:
 
     void replayFiles()
     {
-        const QList<FeedRecord> records = ParseReplay(
+        const QList<FeedRecord> records = parseReplay(
             QStringLiteral("@1500 ZVEI\\t21101\r\n\nPOC\\t1\\tA\\tÜbung\nFMSTlg\t1\n@x ZVEI"));
         QCOMPARE(records.size(), 4);
         QCOMPARE(records[0].delayMs, 1500);

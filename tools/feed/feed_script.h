@@ -13,9 +13,9 @@ struct FeedRecord
 
 // The built-in demo sequence: FMS telegrams from and to vehicles, five-tone
 // calls listed and unlisted, POCSAG messages, marker-format records.
-QList<FeedRecord> DemoSequence();
+QList<FeedRecord> demoSequence();
 
 // A replay file: one record per line; an optional "@<milliseconds> " in
 // front sets the pause before it (default 2000); "\t" stands for a TAB.
 // Blank lines are skipped.
-QList<FeedRecord> ParseReplay(const QString& text);
+QList<FeedRecord> parseReplay(const QString& text);

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "common/cp1252.h"
+#include "connection/telegram_intake.h"
+#include "fsk_audio.h"
+#include "multimon_bridge.h"
+#include "support/recording_sink.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QTest>
+
+// What the intake makes of each record the bridge sends for `output`, fed
+// in small pieces as a pipe delivers it.
+inline QStringList desksSee(MultimonBridge& bridge, QByteArrayView output, qint64 nowMs = 0)
+{
+    RecordingSink sink;
+    int records = 0;
+    const auto connection =
+        QObject::connect(&bridge, &MultimonBridge::recordDecoded, [&](const QByteArray& record) {
+            ++records;
+            classifyTelegram(decodeCp1252(record), sink);
+        });
+    for (qsizetype i = 0; i < output.size(); i += 7)
+        bridge.takeOutput(output.sliced(i, qMin(qsizetype(7), output.size() - i)), nowMs);
+    QObject::disconnect(connection);
+    return sink.calls.size() == records ? sink.calls : QStringList{u"unreadable record"_qs};
+}
+
+inline QByteArray run(const QString& program, const QStringList& arguments,
+                      const QByteArray& input = {})
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(15000);
+    return process.readAllStandardOutput();
+}
+
+// 70 ms ZVEI1 tones made by sox ("E" the repeat tone), framed by silence.
+inline QByteArray fiveToneAudio(const QString& tones)
+{
+    const int hertz[] = {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2600};
+    QByteArray audio = silence(0.3);
+    for (const QChar tone : tones) {
+        const int frequency = hertz[tone == u'E' ? 10 : tone.digitValue()];
+        audio += run(u"sox"_qs, QStringLiteral("-n -r 22050 -c 1 -b 16 -e signed -t raw - synth "
+                                               "0.07 sine %1")
+                                    .arg(frequency)
+                                    .split(u' '));
+    }
+    return audio + silence(0.3);
+}
+
+// Connects a desk and waits for the greeting, which it takes away.
+inline bool greeted(QTcpSocket& desk, quint16 port)
+{
+    desk.connectToHost(QHostAddress::LocalHost, port);
+    if (!QTest::qWaitFor([&desk] { return desk.bytesAvailable() > 0; }, 10000))
+        return false;
+    desk.readAll();
+    return true;
+}
+
+// Starts the real ostrevo-feed on a free port of 127.0.0.1 and returns
+// the port (0 if it did not start); its log collects in `log`.
+inline quint16 startFeed(QProcess& feed, const QStringList& arguments, QByteArray& log)
+{
+    feed.start(QStringLiteral(OSTREVO_FEED), arguments + QStringList{u"--port"_qs, u"0"_qs});
+    static const QRegularExpression listening(QStringLiteral("listening on 127.0.0.1:(\\d+)"));
+    QRegularExpressionMatch match;
+    const auto started = [&] {
+        match = listening.match(QString::fromLatin1(log += feed.readAllStandardError()));
+        return match.hasMatch();
+    };
+    return QTest::qWaitFor(started, 10000) ? quint16(match.captured(1).toUInt()) : 0;
+}

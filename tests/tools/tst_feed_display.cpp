@@ -1,0 +1,81 @@
+// The whole chain on a real X display: sox makes the five tones, the real
+// multimon-ng decodes them, ostrevo-feed serves the record and the real
+// Ostrevo shows the listed receiver's call in its message bar.
+#include "feed_test_support.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <csignal>
+
+namespace {
+
+// Pixels of exactly this colour in the top strip of the screen.
+int pixelsInBar(QRgb colour)
+{
+    const QImage strip = QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 1280, 20).toImage();
+    int count = 0;
+    for (int y = 0; y < strip.height(); ++y) {
+        for (int x = 0; x < strip.width(); ++x)
+            count += (strip.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
+    }
+    return count;
+}
+
+} // namespace
+
+class TestFeedDisplay : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void listedCallReachesTheBar()
+    {
+        QFile source(m_dir.filePath(u"lists.txt"_qs));
+        QVERIFY(source.open(QIODevice::WriteOnly));
+        source.write("FME 21101 FF Musterstadt Vollalarm\n");
+        source.close();
+        const QString lists = m_dir.filePath(u"lists"_qs);
+        run(QStringLiteral(MAKE_LISTS), {source.fileName(), lists});
+
+        QProcess feed;
+        QProcess decoder;
+        decoder.setStandardOutputProcess(&feed);
+        QByteArray log;
+        const quint16 port = startFeed(feed, {u"--multimon"_qs}, log);
+        QVERIFY(port != 0);
+        {
+            QSettings ini(m_dir.filePath(u"config/Ostrevo/Ostrevo.conf"_qs), QSettings::IniFormat);
+            ini.setValue(u"Server/Port"_qs, QString::number(port));
+            ini.setValue(u"Einstellungen/AutoConnect"_qs, u"1"_qs);
+            ini.setValue(u"Einstellungen/UnbekFME"_qs, u"0"_qs); // only listed receivers show
+        }
+        QProcess ostrevo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"XDG_CONFIG_HOME"_qs, m_dir.filePath(u"config"_qs));
+        ostrevo.setProcessEnvironment(env);
+        ostrevo.setWorkingDirectory(lists);
+        ostrevo.start(QStringLiteral(OSTREVO_BINARY), {u"127.0.0.1"_qs});
+        QTRY_VERIFY_WITH_TIMEOUT((log += feed.readAllStandardError()).contains("connected"), 15000);
+        // The settings window opens at the top left, over the bar's text.
+        run(u"xdotool"_qs, u"search --name ^Kaldrin$ windowmove 300 300"_qs.split(u' '));
+
+        // The listed receiver's call needs the repeat tone: 2 1 E 0 1.
+        decoder.start(u"multimon-ng"_qs, u"-t raw -a ZVEI1 -"_qs.split(u' '));
+        decoder.write(fiveToneAudio(u"21E01"_qs));
+        QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
+        decoder.closeWriteChannel();
+        QVERIFY(decoder.waitForFinished(5000));
+
+        ::kill(pid_t(ostrevo.processId()), SIGTERM);
+        QVERIFY(ostrevo.waitForFinished(10000));
+    }
+};
+
+QTEST_MAIN(TestFeedDisplay)
+#include "tst_feed_display.moc"

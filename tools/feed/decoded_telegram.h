@@ -1,0 +1,28 @@
+#pragma once
+
+#include "common/fms.h"
+
+#include <QString>
+
+// What the bridge takes from a decoder line, before it becomes a record.
+
+struct ZveiCall
+{
+    QString code; // five digits, repeat tones resolved
+};
+
+struct PocsagPage
+{
+    quint32 address = 0; // 21 bits
+    int function = 0;    // 0..3, sent as sub-address A..D
+    QString text;        // empty for a tone-only page
+};
+
+struct FmsReport
+{
+    QString id;     // eight hex digits: BOS, country, place (2), vehicle (4)
+    int status = 0; // 0..15 as sent on air
+    FmsDirection direction = FmsDirection::FromVehicle;
+    int tacticalInfo = 0; // 0..3, the decoder prints I..IV
+    QString text;
+};

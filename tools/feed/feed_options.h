@@ -1,0 +1,30 @@
+#pragma once
+
+#include "network_access.h"
+
+#include <QString>
+#include <optional>
+
+enum class FeedSource
+{
+    Demo,
+    Replay,   // --replay FILE [--loop]
+    Multimon, // --multimon [FILE|-] [--follow]
+};
+
+struct FeedOptions
+{
+    FeedSource source = FeedSource::Demo;
+    QString input; // the replay file, or multimon-ng's output ("-": standard input)
+    bool loop = false;
+    bool follow = false;
+    qint64 repeatWindowMs = 10000;
+    ListenAddress listen;
+    AllowList allowed;
+    bool quiet = false;
+};
+
+// The command line. Logs what is wrong with it and returns nothing; shows
+// the help when no source or more than one is chosen. Alarm traffic is not
+// served beyond a loopback address unless --allow names who may connect.
+std::optional<FeedOptions> readFeedOptions(const QStringList& arguments);

@@ -1,0 +1,45 @@
+#include "fms_signal.h"
+
+namespace {
+
+void appendBits(QList<bool>& bits, int value, int count)
+{
+    for (int i = 0; i < count; ++i)
+        bits.append((value >> i) & 1);
+}
+
+// Remainder by x^7+x^6+x^2+1, highest bit first.
+int checkSum(const QList<bool>& info)
+{
+    int remainder = 0;
+    for (const bool bit : info) {
+        const bool feedback = ((remainder >> 6) & 1) != bit;
+        remainder = (remainder << 1) & 0x7f;
+        if (feedback)
+            remainder ^= 0x45;
+    }
+    return remainder;
+}
+
+} // namespace
+
+QList<bool> fmsBits(const FmsReport& report)
+{
+    QList<bool> info;
+    for (const QChar digit : report.id)
+        appendBits(info, QString(digit).toInt(nullptr, 16), 4);
+    appendBits(info, report.status, 4);
+    info.append(false); // stage
+    info.append(report.direction == FmsDirection::ToVehicle);
+    appendBits(info, report.tacticalInfo, 2);
+
+    QList<bool> bits(12, true);
+    for (const bool sync : {false, false, false, true, true, false, true, false})
+        bits.append(sync);
+    bits += info;
+    const int sum = checkSum(info);
+    for (int i = 6; i >= 0; --i)
+        bits.append((sum >> i) & 1);
+    bits.append(false);
+    return bits;
+}

@@ -1,0 +1,77 @@
+#include "pager_text.h"
+
+#include <QHash>
+
+namespace {
+
+// The decoder's names for the ASCII control characters; those that break
+// a line become a space, the rest (padding, end marks) vanish.
+QString controlReplacement(QStringView name, bool* known)
+{
+    static const QHash<QString, QString> names = [] {
+        QHash<QString, QString> table;
+        for (const char* name :
+             {"NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "SO",
+              "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB", "CAN",
+              "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US",  "DEL"})
+            table.insert(QString::fromLatin1(name), QString());
+        for (const char* name : {"HT", "LF", "VT", "FF", "CR"})
+            table.insert(QString::fromLatin1(name), QStringLiteral(" "));
+        return table;
+    }();
+    const auto found = names.constFind(name.toString());
+    *known = found != names.constEnd();
+    return *known ? *found : QString();
+}
+
+QChar germanLetter(QChar c)
+{
+    switch (c.unicode()) {
+    case '[':
+        return u'Ä';
+    case '\\':
+        return u'Ö';
+    case ']':
+        return u'Ü';
+    case '{':
+        return u'ä';
+    case '|':
+        return u'ö';
+    case '}':
+        return u'ü';
+    case '~':
+        return u'ß';
+    default:
+        return c;
+    }
+}
+
+} // namespace
+
+QString pagerText(QByteArrayView printed, PageKind kind)
+{
+    const QString text = QString::fromUtf8(printed);
+    QString readable;
+    readable.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'<') {
+            // Control names are two or three letters: look no further.
+            const QStringView ahead = QStringView(text).sliced(i + 1).left(4);
+            const qsizetype close = ahead.indexOf(u'>');
+            bool known = false;
+            const QString replacement =
+                close > 0 ? controlReplacement(ahead.left(close), &known) : QString();
+            if (known) {
+                readable += replacement;
+                i += close + 1;
+                continue;
+            }
+        }
+        const QChar c = text[i];
+        if (c.category() == QChar::Other_Control)
+            readable += u' ';
+        else
+            readable += kind == PageKind::Alpha ? germanLetter(c) : c;
+    }
+    return readable.trimmed();
+}
