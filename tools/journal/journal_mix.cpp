@@ -1,9 +1,9 @@
 #include "journal_mix.h"
 
 #include "common/clock.h"
+#include "directories/status_tables.h"
 #include "journal/journal.h"
 #include "presentation/handled_telegram.h"
-#include "directories/status_tables.h"
 
 #include <QCoreApplication>
 #include <QStringList>
