@@ -3,12 +3,14 @@
 // window or SIGTERM runs the orderly shut-down.
 #include "presentation/x11_atom.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QScreen>
 #include <QSettings>
+#include <QSystemTrayIcon>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -46,6 +48,45 @@ void sendDeleteWindow(uint32_t window)
     xcb_disconnect(connection);
 }
 
+// The window of a process whose title matches, as xdotool finds it.
+QString findWindow(const QString& titlePattern)
+{
+    return xdotool({u"search"_qs, u"--name"_qs, titlePattern}).section(u'\n', 0, 0);
+}
+
+// Opens the program's "Telegramm-Liste" from its tray menu and copies all
+// its rows; the text arrives on the clipboard.
+QString historyRows(qint64 pid)
+{
+    // The tray icon is the program's smallest window.
+    QString icon;
+    int smallest = INT_MAX;
+    const QString windows = xdotool({u"search"_qs, u"--pid"_qs, QString::number(pid)});
+    for (const QString& window : windows.split(u'\n', Qt::SkipEmptyParts)) {
+        const QString shell = xdotool({u"getwindowgeometry"_qs, u"--shell"_qs, window});
+        const int width = shell.section(u"WIDTH="_qs, 1).section(u'\n', 0, 0).toInt();
+        if (width > 0 && width < smallest) {
+            smallest = width;
+            icon = window;
+        }
+    }
+    xdotool({u"mousemove"_qs, u"--window"_qs, icon, u"4"_qs, u"4"_qs, u"click"_qs, u"3"_qs});
+    QTest::qWait(500);
+    xdotool({u"key"_qs, u"t"_qs}); // "&Telegramm-Liste"
+    QString history;
+    if (!QTest::qWaitFor([&] { return !(history = findWindow(u"^Telegramm-Liste$"_qs)).isEmpty(); },
+                         10000))
+        return QString();
+    QGuiApplication::clipboard()->clear();
+    xdotool({u"windowactivate"_qs, u"--sync"_qs, history});
+    xdotool({u"mousemove"_qs, u"--window"_qs, history, u"200"_qs, u"200"_qs, u"click"_qs, u"1"_qs});
+    xdotool({u"key"_qs, u"ctrl+a"_qs, u"ctrl+c"_qs});
+    QString rows;
+    (void)QTest::qWaitFor([&] { return !(rows = QGuiApplication::clipboard()->text()).isEmpty(); },
+                          5000);
+    return rows;
+}
+
 // Pixels of exactly this colour in the top strip of the screen.
 int pixelsInBar(QRgb colour)
 {
@@ -75,6 +116,7 @@ class TestEndToEnd : public QObject
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         program.setProcessEnvironment(env);
         program.setWorkingDirectory(m_dir.filePath(QStringLiteral("lists")));
@@ -168,6 +210,44 @@ private slots:
                  QStringLiteral("65"));
         QCOMPARE(saved.value(QStringLiteral("Einstellungen/AutoConnect")).toString(),
                  QStringLiteral("0"));
+    }
+
+    void historyAcrossRestart()
+    {
+        QProcess trayer;
+        trayer.start(u"trayer"_qs, {u"--edge"_qs, u"bottom"_qs, u"--widthtype"_qs, u"pixel"_qs,
+                                    u"--width"_qs, u"120"_qs, u"--height"_qs, u"32"_qs});
+        QVERIFY(trayer.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
+        {
+            QSettings ini(configFile(), QSettings::IniFormat);
+            ini.setValue(u"Server/Port"_qs, QString::number(m_server.serverPort()));
+            ini.setValue(u"Einstellungen/AutoConnect"_qs, u"1"_qs);
+        }
+        QProcess program;
+        startProgram(program, {});
+        QTcpSocket* peer = acceptClient();
+        QVERIFY(peer);
+        // Without a window manager the settings window would cover the bar.
+        xdotool({u"windowmove"_qs, findWindow(u"^Kaldrin$"_qs), u"300"_qs, u"300"_qs});
+        peer->write("ZVEI\t21101\r\nPOC\t7654321\tA\tProbealarm Wache\r\n");
+        QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
+        QTest::qWait(500); // the journal commits four times a second
+        const QString first = historyRows(program.processId());
+        QVERIFY2(first.contains(u"21101"_qs) && first.contains(u"Probealarm Wache"_qs),
+                 qPrintable(first));
+        sendDeleteWindow(findWindow(u"^Kaldrin$"_qs).toUInt());
+        QVERIFY(program.waitForFinished(10000));
+
+        // After a restart the list still holds them.
+        startProgram(program, {});
+        QTRY_VERIFY(!findWindow(u"^Kaldrin$"_qs).isEmpty());
+        const QString again = historyRows(program.processId());
+        QVERIFY2(again.contains(u"21101"_qs) && again.contains(u"7654321"_qs), qPrintable(again));
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(10000));
+        trayer.terminate();
+        trayer.waitForFinished(3000);
     }
 
     void informationWithoutSettings()

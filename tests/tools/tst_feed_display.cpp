@@ -58,6 +58,7 @@ private slots:
         QProcess ostrevo;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"XDG_CONFIG_HOME"_qs, m_dir.filePath(u"config"_qs));
+        env.insert(u"XDG_DATA_HOME"_qs, m_dir.filePath(u"data"_qs));
         ostrevo.setProcessEnvironment(env);
         ostrevo.setWorkingDirectory(lists);
         ostrevo.start(QStringLiteral(OSTREVO_BINARY), {u"127.0.0.1"_qs});
