@@ -2,6 +2,7 @@
 // fresh configuration, a local server. Telegrams reach the bar; closing the
 // window or SIGTERM runs the orderly shut-down.
 #include "presentation/x11_atom.h"
+#include "support/screen_pixels.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -85,17 +86,6 @@ QString historyRows(qint64 pid)
     (void)QTest::qWaitFor([&] { return !(rows = QGuiApplication::clipboard()->text()).isEmpty(); },
                           5000);
     return rows;
-}
-
-// Pixels of exactly this colour in the top strip of the screen.
-int pixelsInBar(QRgb colour)
-{
-    const QImage strip = QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 1280, 20).toImage();
-    int count = 0;
-    for (int y = 0; y < strip.height(); ++y)
-        for (int x = 0; x < strip.width(); ++x)
-            count += (strip.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
-    return count;
 }
 
 } // namespace

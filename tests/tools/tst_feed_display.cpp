@@ -2,6 +2,7 @@
 // multimon-ng decodes them, ostrevo-feed serves the record and the real
 // Ostrevo shows the listed receiver's call in its message bar.
 #include "feed_test_support.h"
+#include "support/screen_pixels.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -12,18 +13,6 @@
 #include <csignal>
 
 namespace {
-
-// Pixels of exactly this colour in the top strip of the screen.
-int pixelsInBar(QRgb colour)
-{
-    const QImage strip = QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 1280, 20).toImage();
-    int count = 0;
-    for (int y = 0; y < strip.height(); ++y) {
-        for (int x = 0; x < strip.width(); ++x)
-            count += (strip.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
-    }
-    return count;
-}
 
 } // namespace
 
