@@ -157,9 +157,12 @@ void HistoryWindow::buildControls()
     m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // One line of text a row, so that a screen holds many telegrams.
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setColumnWidth(int(JournalColumn::Time), 140);
     m_table->setColumnWidth(int(JournalColumn::Name), 200);
+    m_table->setColumnWidth(int(JournalColumn::Status), 120); // "10 an Fahrzeug"
 
     auto* copy = new QAction(QStringLiteral("Kopieren"), m_table);
     copy->setShortcut(QKeySequence::Copy);
