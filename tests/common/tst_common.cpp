@@ -2,7 +2,6 @@
 #include "common/cp1252.h"
 #include "common/fixed_text.h"
 #include "common/leading_number.h"
-#include "common/twips.h"
 #include "common/whole_number.h"
 
 #include <QTest>
@@ -108,14 +107,6 @@ private slots:
         QCOMPARE(field.text(), u"12345"_qs);
         field.assign(u" a ");
         QCOMPARE(field.trimmed(), u"a"_qs);
-    }
-
-    void twips()
-    {
-        QCOMPARE(twipsToPixels(18435), 1229);
-        QCOMPARE(twipsToPixels(18395), 1226);
-        QCOMPARE(twipsToPixels(-22), -1);
-        QCOMPARE(pixelsToTwips(7), 105);
     }
 };
 

@@ -75,15 +75,16 @@ app=$!
 screen_width=$(xwininfo -root | sed -n 's/^ *Width: //p')
 problem=""
 placed() {
-    local bar main active geometry
+    local bar main active geometry state
     kill -0 "$app" 2>/dev/null || { problem="ostrevo ended"; return 2; }
     bar=$(xwininfo -name Telegrammleiste 2>/dev/null) || { problem="no message bar on $DISPLAY"; return 1; }
     main=$(xwininfo -name Kaldrin 2>/dev/null) || { problem="no main window on $DISPLAY"; return 1; }
     grep -q 'Map State: IsViewable' <<<"$bar" || { problem="the message bar is not mapped"; return 1; }
     geometry=$(sed -n 's/^ *Absolute upper-left \([XY]\): *//p; s/^ *Width: //p' <<<"$bar" | tr '\n' ' ')
     [ "$geometry" = "0 0 $screen_width " ] || { problem="bar at x y width = $geometry"; return 1; }
-    xprop -name Telegrammleiste _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE ||
-        { problem="bar not above: $(xprop -name Telegrammleiste _NET_WM_STATE)"; return 1; }
+    state=$(xprop -name Telegrammleiste _NET_WM_STATE)
+    grep -q _NET_WM_STATE_ABOVE <<<"$state" || { problem="bar not above: $state"; return 1; }
+    grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state" || { problem="bar in the task bar: $state"; return 1; }
     active=$(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //')
     [ "$active" = "$(sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$main")" ] ||
         { problem="the focus is on $active, not on the main window"; return 1; }
@@ -93,4 +94,12 @@ if ! settle placed; then
     cat "$work/ostrevo.log"
     exit 1
 fi
-echo "message bar at 0,0, $screen_width wide, above; the main window has the focus"
+# A click on the bar's time label must not take the focus either.
+xdotool mousemove 3 3 click 1
+sleep 0.5
+if ! settle placed; then
+    echo "FAIL after a click on the bar: $problem"
+    exit 1
+fi
+echo "message bar at 0,0, $screen_width wide, above, out of the task bar; the main window has" \
+    "the focus, also after a click on the bar"

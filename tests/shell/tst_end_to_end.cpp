@@ -55,11 +55,9 @@ QString findWindow(const QString& titlePattern)
     return xdotool({u"search"_qs, u"--name"_qs, titlePattern}).section(u'\n', 0, 0);
 }
 
-// Opens the program's "Telegramm-Liste" from its tray menu and copies all
-// its rows; the text arrives on the clipboard.
-QString historyRows(qint64 pid)
+// The program's tray icon: its smallest window.
+QString trayIcon(qint64 pid)
 {
-    // The tray icon is the program's smallest window.
     QString icon;
     int smallest = INT_MAX;
     const QString windows = xdotool({u"search"_qs, u"--pid"_qs, QString::number(pid)});
@@ -71,7 +69,20 @@ QString historyRows(qint64 pid)
             icon = window;
         }
     }
-    xdotool({u"mousemove"_qs, u"--window"_qs, icon, u"4"_qs, u"4"_qs, u"click"_qs, u"3"_qs});
+    return icon;
+}
+
+void clickTrayIcon(qint64 pid, const QString& button)
+{
+    xdotool(
+        {u"mousemove"_qs, u"--window"_qs, trayIcon(pid), u"4"_qs, u"4"_qs, u"click"_qs, button});
+}
+
+// Opens the program's "Telegramm-Liste" from its tray menu and copies all
+// its rows; the text arrives on the clipboard.
+QString historyRows(qint64 pid)
+{
+    clickTrayIcon(pid, u"3"_qs);
     QTest::qWait(500);
     xdotool({u"key"_qs, u"t"_qs}); // "&Telegramm-Liste"
     QString history;
@@ -222,7 +233,17 @@ private slots:
         xdotool({u"windowmove"_qs, findWindow(u"^Kaldrin$"_qs), u"300"_qs, u"300"_qs});
         peer->write("ZVEI\t21101\r\nPOC\t7654321\tA\tProbealarm Wache\r\n");
         QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
-        QTest::qWait(500); // the journal commits four times a second
+        // The tray icon shows the program's image; a left click hides the
+        // bar, the next shows it again.
+        const QImage icon = QGuiApplication::primaryScreen()
+                                ->grabWindow(trayIcon(program.processId()).toULongLong())
+                                .toImage();
+        QVERIFY(icon.pixelColor(icon.width() / 2, icon.height() / 2) != icon.pixelColor(0, 0));
+        clickTrayIcon(program.processId(), u"1"_qs);
+        QTRY_COMPARE(pixelsInBar(qRgb(255, 0, 0)), 0);
+        QTest::qWait(600); // not a double click
+        clickTrayIcon(program.processId(), u"1"_qs);
+        QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
         const QString first = historyRows(program.processId());
         QVERIFY2(first.contains(u"21101"_qs) && first.contains(u"Probealarm Wache"_qs),
                  qPrintable(first));
