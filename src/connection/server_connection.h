@@ -35,7 +35,6 @@ public:
     ServerConnection(const SettingsSource& settings, TelegramSink& sink, QObject* parent = nullptr);
 
     const ConnectionDisplay& display() const { return m_display; }
-    SocketState state() const { return m_socket.state(); }
 
     // The button: connect when closed, ask the server to close when
     // connected, abandon anything in between.
