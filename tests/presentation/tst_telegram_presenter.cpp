@@ -64,8 +64,10 @@ private slots:
 
     void telegrams_data()
     {
-        QTest::addColumn<QString>("record");  // kind|address|status or text|text
-        QTest::addColumn<QString>("options"); // "bar off", "tray off", "no unlisted", or a filter
+        QTest::addColumn<QString>("record"); // kind|address|status or text|text
+        // "bar off", "tray off", "no unlisted FME" / "FMS" (the other switch
+        // stays on), or a filter
+        QTest::addColumn<QString>("options");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("colour");
         QTest::addColumn<QString>("radio");
@@ -78,7 +80,7 @@ private slots:
         QTest::newRow("five-tone unlisted") << u"FME|1234"_qs << QString() << u"1234 Unbekannt"_qs
                                             << red << QString() << stamp + u"1234 Unbekannt"_qs;
         QTest::newRow("five-tone unlisted hidden")
-            << u"FME|99999"_qs << u"no unlisted"_qs << QString() << QString() << QString()
+            << u"FME|99999"_qs << u"no unlisted FME"_qs << QString() << QString() << QString()
             << QString();
         QTest::newRow("five-tone, bar off")
             << u"FME|12345"_qs << u"bar off"_qs << QString() << QString() << QString()
@@ -96,8 +98,8 @@ private slots:
         QTest::newRow("pocsag unlisted")
             << u"POC|abc|Probe"_qs << QString() << u"abc Unbekannt Probe"_qs << red << QString()
             << stamp + u"abc Unbekannt"_qs;
-        QTest::newRow("pocsag unlisted hidden") << u"POC|777|x"_qs << u"no unlisted"_qs << QString()
-                                                << QString() << QString() << QString();
+        QTest::newRow("pocsag unlisted hidden") << u"POC|777|x"_qs << u"no unlisted FME"_qs
+                                                << QString() << QString() << QString() << QString();
         QTest::newRow("fms status 3")
             << u"FROM|61234567|3"_qs << QString() << kName30 + u"  3 Einsatz Übernommen"_qs
             << u"255,255,0"_qs << QString() << stamp + kName + u" (3) Einsatz Übernommen"_qs;
@@ -110,7 +112,7 @@ private slots:
         QTest::newRow("fms unlisted")
             << u"FROM|99999999|2"_qs << QString() << kUnlisted30 + u"  2 Frei auf Wache"_qs
             << u"0,144,0"_qs << QString() << stamp + u"99999999 (2) Frei auf Wache"_qs;
-        QTest::newRow("fms unlisted hidden") << u"FROM|99999999|2"_qs << u"no unlisted"_qs
+        QTest::newRow("fms unlisted hidden") << u"FROM|99999999|2"_qs << u"no unlisted FMS"_qs
                                              << QString() << QString() << QString() << QString();
         QTest::newRow("fms bar off")
             << u"FROM|61234567|4"_qs << u"bar off"_qs << QString() << QString() << QString()
@@ -155,8 +157,8 @@ private slots:
         m_settings.value.messageFilter += u";010;110"_qs;
         m_settings.value.barActive = options != u"bar off";
         m_settings.value.trayIconWanted = options != u"tray off";
-        m_settings.value.showUnlistedReceivers = m_settings.value.showUnlistedVehicles =
-            options != u"no unlisted";
+        m_settings.value.showUnlistedReceivers = options != u"no unlisted FME";
+        m_settings.value.showUnlistedVehicles = options != u"no unlisted FMS";
         if (!options.isEmpty() && options[0].isDigit())
             m_settings.value.messageFilter = options;
         m_bar = RecordingBar();
@@ -186,7 +188,7 @@ private slots:
         // FMS lines are laid out whenever the bar is in use, shown or not.
         const bool fms = !record.startsWith(u"FME") && !record.startsWith(u"POC");
         QCOMPARE(m_bar.layouts,
-                 fms && m_settings.value.barActive && options != u"no unlisted" ? 1 : 0);
+                 fms && m_settings.value.barActive && options != u"no unlisted FMS" ? 1 : 0);
         QCOMPARE(entry.record, record);
     }
 
