@@ -1,5 +1,6 @@
 #include "directories/directories.h"
 #include "directories/status_tables.h"
+#include "presentation/load_announcer.h"
 #include "presentation/telegram_presenter.h"
 #include "presentation/telegram_summary.h"
 #include "support/fixed_clock.h"
@@ -190,6 +191,27 @@ private slots:
         QCOMPARE(m_bar.layouts,
                  fms && m_settings.value.barActive && options != u"no unlisted FMS" ? 1 : 0);
         QCOMPARE(entry.record, record);
+    }
+
+    void loadAnnouncements()
+    {
+        // Written into the bar while it is in use, with the hide timer armed
+        // for the display time; the bar itself is not brought up.
+        m_settings.value = Settings();
+        m_bar = RecordingBar();
+        LoadAnnouncer(m_settings, m_bar, m_clock).announce(u"2500 Melder geladen."_qs);
+        QCOMPARE(m_bar.caption(BarLabel::Time) + u'|' + m_bar.caption(BarLabel::Line),
+                 u"12:34:56|2500 Melder geladen."_qs);
+        QCOMPARE(m_bar.armed, 30000);
+        QCOMPARE(m_bar.bringUps, 0);
+        m_bar = RecordingBar();
+        m_settings.value.displayTime = u"0"_qs;
+        LoadAnnouncer(m_settings, m_bar, m_clock).announce(u"x"_qs);
+        QVERIFY(!m_bar.armed);
+        m_bar = RecordingBar();
+        m_settings.value.barActive = false;
+        LoadAnnouncer(m_settings, m_bar, m_clock).announce(u"x"_qs);
+        QCOMPARE(m_bar.caption(BarLabel::Line), QString());
     }
 
     void historyEntries_data()
