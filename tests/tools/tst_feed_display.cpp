@@ -5,16 +5,9 @@
 #include "support/screen_pixels.h"
 
 #include <QFile>
-#include <QGuiApplication>
-#include <QImage>
-#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <csignal>
-
-namespace {
-
-} // namespace
 
 class TestFeedDisplay : public QObject
 {

@@ -1,5 +1,7 @@
 #include "fms_signal.h"
 
+#include "fsk_audio.h"
+
 namespace {
 
 void appendBits(QList<bool>& bits, int value, int count)
@@ -23,7 +25,7 @@ int checkSum(const QList<bool>& info)
 
 } // namespace
 
-QList<bool> fmsBits(const FmsReport& report)
+QByteArray fmsAudio(const FmsReport& report)
 {
     QList<bool> info;
     for (const QChar digit : report.id)
@@ -41,5 +43,5 @@ QList<bool> fmsBits(const FmsReport& report)
     for (int i = 6; i >= 0; --i)
         bits.append((sum >> i) & 1);
     bits.append(false);
-    return bits;
+    return silence(0.3) + toneAudio(bits, 1200, 1800) + silence(0.3);
 }

@@ -8,14 +8,14 @@ namespace {
 
 constexpr double kAmplitude = 12000;
 
-// Bit periods of 22050/baud samples are no whole number: each bit ends
+// Bit periods of 22050/1200 samples are no whole number: each bit ends
 // at the sample nearest its ideal end, so the timing never drifts.
-QByteArray bitAudio(const QList<bool>& bits, int baud, const std::function<double(bool)>& sample)
+QByteArray bitAudio(const QList<bool>& bits, const std::function<double(bool)>& sample)
 {
     QByteArray audio;
     qint64 written = 0;
     for (qsizetype i = 0; i < bits.size(); ++i) {
-        const qint64 end = std::llround(double(i + 1) * AudioRate / baud);
+        const qint64 end = std::llround(double(i + 1) * AudioRate / Baud);
         for (; written < end; ++written) {
             const auto value = qint16(std::lround(sample(bits[i])));
             audio.append(reinterpret_cast<const char*>(&value), sizeof value);
@@ -31,16 +31,16 @@ QByteArray silence(double seconds)
     return QByteArray(qsizetype(std::lround(seconds * AudioRate)) * 2, '\0');
 }
 
-QByteArray toneAudio(const QList<bool>& bits, int baud, int oneHz, int zeroHz)
+QByteArray toneAudio(const QList<bool>& bits, int oneHz, int zeroHz)
 {
     double phase = 0;
-    return bitAudio(bits, baud, [&](bool bit) {
+    return bitAudio(bits, [&](bool bit) {
         phase += 2 * std::numbers::pi * (bit ? oneHz : zeroHz) / AudioRate;
         return kAmplitude * std::sin(phase);
     });
 }
 
-QByteArray levelAudio(const QList<bool>& bits, int baud)
+QByteArray levelAudio(const QList<bool>& bits)
 {
-    return bitAudio(bits, baud, [](bool bit) { return bit ? -kAmplitude : kAmplitude; });
+    return bitAudio(bits, [](bool bit) { return bit ? -kAmplitude : kAmplitude; });
 }

@@ -4,14 +4,15 @@
 #include <QList>
 
 // Test audio as multimon-ng reads it raw: 16-bit signed mono samples at
-// 22050 Hz, native byte order.
+// 22050 Hz, native byte order; bits at 1200 baud.
 constexpr int AudioRate = 22050;
+constexpr int Baud = 1200;
 
 QByteArray silence(double seconds);
 
 // Phase-continuous tones, one per bit (FMS: 1200 Hz for 1, 1800 Hz for 0).
-QByteArray toneAudio(const QList<bool>& bits, int baud, int oneHz, int zeroHz);
+QByteArray toneAudio(const QList<bool>& bits, int oneHz, int zeroHz);
 
 // What a receiver's discriminator gives for two-level FSK (POCSAG): one
 // level per bit, the lower frequency, a 1, below zero.
-QByteArray levelAudio(const QList<bool>& bits, int baud);
+QByteArray levelAudio(const QList<bool>& bits);

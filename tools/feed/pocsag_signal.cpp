@@ -1,5 +1,7 @@
 #include "pocsag_signal.h"
 
+#include "fsk_audio.h"
+
 #include <bit>
 
 namespace {
@@ -54,7 +56,7 @@ QList<bool> messageBits(const QString& text, PageKind kind)
 
 } // namespace
 
-QList<bool> pocsagBits(const PocsagPage& page, PageKind kind)
+QByteArray pocsagAudio(const PocsagPage& page, PageKind kind)
 {
     QList<quint32> words(2 * (page.address & 7), kIdle); // the address's frame in the batch
     words.append(codeWord(((page.address >> 3) << 2) | quint32(page.function & 3)));
@@ -77,5 +79,5 @@ QList<bool> pocsagBits(const PocsagPage& page, PageKind kind)
             appendBits(bits, kSync, 32, false);
         appendBits(bits, words[i], 32, false);
     }
-    return bits;
+    return silence(0.3) + levelAudio(bits) + silence(0.3);
 }
