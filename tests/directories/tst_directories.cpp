@@ -38,11 +38,6 @@ PocsagReceiver pager(std::int32_t address, const QString& name)
     return p;
 }
 
-QByteArray repeated(const QByteArray& record, int times, int extraBytes = 0)
-{
-    return record.repeated(times) + QByteArray(extraBytes, 'x');
-}
-
 } // namespace
 
 class TestDirectories : public QObject
@@ -111,8 +106,9 @@ private slots:
         QFETCH(int, records);
         QFETCH(int, extraBytes);
         QFETCH(int, loaded);
-        QByteArray bytes = repeated(fiveToneRecordBytes(receiver(u"12345"_qs, u"M\u00fcller"_qs)),
-                                    records, std::max(extraBytes, 0));
+        QByteArray bytes =
+            fiveToneRecordBytes(receiver(u"12345"_qs, u"Müller"_qs)).repeated(records) +
+            QByteArray(std::max(extraBytes, 0), 'x');
         if (extraBytes < 0)
             bytes.chop(1);
         QBuffer file(&bytes);

@@ -88,17 +88,6 @@ private slots:
         QTRY_VERIFY(!bar.isVisible());
     }
 
-    void displayTimeZeroKeepsTheBarUp()
-    {
-        m_settings.value.displayTime = u"0"_qs;
-        m_settings.value.barOnTop = false;
-        MessageBarWindow bar(m_settings);
-        bar.bringUp();
-        QTest::qWait(1000);
-        QVERIFY(bar.isVisible());
-        QVERIFY(!bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    }
-
     void clicks_data()
     {
         QTest::addColumn<QString>("target"); // empty: the background

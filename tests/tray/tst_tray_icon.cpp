@@ -113,12 +113,6 @@ private slots:
         m_host->hide();
         action("mRestore").trigger();
         QVERIFY(m_host->isVisible() && m_host->isMaximized());
-
-        m_host->showNormal();
-        m_host->hide();
-        m_service.report(TrayMouseEvent::LeftDoubleClick); // restores as well
-        QVERIFY(m_host->isVisible());
-        QCOMPARE(m_host->windowState(), Qt::WindowNoState);
     }
 
     void menuCommands()
