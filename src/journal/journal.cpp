@@ -77,15 +77,6 @@ void Journal::flush()
         Qt::BlockingQueuedConnection);
 }
 
-void Journal::setRetentionDays(int days)
-{
-    days = std::clamp(days, 0, MaxRetentionDays);
-    if (days == m_retentionDays)
-        return;
-    m_retentionDays = days;
-    purgeOldRows();
-}
-
 void Journal::purgeOldRows()
 {
     if (m_retentionDays == 0)

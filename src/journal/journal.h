@@ -27,6 +27,8 @@ public:
     // The usual place: userDataFolder() + "/journal.sqlite".
     static QString defaultPath();
 
+    // Rows older than `retentionDays` go at start and once a day; 0 keeps
+    // everything.
     Journal(const QString& path, const Clock& clock, int retentionDays = DefaultRetentionDays,
             QObject* parent = nullptr);
     // Writes what is still queued.
@@ -38,11 +40,6 @@ public:
     // Returns when everything appended so far is in the file, or kept in
     // memory for a retry after a fault.
     void flush();
-
-    // Rows older than this many days go at start, once a day and when the
-    // number changes; 0 keeps everything.
-    int retentionDays() const { return m_retentionDays; }
-    void setRetentionDays(int days);
 
     // A fault or notice in German for the status line; empty when all is well.
     QString statusMessage() const;
@@ -61,7 +58,7 @@ private:
 
     QString m_path;
     const Clock& m_clock;
-    int m_retentionDays = DefaultRetentionDays;
+    const int m_retentionDays;
     QThread m_thread;
     JournalStore* m_store = nullptr;
     QList<HandledTelegram> m_queue;

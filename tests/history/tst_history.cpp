@@ -25,7 +25,7 @@ class TestHistory : public QObject
     std::unique_ptr<HistoryWindow> m_window;
 
     QTableView* table() const { return m_window->findChild<QTableView*>(u"table"_qs); }
-    const HistoryModel& model() const { return m_window->model(); }
+    const HistoryModel& model() const { return *static_cast<HistoryModel*>(table()->model()); }
     QStringList addresses() const
     {
         QStringList result;
