@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
@@ -23,8 +22,8 @@ std::optional<QString> matchComponent(const QDir& dir, const QString& component)
 
 std::optional<QString> findListEntry(const QString& name, const QString& baseDir)
 {
-    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
-    const QStringList components = name.split(separators, Qt::SkipEmptyParts);
+    const QStringList components =
+        QString(name).replace(u'\\', u'/').split(u'/', Qt::SkipEmptyParts);
     if (components.isEmpty())
         return std::nullopt;
     QDir dir(baseDir);

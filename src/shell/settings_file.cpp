@@ -5,8 +5,6 @@
 #include "settings_conversions.h"
 #include "settings_store.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 const QString kServer = QStringLiteral("Server");
@@ -48,9 +46,10 @@ const Key kHistoryColumns{kHistory, QStringLiteral("Spalten")};
 // is no number ends the list.
 QList<int> readNumbers(const QString& text)
 {
-    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
+    QString words = text;
+    words.replace(u',', u' ').replace(u';', u' ');
     QList<int> numbers;
-    for (const QString& word : text.split(separators, Qt::SkipEmptyParts)) {
+    for (const QString& word : words.simplified().split(u' ', Qt::SkipEmptyParts)) {
         bool ok = false;
         const int number = word.toInt(&ok);
         if (!ok)

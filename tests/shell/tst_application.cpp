@@ -68,6 +68,18 @@ struct Started
                                 u"ostrevo"_qs, [this] { ++ended; }});
         application->start(lists.path(), commandLine);
     }
+
+    // Connects through the window to a local server and returns the peer.
+    QTcpSocket* connectTo(QTcpServer& server)
+    {
+        if (!server.listen(QHostAddress::LocalHost))
+            return nullptr;
+        control<QLineEdit>("txtSrvPort")->setText(QString::number(server.serverPort()));
+        control<QPushButton>("cmdStatus")->click();
+        if (!QTest::qWaitFor([&] { return server.hasPendingConnections(); }))
+            return nullptr;
+        return server.nextPendingConnection();
+    }
 };
 
 } // namespace
@@ -250,13 +262,10 @@ private slots:
     {
         Started s;
         s.tray.seesMovement = false; // the tip follows each telegram then
-        QTcpServer server;
-        QVERIFY(server.listen(QHostAddress::LocalHost));
-        control<QLineEdit>("txtSrvPort")->setText(QString::number(server.serverPort()));
         control<QLineEdit>("txtMsgOnly")->setText(u"003;110"_qs);
-        control<QPushButton>("cmdStatus")->click();
-        QTRY_VERIFY(server.hasPendingConnections());
-        QTcpSocket* peer = server.nextPendingConnection();
+        QTcpServer server;
+        QTcpSocket* peer = s.connectTo(server);
+        QVERIFY(peer);
         QTRY_COMPARE(control<QLabel>("lblStatus")->text(), u"Verbunden"_qs);
         QCOMPARE(control<QPushButton>("cmdStatus")->text(), u"Trennen"_qs);
 
@@ -292,11 +301,8 @@ private slots:
     {
         Started s({{u"Einstellungen/MsgAktiv"_qs, u"0"_qs}});
         QTcpServer server;
-        QVERIFY(server.listen(QHostAddress::LocalHost));
-        control<QLineEdit>("txtSrvPort")->setText(QString::number(server.serverPort()));
-        control<QPushButton>("cmdStatus")->click();
-        QTRY_VERIFY(server.hasPendingConnections());
-        QTcpSocket* peer = server.nextPendingConnection();
+        QTcpSocket* peer = s.connectTo(server);
+        QVERIFY(peer);
         const qint64 normal = s.tray.image.cacheKey();
 
         // Held back by a filter: no reason to flash.
