@@ -143,38 +143,31 @@ private slots:
     void textListLines_data()
     {
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QString>("code"); // empty: not taken
-        QTest::addColumn<QString>("name");
-        QTest::newRow("three words dropped")
-            << QByteArray("FME 12345 a b c Wehr Nord") << u"12345"_qs << u"Wehr Nord"_qs;
-        QTest::newRow("last word kept")
-            << QByteArray("FME 12345 Wehr Nord Sued Ost") << u"12345"_qs << u"Ost"_qs;
-        QTest::newRow("hash joins") << QByteArray("FME 12345 x y z Feuerwehr#Vollalarm")
-                                    << u"12345"_qs << u"Feuerwehr Vollalarm"_qs;
-        QTest::newRow("early hash stays")
-            << QByteArray("FME 12345 x y z #1 Wache") << u"12345"_qs << u"#1 Wache"_qs;
-        QTest::newRow("four-digit code") << QByteArray("FME 1234 Wache") << QString() << QString();
-        QTest::newRow("lower case")
-            << QByteArray("fme 12345 a b c Wache") << QString() << QString();
-        QTest::newRow("no space") << QByteArray("FME12345 a b c Wache") << QString() << QString();
-        QTest::newRow("code page")
-            << QByteArray("FME 22222 a b c L\xf6schzug") << u"22222"_qs << u"Löschzug"_qs;
+        QTest::addColumn<QString>("entry"); // code|name; empty: not taken
+        const auto row = [](const char* name, const QByteArray& line, const QString& entry = {}) {
+            QTest::newRow(name) << line << entry;
+        };
+        row("three words dropped", "FME 12345 a b c Wehr Nord", u"12345|Wehr Nord"_qs);
+        row("last word kept", "FME 12345 Wehr Nord Sued Ost", u"12345|Ost"_qs);
+        row("hash joins", "FME 12345 x y z Feuerwehr#Vollalarm", u"12345|Feuerwehr Vollalarm"_qs);
+        row("early hash stays", "FME 12345 x y z #1 Wache", u"12345|#1 Wache"_qs);
+        row("four-digit code", "FME 1234 Wache");
+        row("lower case", "fme 12345 a b c Wache");
+        row("no space", "FME12345 a b c Wache");
+        row("code page", "FME 22222 a b c L\xf6schzug", u"22222|Löschzug"_qs);
     }
 
     void textListLines()
     {
         QFETCH(QByteArray, line);
-        QFETCH(QString, code);
-        QFETCH(QString, name);
+        QFETCH(QString, entry);
         QByteArray text = "# Kommentar\r\n" + line;
         QBuffer file(&text);
         file.open(QIODevice::ReadOnly);
-        const auto list = readFiveToneTextList(file, Directories::FiveToneCapacity);
-        QCOMPARE(list.entries.size(), code.isEmpty() ? 0 : 1);
-        if (!code.isEmpty()) {
-            QCOMPARE(list.entries[0].code.text(), code);
-            QCOMPARE(list.entries[0].name.trimmed(), name);
-        }
+        QStringList taken;
+        for (const FiveToneReceiver& r : readFiveToneTextList(file, 10).entries)
+            taken << r.code.text() + u'|' + r.name.trimmed();
+        QCOMPARE(taken.join(u'\n'), entry);
     }
 
     void vehicleTextList()
