@@ -75,12 +75,11 @@ private slots:
                                 receiver(u"12345"_qs, u"Zweiter"_qs),
                                 receiver(u"1234"_qs, u"Kurz"_qs)});
         QCOMPARE(d.findFiveTone(u"12345")->name.trimmed(), u"Erster"_qs);
-        QVERIFY(!d.findFiveTone(u"1234")); // stored with a trailing space
-        QVERIFY(d.findFiveTone(u"1234 "));
-        QVERIFY(!d.findFiveTone(u"12345\n"));
+        // Stored with a trailing space; a line end is no match.
+        QVERIFY(!d.findFiveTone(u"1234") && d.findFiveTone(u"1234 ") &&
+                !d.findFiveTone(u"12345\n"));
         d.setVehicles({vehicle(u"61234567"_qs, u"Florian 1"_qs), vehicle(u"4711"_qs, u"Kurz"_qs)});
-        QVERIFY(d.findVehicle(u"61234567"));
-        QVERIFY(!d.findVehicle(u"6123456a"));
+        QVERIFY(d.findVehicle(u"61234567") && !d.findVehicle(u"6123456a"));
         QVERIFY(!d.findVehicle(u"4711") && d.findVehicle(u"4711    "));
         d.setPocsagReceivers(
             {pager(42, u"Wehrführer"_qs), pager(1234567, u"Zug"_qs), pager(42, u"x"_qs)});

@@ -162,8 +162,6 @@ private slots:
         peer->write("FMSTlg\t61120146\t1\t0\t1\t0\t2\t0\t0\r\n");
         QTRY_VERIFY(pixelsInBar(qRgb(0, 144, 0)) > 20);
         QTRY_COMPARE(pixelsInBar(qRgb(255, 0, 0)), 0);
-        peer->write("POC\t1234567\tA\tProbealarm\r\n");
-        QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
         peer->write(
             "x#![]!#FMS#![]!#62182101#![]!#8#![]!#0#![]!#false#![]!##![]!##![]!##![]!##![]!#\r\n");
         QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 128)) > 20);
