@@ -107,6 +107,8 @@ private slots:
                  u"txtSrv txtSrvPort cmdStatus chkAuto txtDBfile cmdLoadDB txtPasswort txtLogOnly "
                  "chkMsgAktiv chkMsgVorne txtMsgOnly chkUnbekFME chkUnbekFMS txtMsgTime "
                  "cmdMsgSchrift chkSysTray txtTransparent"_qs);
+        s.application->shutDown(); // takes the icon away
+        QVERIFY(!s.tray.shown);
     }
 
     void storedSettingsAndShutDown()
