@@ -3,6 +3,7 @@
 #include "directories/record_files.h"
 #include "directories/status_tables.h"
 #include "directories/text_lists.h"
+#include "support/directory_entries.h"
 #include "support/fake_dialogs.h"
 
 #include <QBuffer>
@@ -11,34 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
-
-namespace {
-
-FiveToneReceiver receiver(const QString& code, const QString& name)
-{
-    FiveToneReceiver r;
-    r.code.assign(code);
-    r.name.assign(name);
-    return r;
-}
-
-Vehicle vehicle(const QString& id, const QString& name)
-{
-    Vehicle v;
-    v.fmsId.assign(id);
-    v.name.assign(name);
-    return v;
-}
-
-PocsagReceiver pager(std::int32_t address, const QString& name)
-{
-    PocsagReceiver p;
-    p.address = address;
-    p.name.assign(name);
-    return p;
-}
-
-} // namespace
 
 class TestDirectories : public QObject
 {

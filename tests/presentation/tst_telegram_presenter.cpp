@@ -3,6 +3,7 @@
 #include "presentation/load_announcer.h"
 #include "presentation/telegram_presenter.h"
 #include "presentation/telegram_summary.h"
+#include "support/directory_entries.h"
 #include "support/fixed_clock.h"
 #include "support/fixed_settings.h"
 #include "support/recording_bar.h"
@@ -48,19 +49,9 @@ class TestTelegramPresenter : public QObject
 private slots:
     void initTestCase()
     {
-        m_directories.setFiveToneReceivers({});
-        FiveToneReceiver wehr;
-        wehr.code.assign(u"12345");
-        wehr.name.assign(u"  Wehr Nord  ");
-        m_directories.setFiveToneReceivers({wehr});
-        Vehicle florian;
-        florian.fmsId.assign(u"61234567");
-        florian.name.assign(kName);
-        m_directories.setVehicles({florian});
-        PocsagReceiver leader;
-        leader.address = 1234567;
-        leader.name.assign(u"Zugführer");
-        m_directories.setPocsagReceivers({leader});
+        m_directories.setFiveToneReceivers({receiver(u"12345"_qs, u"  Wehr Nord  "_qs)});
+        m_directories.setVehicles({vehicle(u"61234567"_qs, kName)});
+        m_directories.setPocsagReceivers({pager(1234567, u"Zugführer"_qs)});
     }
 
     void telegrams_data()
