@@ -6,11 +6,6 @@
 
 namespace {
 
-QString tab(const QStringList& fields)
-{
-    return fields.join(u'\t');
-}
-
 // An FMS tab record with the given status, direction and optional text.
 QString fmsTab(const QString& status, const QString& direction, const QString& text = {})
 {
@@ -18,17 +13,22 @@ QString fmsTab(const QString& status, const QString& direction, const QString& t
     return text.isNull() ? record : record + u"\tf\tg\th\ti\t"_qs + text;
 }
 
-// A marker record: field 2 id, 3 status, 5 direction, optional field 11.
-QString fmsMarked(const QString& id, const QString& status, const QString& direction,
-                  const QString& text = {}, int fieldCount = 11)
+// A marker record from "id|status|direction[|text]": fields 2, 3, 5 and 11.
+QString fmsMarked(const QString& given, int fieldCount = 11)
 {
-    QStringList fields(std::max(fieldCount, text.isNull() ? 0 : 12));
-    fields[2] = id;
-    fields[3] = status;
-    fields[5] = direction;
-    if (!text.isNull())
-        fields[11] = text;
+    const QStringList parts = given.split(u'|');
+    QStringList fields(parts.size() > 3 ? 12 : fieldCount);
+    fields[2] = parts[0];
+    fields[3] = parts[1];
+    fields[5] = parts[2];
+    if (parts.size() > 3)
+        fields[11] = parts[3];
     return fields.join(u"#![]!#"_qs);
+}
+
+void row(const char* name, const QString& record, const QString& call = {})
+{
+    QTest::newRow(name) << record << call;
 }
 
 } // namespace
@@ -42,63 +42,47 @@ private slots:
     {
         QTest::addColumn<QString>("record");
         QTest::addColumn<QString>("call"); // empty: dropped
-        const QString none;
+        row("greeting noise", u"#!XX!#ZVEI\t12345"_qs);
+        row("empty", QString());
+        row("zvei", u"ZVEI\t12345"_qs, u"FME|12345"_qs);
+        row("zvei untrimmed", u"ZVEI\t 1234"_qs, u"FME| 1234"_qs);
+        row("zvei without tab", u"ZVEI12345"_qs);
+        row("zvei without address", u"ZVEI\t"_qs, u"FME|"_qs);
+        row("unknown keyword", u"ZVEIX\t12345"_qs);
+        row("poc trimmed", u"POC\t  0123 \tx\t  Brand in Halle  "_qs,
+            u"POC|0123|Brand in Halle"_qs);
+        row("poc short", u"POC\t123\tx"_qs);
+        row("fms from vehicle", fmsTab(u"3"_qs, u"0"_qs), u"FROM|12345678|3|"_qs);
+        row("fms from vehicle text", fmsTab(u"3"_qs, u"0"_qs, u" hallo "_qs),
+            u"FROM|12345678|3|hallo"_qs);
+        row("fms to vehicle ignores text", fmsTab(u"3"_qs, u"1"_qs, u"hallo"_qs),
+            u"TO|12345678|3|"_qs);
+        row("fms to vehicle status 10", fmsTab(u"10"_qs, u"1"_qs, u" A&TRN "_qs),
+            u"TO|12345678|10|A&&TRN"_qs);
+        row("status 18", fmsTab(u"18"_qs, u"0"_qs), u"FROM|12345678|18|"_qs);
+        row("status 19", fmsTab(u"19"_qs, u"0"_qs));
+        row("status 2.5", fmsTab(u"2.5"_qs, u"0"_qs), u"FROM|12345678|2|"_qs);
+        row("status 3.5", fmsTab(u"3.5"_qs, u"0"_qs), u"FROM|12345678|4|"_qs);
+        row("status empty", fmsTab(QString(u""_qs), u"0"_qs), u"FROM|12345678|0|"_qs);
+        row("status negative", fmsTab(u"-1"_qs, u"0"_qs));
+        row("fms too short", u"FMSTlg\t1\t2\t3\t4\t5\t6\t7"_qs);
 
-        QTest::newRow("greeting noise") << QStringLiteral("#!XX!#ZVEI\t12345") << none;
-        QTest::newRow("empty") << QString() << none;
-        QTest::newRow("zvei") << tab({u"ZVEI"_qs, u"12345"_qs}) << u"FME|12345"_qs;
-        QTest::newRow("zvei untrimmed") << tab({u"ZVEI"_qs, u" 1234"_qs}) << u"FME| 1234"_qs;
-        QTest::newRow("zvei without tab") << QStringLiteral("ZVEI12345") << none;
-        QTest::newRow("zvei without address") << QStringLiteral("ZVEI\t") << u"FME|"_qs;
-        QTest::newRow("unknown keyword") << QStringLiteral("ZVEIX\t12345") << none;
-        QTest::newRow("poc trimmed")
-            << tab({u"POC"_qs, u"  0123 "_qs, u"x"_qs, u"  Brand in Halle  "_qs})
-            << u"POC|0123|Brand in Halle"_qs;
-        QTest::newRow("poc short") << tab({u"POC"_qs, u"123"_qs, u"x"_qs}) << none;
-        QTest::newRow("fms from vehicle") << fmsTab(u"3"_qs, u"0"_qs) << u"FROM|12345678|3|"_qs;
-        QTest::newRow("fms from vehicle text")
-            << fmsTab(u"3"_qs, u"0"_qs, u" hallo "_qs) << u"FROM|12345678|3|hallo"_qs;
-        QTest::newRow("fms to vehicle ignores text")
-            << fmsTab(u"3"_qs, u"1"_qs, u"hallo"_qs) << u"TO|12345678|3|"_qs;
-        QTest::newRow("fms to vehicle status 10")
-            << fmsTab(u"10"_qs, u"1"_qs, u" A&TRN "_qs) << u"TO|12345678|10|A&&TRN"_qs;
-        QTest::newRow("status 18") << fmsTab(u"18"_qs, u"0"_qs) << u"FROM|12345678|18|"_qs;
-        QTest::newRow("status 19") << fmsTab(u"19"_qs, u"0"_qs) << none;
-        QTest::newRow("status 2.5") << fmsTab(u"2.5"_qs, u"0"_qs) << u"FROM|12345678|2|"_qs;
-        QTest::newRow("status 3.5") << fmsTab(u"3.5"_qs, u"0"_qs) << u"FROM|12345678|4|"_qs;
-        QTest::newRow("status empty") << fmsTab(QString(u""_qs), u"0"_qs) << u"FROM|12345678|0|"_qs;
-        QTest::newRow("status negative") << fmsTab(u"-1"_qs, u"0"_qs) << none;
-        QTest::newRow("fms too short")
-            << tab({u"FMSTlg"_qs, u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs, u"5"_qs, u"6"_qs, u"7"_qs})
-            << none;
-
-        QTest::newRow("marked five-tone")
-            << fmsMarked(u"12345"_qs, u"16"_qs, u"false"_qs) << u"FME|12345"_qs;
-        QTest::newRow("marked 16 with blank")
-            << fmsMarked(u"ID"_qs, u" 16"_qs, u"false"_qs) << u"FROM|ID|16|"_qs;
-        QTest::newRow("marked ten fields")
-            << fmsMarked(u"ID"_qs, u"3"_qs, u"false"_qs, {}, 10) << none;
-        QTest::newRow("marked to vehicle")
-            << fmsMarked(u"ID"_qs, u"4"_qs, u"true"_qs, u"x"_qs) << u"TO|ID|4|"_qs;
-        QTest::newRow("marked gps")
-            << fmsMarked(u"ID"_qs, u"10"_qs, u"false"_qs, u"DEZUD_GPSINFO : 52.1 13.4"_qs)
-            << u"FROM|ID|10|52.1 13.4"_qs;
-        QTest::newRow("marked device colon")
-            << fmsMarked(u"ID"_qs, u"3"_qs, u"false"_qs, u"DEZUD_7 : frei"_qs)
-            << u"FROM|ID|3|frei"_qs;
-        QTest::newRow("marked device words")
-            << fmsMarked(u"ID"_qs, u"3"_qs, u"false"_qs, u"DEZUD_7 X der Rest"_qs)
-            << u"FROM|ID|3|der Rest"_qs;
-        QTest::newRow("marked device one word")
-            << fmsMarked(u"ID"_qs, u"3"_qs, u"false"_qs, u"DEZUD_7 X"_qs)
-            << u"FROM|ID|3|DEZUD_7 X"_qs;
-        QTest::newRow("marked to vehicle trn")
-            << fmsMarked(u"ID"_qs, u"10"_qs, u"true"_qs, u"Lage;TRN 4711 (12)"_qs)
-            << u"TO|ID|10|Lage&&TRN 4711"_qs;
-        QTest::newRow("marked short bracket")
-            << fmsMarked(u"ID"_qs, u"10"_qs, u"true"_qs, u"(1)"_qs) << u"TO|ID|10|"_qs;
-        QTest::newRow("two records merged")
-            << tab({u"ZVEI"_qs, u"12345\r\nZVEI"_qs, u"54321"_qs}) << u"FME|12345\r\nZVEI"_qs;
+        row("marked five-tone", fmsMarked(u"12345|16|false"_qs), u"FME|12345"_qs);
+        row("marked 16 with blank", fmsMarked(u"ID| 16|false"_qs), u"FROM|ID|16|"_qs);
+        row("marked ten fields", fmsMarked(u"ID|3|false"_qs, 10));
+        row("marked to vehicle", fmsMarked(u"ID|4|true|x"_qs), u"TO|ID|4|"_qs);
+        row("marked gps", fmsMarked(u"ID|10|false|DEZUD_GPSINFO : 52.1 13.4"_qs),
+            u"FROM|ID|10|52.1 13.4"_qs);
+        row("marked device colon", fmsMarked(u"ID|3|false|DEZUD_7 : frei"_qs),
+            u"FROM|ID|3|frei"_qs);
+        row("marked device words", fmsMarked(u"ID|3|false|DEZUD_7 X der Rest"_qs),
+            u"FROM|ID|3|der Rest"_qs);
+        row("marked device one word", fmsMarked(u"ID|3|false|DEZUD_7 X"_qs),
+            u"FROM|ID|3|DEZUD_7 X"_qs);
+        row("marked to vehicle trn", fmsMarked(u"ID|10|true|Lage;TRN 4711 (12)"_qs),
+            u"TO|ID|10|Lage&&TRN 4711"_qs);
+        row("marked short bracket", fmsMarked(u"ID|10|true|(1)"_qs), u"TO|ID|10|"_qs);
+        row("two records merged", u"ZVEI\t12345\r\nZVEI\t54321"_qs, u"FME|12345\r\nZVEI"_qs);
     }
 
     void classification()

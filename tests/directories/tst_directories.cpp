@@ -3,6 +3,7 @@
 #include "directories/record_files.h"
 #include "directories/status_tables.h"
 #include "directories/text_lists.h"
+#include "support/directory_entries.h"
 #include "support/fake_dialogs.h"
 
 #include <QBuffer>
@@ -11,34 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
-
-namespace {
-
-FiveToneReceiver receiver(const QString& code, const QString& name)
-{
-    FiveToneReceiver r;
-    r.code.assign(code);
-    r.name.assign(name);
-    return r;
-}
-
-Vehicle vehicle(const QString& id, const QString& name)
-{
-    Vehicle v;
-    v.fmsId.assign(id);
-    v.name.assign(name);
-    return v;
-}
-
-PocsagReceiver pager(std::int32_t address, const QString& name)
-{
-    PocsagReceiver p;
-    p.address = address;
-    p.name.assign(name);
-    return p;
-}
-
-} // namespace
 
 class TestDirectories : public QObject
 {
@@ -75,12 +48,11 @@ private slots:
                                 receiver(u"12345"_qs, u"Zweiter"_qs),
                                 receiver(u"1234"_qs, u"Kurz"_qs)});
         QCOMPARE(d.findFiveTone(u"12345")->name.trimmed(), u"Erster"_qs);
-        QVERIFY(!d.findFiveTone(u"1234")); // stored with a trailing space
-        QVERIFY(d.findFiveTone(u"1234 "));
-        QVERIFY(!d.findFiveTone(u"12345\n"));
+        // Stored with a trailing space; a line end is no match.
+        QVERIFY(!d.findFiveTone(u"1234") && d.findFiveTone(u"1234 ") &&
+                !d.findFiveTone(u"12345\n"));
         d.setVehicles({vehicle(u"61234567"_qs, u"Florian 1"_qs), vehicle(u"4711"_qs, u"Kurz"_qs)});
-        QVERIFY(d.findVehicle(u"61234567"));
-        QVERIFY(!d.findVehicle(u"6123456a"));
+        QVERIFY(d.findVehicle(u"61234567") && !d.findVehicle(u"6123456a"));
         QVERIFY(!d.findVehicle(u"4711") && d.findVehicle(u"4711    "));
         d.setPocsagReceivers(
             {pager(42, u"Wehrführer"_qs), pager(1234567, u"Zug"_qs), pager(42, u"x"_qs)});
@@ -143,38 +115,31 @@ private slots:
     void textListLines_data()
     {
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QString>("code"); // empty: not taken
-        QTest::addColumn<QString>("name");
-        QTest::newRow("three words dropped")
-            << QByteArray("FME 12345 a b c Wehr Nord") << u"12345"_qs << u"Wehr Nord"_qs;
-        QTest::newRow("last word kept")
-            << QByteArray("FME 12345 Wehr Nord Sued Ost") << u"12345"_qs << u"Ost"_qs;
-        QTest::newRow("hash joins") << QByteArray("FME 12345 x y z Feuerwehr#Vollalarm")
-                                    << u"12345"_qs << u"Feuerwehr Vollalarm"_qs;
-        QTest::newRow("early hash stays")
-            << QByteArray("FME 12345 x y z #1 Wache") << u"12345"_qs << u"#1 Wache"_qs;
-        QTest::newRow("four-digit code") << QByteArray("FME 1234 Wache") << QString() << QString();
-        QTest::newRow("lower case")
-            << QByteArray("fme 12345 a b c Wache") << QString() << QString();
-        QTest::newRow("no space") << QByteArray("FME12345 a b c Wache") << QString() << QString();
-        QTest::newRow("code page")
-            << QByteArray("FME 22222 a b c L\xf6schzug") << u"22222"_qs << u"Löschzug"_qs;
+        QTest::addColumn<QString>("entry"); // code|name; empty: not taken
+        const auto row = [](const char* name, const QByteArray& line, const QString& entry = {}) {
+            QTest::newRow(name) << line << entry;
+        };
+        row("three words dropped", "FME 12345 a b c Wehr Nord", u"12345|Wehr Nord"_qs);
+        row("last word kept", "FME 12345 Wehr Nord Sued Ost", u"12345|Ost"_qs);
+        row("hash joins", "FME 12345 x y z Feuerwehr#Vollalarm", u"12345|Feuerwehr Vollalarm"_qs);
+        row("early hash stays", "FME 12345 x y z #1 Wache", u"12345|#1 Wache"_qs);
+        row("four-digit code", "FME 1234 Wache");
+        row("lower case", "fme 12345 a b c Wache");
+        row("no space", "FME12345 a b c Wache");
+        row("code page", "FME 22222 a b c L\xf6schzug", u"22222|Löschzug"_qs);
     }
 
     void textListLines()
     {
         QFETCH(QByteArray, line);
-        QFETCH(QString, code);
-        QFETCH(QString, name);
+        QFETCH(QString, entry);
         QByteArray text = "# Kommentar\r\n" + line;
         QBuffer file(&text);
         file.open(QIODevice::ReadOnly);
-        const auto list = readFiveToneTextList(file, Directories::FiveToneCapacity);
-        QCOMPARE(list.entries.size(), code.isEmpty() ? 0 : 1);
-        if (!code.isEmpty()) {
-            QCOMPARE(list.entries[0].code.text(), code);
-            QCOMPARE(list.entries[0].name.trimmed(), name);
-        }
+        QStringList taken;
+        for (const FiveToneReceiver& r : readFiveToneTextList(file, 10).entries)
+            taken << r.code.text() + u'|' + r.name.trimmed();
+        QCOMPARE(taken.join(u'\n'), entry);
     }
 
     void vehicleTextList()

@@ -3,6 +3,7 @@
 #include "presentation/load_announcer.h"
 #include "presentation/telegram_presenter.h"
 #include "presentation/telegram_summary.h"
+#include "support/directory_entries.h"
 #include "support/fixed_clock.h"
 #include "support/fixed_settings.h"
 #include "support/recording_bar.h"
@@ -48,112 +49,69 @@ class TestTelegramPresenter : public QObject
 private slots:
     void initTestCase()
     {
-        m_directories.setFiveToneReceivers({});
-        FiveToneReceiver wehr;
-        wehr.code.assign(u"12345");
-        wehr.name.assign(u"  Wehr Nord  ");
-        m_directories.setFiveToneReceivers({wehr});
-        Vehicle florian;
-        florian.fmsId.assign(u"61234567");
-        florian.name.assign(kName);
-        m_directories.setVehicles({florian});
-        PocsagReceiver leader;
-        leader.address = 1234567;
-        leader.name.assign(u"Zugführer");
-        m_directories.setPocsagReceivers({leader});
+        m_directories.setFiveToneReceivers({receiver(u"12345"_qs, u"  Wehr Nord  "_qs)});
+        m_directories.setVehicles({vehicle(u"61234567"_qs, kName)});
+        m_directories.setPocsagReceivers({pager(1234567, u"Zugführer"_qs)});
     }
 
     void telegrams_data()
     {
-        QTest::addColumn<QString>("record"); // kind|address|status or text|text
-        // "bar off", "tray off", "no unlisted FME" / "FMS" (the other switch
-        // stays on), or a filter
-        QTest::addColumn<QString>("options");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("colour");
-        QTest::addColumn<QString>("radio");
-        QTest::addColumn<QString>("summary");
-        const QString red = u"255,0,0"_qs;
-        const QString stamp = u"12:34:56 "_qs;
-
-        QTest::newRow("five-tone listed") << u"FME|12345"_qs << QString() << u"12345 Wehr Nord"_qs
-                                          << red << QString() << stamp + u"12345 Wehr Nord"_qs;
-        QTest::newRow("five-tone unlisted") << u"FME|1234"_qs << QString() << u"1234 Unbekannt"_qs
-                                            << red << QString() << stamp + u"1234 Unbekannt"_qs;
-        QTest::newRow("five-tone unlisted hidden")
-            << u"FME|99999"_qs << u"no unlisted FME"_qs << QString() << QString() << QString()
-            << QString();
-        QTest::newRow("five-tone, bar off")
-            << u"FME|12345"_qs << u"bar off"_qs << QString() << QString() << QString()
-            << stamp + u"12345 Wehr Nord"_qs;
-        QTest::newRow("five-tone, tray off")
-            << u"FME|12345"_qs << u"tray off"_qs << u"12345 Wehr Nord"_qs << red << QString()
-            << QString();
-        QTest::newRow("pocsag listed, leading zeros")
-            << u"POC|0001234567|Brand Halle 3"_qs << QString()
-            << u"1234567 Zugführer Brand Halle 3"_qs << red << QString()
-            << stamp + u"1234567 Zugführer"_qs;
-        QTest::newRow("pocsag empty text")
-            << u"POC|1234567|"_qs << QString() << u"1234567 Zugführer "_qs << red << QString()
-            << stamp + u"1234567 Zugführer"_qs;
-        QTest::newRow("pocsag unlisted")
-            << u"POC|abc|Probe"_qs << QString() << u"abc Unbekannt Probe"_qs << red << QString()
-            << stamp + u"abc Unbekannt"_qs;
-        QTest::newRow("pocsag unlisted hidden") << u"POC|777|x"_qs << u"no unlisted FME"_qs
-                                                << QString() << QString() << QString() << QString();
-        QTest::newRow("fms status 3")
-            << u"FROM|61234567|3"_qs << QString() << kName30 + u"  3 Einsatz Übernommen"_qs
-            << u"255,255,0"_qs << QString() << stamp + kName + u" (3) Einsatz Übernommen"_qs;
-        QTest::newRow("fms blank text")
-            << u"FROM|61234567|3|   "_qs << QString() << kName30 + u"  3 Einsatz Übernommen   "_qs
-            << u"255,255,0"_qs << QString() << stamp + kName + u" (3) Einsatz Übernommen"_qs;
-        QTest::newRow("fms with text") << u"FROM|61234567|4| Lage klar "_qs << QString()
-                                       << kName30 + u"  4 Am Einsatzort [Lage klar]"_qs << red
-                                       << QString() << stamp + kName + u" (4) Am Einsatzort"_qs;
-        QTest::newRow("fms unlisted")
-            << u"FROM|99999999|2"_qs << QString() << kUnlisted30 + u"  2 Frei auf Wache"_qs
-            << u"0,144,0"_qs << QString() << stamp + u"99999999 (2) Frei auf Wache"_qs;
-        QTest::newRow("fms unlisted hidden") << u"FROM|99999999|2"_qs << u"no unlisted FMS"_qs
-                                             << QString() << QString() << QString() << QString();
-        QTest::newRow("fms bar off")
-            << u"FROM|61234567|4"_qs << u"bar off"_qs << QString() << QString() << QString()
-            << stamp + kName + u" (4) Am Einsatzort"_qs;
-        QTest::newRow("fms text telegram")
-            << u"FROM|61234567|10|Text & mehr"_qs << QString() << kName30 + u" 10 Text & mehr"_qs
-            << u"255,255,255"_qs << QString() << QString();
-        QTest::newRow("request to speak") << u"FROM|61234567|5"_qs << QString() << QString()
-                                          << QString() << stamp + u"SW: "_qs + kName << QString();
-        QTest::newRow("speaking") << u"FROM|61234567|15"_qs << QString() << QString() << QString()
-                                  << stamp + u"Spricht: "_qs + kName << QString();
-        QTest::newRow("status 12 has no line") << u"FROM|61234567|12"_qs << u"012"_qs << QString()
-                                               << QString() << QString() << QString();
-        QTest::newRow("filter 1005 lets 005 through")
-            << u"FROM|61234567|5"_qs << u"1005"_qs << QString() << QString()
-            << stamp + u"SW: "_qs + kName << QString();
-        QTest::newRow("filter 1005 lets 100 through")
-            << u"TO|61234567|0"_qs << u"1005"_qs << kName30 + u"  0 Statusabfrage"_qs
-            << u"255,255,255"_qs << QString() << QString();
-        QTest::newRow("filter 1005 stops 003") << u"FROM|61234567|3"_qs << u"1005"_qs << QString()
-                                               << QString() << QString() << QString();
-        QTest::newRow("to vehicle with text") << u"TO|61234567|3|Lage"_qs << u"103"_qs
-                                              << kName30 + u"  3 C - Für Einsatz Melden [Lage]"_qs
-                                              << u"255,255,255"_qs << QString() << QString();
-        QTest::newRow("to vehicle text telegram")
-            << u"TO|61234567|10|A&&TRN 4711"_qs << QString() << kName30 + u" 10 A&&TRN 4711"_qs
-            << u"255,255,255"_qs << QString() << QString();
-        QTest::newRow("to vehicle status 13")
-            << u"TO|61234567|13"_qs << u"113"_qs << kName30 + u" 13 "_qs << u"255,255,255"_qs
-            << QString() << QString();
+        // record (kind|address|status or text|text) ~ options ("bar off", "tray off",
+        // "no unlisted FME" / "FMS" (the other switch stays on), or a filter) ~ line ~
+        // line colour ~ radio labels ~ tray summary; %L the vehicle's name padded to
+        // 30, %N its name, %U an unlisted one padded, %T the time stamp.
+        QTest::addColumn<QString>("row");
+        const auto row = [](const char* name, const QString& fields) {
+            QTest::newRow(name) << QString(fields)
+                                       .replace(u"%L"_qs, kName30)
+                                       .replace(u"%N"_qs, kName)
+                                       .replace(u"%U"_qs, kUnlisted30)
+                                       .replace(u"%T"_qs, u"12:34:56 "_qs);
+        };
+        row("five-tone listed", u"FME|12345~~12345 Wehr Nord~255,0,0~~%T12345 Wehr Nord"_qs);
+        row("five-tone unlisted", u"FME|1234~~1234 Unbekannt~255,0,0~~%T1234 Unbekannt"_qs);
+        row("five-tone unlisted hidden", u"FME|99999~no unlisted FME~~~~"_qs);
+        row("five-tone, bar off", u"FME|12345~bar off~~~~%T12345 Wehr Nord"_qs);
+        row("five-tone, tray off", u"FME|12345~tray off~12345 Wehr Nord~255,0,0~~"_qs);
+        row("pocsag listed, leading zeros", u"POC|0001234567|Brand Halle 3~~1234567 Zugführer "
+                                            "Brand Halle 3~255,0,0~~%T1234567 Zugführer"_qs);
+        row("pocsag empty text",
+            u"POC|1234567|~~1234567 Zugführer ~255,0,0~~%T1234567 Zugführer"_qs);
+        row("pocsag unlisted", u"POC|abc|Probe~~abc Unbekannt Probe~255,0,0~~%Tabc Unbekannt"_qs);
+        row("pocsag unlisted hidden", u"POC|777|x~no unlisted FME~~~~"_qs);
+        row("fms status 3", u"FROM|61234567|3~~%L  3 Einsatz Übernommen~255,255,0~~"
+                            "%T%N (3) Einsatz Übernommen"_qs);
+        row("fms blank text", u"FROM|61234567|3|   ~~%L  3 Einsatz Übernommen   ~255,255,0~~"
+                              "%T%N (3) Einsatz Übernommen"_qs);
+        row("fms with text", u"FROM|61234567|4| Lage klar ~~%L  4 Am Einsatzort [Lage klar]~"
+                             "255,0,0~~%T%N (4) Am Einsatzort"_qs);
+        row("fms unlisted",
+            u"FROM|99999999|2~~%U  2 Frei auf Wache~0,144,0~~%T99999999 (2) Frei auf Wache"_qs);
+        row("fms unlisted hidden", u"FROM|99999999|2~no unlisted FMS~~~~"_qs);
+        row("fms bar off", u"FROM|61234567|4~bar off~~~~%T%N (4) Am Einsatzort"_qs);
+        row("fms text telegram",
+            u"FROM|61234567|10|Text & mehr~~%L 10 Text & mehr~255,255,255~~"_qs);
+        row("request to speak", u"FROM|61234567|5~~~~%TSW: %N~"_qs);
+        row("speaking", u"FROM|61234567|15~~~~%TSpricht: %N~"_qs);
+        row("status 12 has no line", u"FROM|61234567|12~012~~~~"_qs);
+        row("filter 1005 lets 005 through", u"FROM|61234567|5~1005~~~%TSW: %N~"_qs);
+        row("filter 1005 lets 100 through",
+            u"TO|61234567|0~1005~%L  0 Statusabfrage~255,255,255~~"_qs);
+        row("filter 1005 stops 003", u"FROM|61234567|3~1005~~~~"_qs);
+        row("to vehicle with text",
+            u"TO|61234567|3|Lage~103~%L  3 C - Für Einsatz Melden [Lage]~255,255,255~~"_qs);
+        row("to vehicle text telegram",
+            u"TO|61234567|10|A&&TRN 4711~~%L 10 A&&TRN 4711~255,255,255~~"_qs);
+        row("to vehicle status 13", u"TO|61234567|13~113~%L 13 ~255,255,255~~"_qs);
     }
 
     void telegrams()
     {
-        QFETCH(QString, record);
-        QFETCH(QString, options);
-        QFETCH(QString, line);
-        QFETCH(QString, colour);
-        QFETCH(QString, radio);
-        QFETCH(QString, summary);
+        QFETCH(QString, row);
+        const QStringList f = row.split(u'~');
+        QCOMPARE(f.size(), 6);
+        const QString &record = f[0], &options = f[1], &line = f[2], &colour = f[3], &radio = f[4],
+                      &summary = f[5];
         m_settings.value = Settings();
         m_settings.value.messageFilter += u";010;110"_qs;
         m_settings.value.barActive = options != u"bar off";
@@ -223,12 +181,11 @@ private slots:
             << u"FME|12345"_qs << true << u"1|12345|Wehr Nord||||1|1"_qs;
         QTest::newRow("pocsag unlisted") << u"POC|777|Probe"_qs << true << u"2|777||||Probe|1|1"_qs;
         QTest::newRow("fms, bar off")
-            << u"FROM|61234567|4|x"_qs << false
-            << u"0|61234567|"_qs + kName + u"|4|0|Am Einsatzort [x]|1|0"_qs;
+            << u"FROM|61234567|4|x"_qs << false << u"0|61234567|%N|4|0|Am Einsatzort [x]|1|0"_qs;
         QTest::newRow("fms filtered out")
             << u"TO|99999999|3"_qs << true << u"0|99999999||3|1|C - Für Einsatz Melden|0|0"_qs;
-        QTest::newRow("fms text telegram") << u"TO|61234567|10|Lage&&TRN"_qs << true
-                                           << u"0|61234567|"_qs + kName + u"|10|1|Lage&TRN|1|1"_qs;
+        QTest::newRow("fms text telegram")
+            << u"TO|61234567|10|Lage&&TRN"_qs << true << u"0|61234567|%N|10|1|Lage&TRN|1|1"_qs;
     }
 
     void historyEntries()
@@ -249,7 +206,7 @@ private slots:
                          optional(handled.status), optional(handled.direction), handled.text,
                          QString::number(handled.passedFilters), QString::number(handled.shown)})
                 .join(u'|'),
-            entry);
+            QString(entry).replace(u"%N"_qs, kName));
         QCOMPARE(handled.receivedAt, m_clock.time);
     }
 };

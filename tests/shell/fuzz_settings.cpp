@@ -7,24 +7,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const QStringList keys{u"Server/Adresse"_qs,
-                                  u"Server/Port"_qs,
-                                  u"Einstellungen/AutoConnect"_qs,
-                                  u"Einstellungen/DBLogOnly"_qs,
-                                  u"Datenbank/Datei"_qs,
-                                  u"Datenbank/PW"_qs,
-                                  u"Einstellungen/MsgLogOnly"_qs,
-                                  u"Einstellungen/MsgAktiv"_qs,
-                                  u"Einstellungen/MsgVorne"_qs,
-                                  u"Einstellungen/UnbekFMS"_qs,
-                                  u"Einstellungen/UnbekFME"_qs,
-                                  u"Einstellungen/MsgTime"_qs,
-                                  u"Einstellungen/Transparent"_qs,
-                                  u"Einstellungen/MsgFontName"_qs,
-                                  u"Einstellungen/MsgFontSize"_qs,
-                                  u"Einstellungen/MsgFontBold"_qs,
-                                  u"Einstellungen/MsgFontItalic"_qs,
-                                  u"Einstellungen/FormInTray"_qs};
+    static const QStringList keys =
+        u"Server/Adresse Server/Port Einstellungen/AutoConnect Einstellungen/DBLogOnly "
+        "Datenbank/Datei Datenbank/PW Einstellungen/MsgLogOnly Einstellungen/MsgAktiv "
+        "Einstellungen/MsgVorne Einstellungen/UnbekFMS Einstellungen/UnbekFME Einstellungen/MsgTime"
+        " Einstellungen/Transparent Einstellungen/MsgFontName Einstellungen/MsgFontSize "
+        "Einstellungen/MsgFontBold Einstellungen/MsgFontItalic Einstellungen/FormInTray "
+        "Journal/Aufbewahrung Telegramm-Liste/Geometrie Telegramm-Liste/Spalten"_qs.split(u' ');
     const QString text =
         decodeCp1252(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
     const QStringList values = text.split(u'\n');
