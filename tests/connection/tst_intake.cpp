@@ -71,8 +71,11 @@ private slots:
         row("marked 16 with blank", fmsMarked(u"ID| 16|false"_qs), u"FROM|ID|16|"_qs);
         row("marked ten fields", fmsMarked(u"ID|3|false"_qs, 10));
         row("marked to vehicle", fmsMarked(u"ID|4|true|x"_qs), u"TO|ID|4|"_qs);
-        row("marked gps", fmsMarked(u"ID|10|false|DEZUD_GPSINFO : 52.1 13.4"_qs),
-            u"FROM|ID|10|52.1 13.4"_qs);
+        // The position mark goes wherever it stands, but only from a status 10.
+        row("marked gps", fmsMarked(u"ID|10|false|Pos DEZUD_GPSINFO : 52.1 13.4"_qs),
+            u"FROM|ID|10|Pos 52.1 13.4"_qs);
+        row("marked gps, other status", fmsMarked(u"ID|11|false|Pos DEZUD_GPSINFO : 1"_qs),
+            u"FROM|ID|11|Pos DEZUD_GPSINFO : 1"_qs);
         row("marked device colon", fmsMarked(u"ID|3|false|DEZUD_7 : frei"_qs),
             u"FROM|ID|3|frei"_qs);
         row("marked device words", fmsMarked(u"ID|3|false|DEZUD_7 X der Rest"_qs),
