@@ -36,7 +36,6 @@ public:
     HistoryWindowState state() const;
     void setState(const HistoryWindowState& state);
 
-
 signals:
     // The user opened the window or turned to it.
     void viewed();
