@@ -60,8 +60,10 @@ private slots:
             {});
         row("double alarms",
             "ZVEI1: 12345\nZVEI1: 12345\n" + page("Alpha:   a") + page("Alpha:   a") +
-                page("Alpha:   b") + kFms + kFms,
-            {u"FME|12345"_qs, u"POC|1234567|a"_qs, u"POC|1234567|b"_qs, u"FROM|61110144|3|"_qs});
+                page("Alpha:   b") + kFms + kFms +
+                "POCSAG1200: Address: 1234567  Function: 2  Alpha:   a\n", // another sub-address
+            {u"FME|12345"_qs, u"POC|1234567|a"_qs, u"POC|1234567|b"_qs, u"FROM|61110144|3|"_qs,
+             u"POC|1234567|a"_qs});
         // The long line starts like a call: kept in part, it would send one.
         row("garbage and cut lines",
             QByteArrayLiteral(

@@ -73,7 +73,7 @@ void DecoderInput::readChunk()
         reachedEnd();
     } else if (errno != EAGAIN && errno != EINTR) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
-        m_notifier->setEnabled(false);
+        closeFile();
         emit finished();
     }
 }
@@ -87,6 +87,7 @@ void DecoderInput::reachedEnd()
     }
     // Opened anew, the FIFO stays quiet until the next writer comes.
     if (!open()) {
+        closeFile(); // a dead descriptor would wake the loop for ever
         emit finished();
         return;
     }

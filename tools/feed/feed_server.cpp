@@ -45,6 +45,8 @@ int FeedServer::broadcast(const QByteArray& record)
 
 void FeedServer::close()
 {
+    if (m_closing)
+        return;
     m_closing = true;
     m_server.close();
     if (m_clients.isEmpty()) {

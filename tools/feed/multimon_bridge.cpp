@@ -4,27 +4,6 @@
 
 #include <type_traits>
 
-namespace {
-
-// What makes two telegrams the same alarm.
-QString repeatKey(const ZveiCall& call)
-{
-    return QStringLiteral("ZVEI ") + call.code;
-}
-
-QString repeatKey(const PocsagPage& page)
-{
-    return QStringLiteral("POC ") + QString::number(page.address) + u'\t' + page.text;
-}
-
-QString repeatKey(const FmsReport& report)
-{
-    return QStringLiteral("FMS ") + report.id + u'\t' + QString::number(report.status) + u'\t' +
-           QString::number(int(report.direction));
-}
-
-} // namespace
-
 MultimonBridge::MultimonBridge(qint64 repeatWindowMs, QObject* parent)
     : QObject(parent), m_repeats(repeatWindowMs)
 {
@@ -51,12 +30,17 @@ void MultimonBridge::takeLine(const QByteArray& line, qint64 nowMs)
     std::visit(
         [&](const auto& decoded) {
             using Decoded = std::decay_t<decltype(decoded)>;
-            if constexpr (std::is_same_v<Decoded, IgnoredLine>)
+            if constexpr (std::is_same_v<Decoded, IgnoredLine>) {
                 ignore(decoded, line);
-            else if (!m_repeats.admit(repeatKey(decoded), nowMs))
-                ignore(IgnoredLine::Repeat, line);
-            else
-                emit recordDecoded(buildRecord(decoded));
+            } else {
+                // The same record is the same alarm: a POCSAG page to another
+                // sub-address or an FMS status with other tactical info is not.
+                const QByteArray record = buildRecord(decoded);
+                if (m_repeats.admit(record, nowMs))
+                    emit recordDecoded(record);
+                else
+                    ignore(IgnoredLine::Repeat, line);
+            }
         },
         readDecoderLine(line));
 }

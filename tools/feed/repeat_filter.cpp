@@ -11,7 +11,7 @@ std::optional<qint64> RepeatFilter::windowFromSeconds(const QString& seconds)
     return std::llround(value * 1000);
 }
 
-bool RepeatFilter::admit(const QString& telegram, qint64 nowMs)
+bool RepeatFilter::admit(const QByteArray& record, qint64 nowMs)
 {
     if (m_windowMs <= 0)
         return true;
@@ -22,9 +22,9 @@ bool RepeatFilter::admit(const QString& telegram, qint64 nowMs)
         if (m_lastPassed.size() >= MaxRemembered / 2)
             m_lastPassed.clear();
     }
-    const auto found = m_lastPassed.constFind(telegram);
+    const auto found = m_lastPassed.constFind(record);
     if (found != m_lastPassed.constEnd() && nowMs - *found < m_windowMs)
         return false;
-    m_lastPassed.insert(telegram, nowMs);
+    m_lastPassed.insert(record, nowMs);
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <optional>
@@ -20,9 +21,9 @@ public:
     static std::optional<qint64> windowFromSeconds(const QString& seconds);
 
     // nowMs runs monotonically; false for a repeat.
-    bool admit(const QString& telegram, qint64 nowMs);
+    bool admit(const QByteArray& record, qint64 nowMs);
 
 private:
     qint64 m_windowMs;
-    QHash<QString, qint64> m_lastPassed;
+    QHash<QByteArray, qint64> m_lastPassed;
 };

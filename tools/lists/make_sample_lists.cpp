@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTextStream>
 #include <cstdio>
 
@@ -49,8 +50,9 @@ void addLine(Lists& lists, const QString& line)
 
 bool write(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+    // Written aside and renamed: a full disk never leaves a desk's list half written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
