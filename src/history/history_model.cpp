@@ -44,7 +44,6 @@ void HistoryModel::reopen()
 void HistoryModel::reload()
 {
     beginResetModel();
-    m_rows.clear();
     m_newestId = m_reader.newestId();
     m_rows = m_reader.olderRows(m_filter, m_clock.now(), belowNewest(), PageRows);
     m_atEnd = m_rows.size() < PageRows;

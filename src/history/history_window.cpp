@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTableView>
@@ -297,6 +296,7 @@ void HistoryWindow::exportRows()
     m_exportThread =
         QThread::create([result, path = m_journal.path(), filter = m_model.filter(), now,
                          file = *target] { *result = exportJournal(path, filter, now, file); });
+    m_exportThread->setParent(this); // also gone when the window closes during an export
     connect(m_exportThread, &QThread::finished, this, [this, result, file = *target] {
         m_exportThread->deleteLater();
         m_exportThread = nullptr;

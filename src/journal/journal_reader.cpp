@@ -192,10 +192,11 @@ QList<JournalRow> JournalReader::rows(const JournalFilter& filter, const QDateTi
         return {};
     QSqlQuery sql(m_connection->database());
     sql.setForwardOnly(true);
-    sql.prepare(query.sql);
-    for (int i = 0; i < query.values.size(); ++i)
+    // A failed prepare carries the cause; exec would only report the binding.
+    const bool prepared = sql.prepare(query.sql);
+    for (int i = 0; prepared && i < query.values.size(); ++i)
         sql.bindValue(i, query.values[i]);
-    if (!sql.exec()) {
+    if (!prepared || !sql.exec()) {
         const QString error = sql.lastError().text();
         sql = QSqlQuery();
         fail(error);

@@ -249,12 +249,15 @@ JournalStore::OpenResult JournalStore::openFile()
             error = upgradeJournalSchema(connection->database());
         // Writes touch only the newest pages: damage further in would
         // otherwise show only in the history window. About a second per
-        // million rows, on this thread.
-        if (!error.isValid() && query.exec(QStringLiteral("PRAGMA quick_check(1)")) &&
-            query.next() && query.value(0).toString() != u"ok")
-            return OpenResult::Damaged;
-        if (!error.isValid() && query.lastError().isValid())
-            error = query.lastError();
+        // million rows, on this thread: once per file, not on every retry.
+        if (!error.isValid() && !m_checkedIntact) {
+            if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next())
+                error = query.lastError();
+            else if (query.value(0).toString() != u"ok")
+                return OpenResult::Damaged;
+            else
+                m_checkedIntact = true;
+        }
     }
     if (!error.isValid() && connection->isOpen()) {
         m_connection = std::move(connection);
@@ -271,6 +274,7 @@ JournalStore::OpenResult JournalStore::openFile()
 bool JournalStore::moveAside(const QDateTime& now)
 {
     m_connection.reset();
+    m_checkedIntact = false;
     const QString target = asideName(m_path, now.date());
     if (!QFile::rename(m_path, target)) {
         reportFault(QStringLiteral("Journal: %1 ist beschädigt und kann nicht umbenannt werden.")

@@ -66,6 +66,7 @@ private:
     QString m_fault;
     qsizetype m_droppedRows = 0; // over the whole run
     bool m_commitScheduled = false;
+    bool m_checkedIntact = false; // quick_check passed on the file at m_path
     QDateTime m_lastNow;
     QTimer m_retryTimer;
 };
