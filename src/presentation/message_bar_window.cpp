@@ -162,6 +162,9 @@ void MessageBarWindow::resizeEvent(QResizeEvent* event)
 
 void MessageBarWindow::showEvent(QShowEvent* event)
 {
+    // A font applied while hidden (the stored one at start) would otherwise
+    // cut the labels off at the old height.
+    resize(width(), label(BarLabel::Speaking).height());
     QWidget::showEvent(event);
     // Once the window is mapped; each show may bring a new native window.
     QTimer::singleShot(0, this, [this] {

@@ -5,6 +5,9 @@
 #include "settings_conversions.h"
 #include "settings_store.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 const QString kServer = QStringLiteral("Server");
@@ -59,6 +62,17 @@ QList<int> readNumbers(const QString& text)
     return numbers;
 }
 
+// QRect(x, y, width, height) would overflow on numbers near the int range,
+// which a hand-edited file may hold.
+QRect rectangle(int x, int y, int width, int height)
+{
+    const auto corner = [](int start, int length) {
+        return int(std::clamp<qint64>(qint64(start) + length - 1, std::numeric_limits<int>::min(),
+                                      std::numeric_limits<int>::max()));
+    };
+    return QRect(QPoint(x, y), QPoint(corner(x, width), corner(y, height)));
+}
+
 QString writeNumbers(const QList<int>& numbers)
 {
     QStringList words;
@@ -109,7 +123,7 @@ Settings readSettings(const SettingsStore& store)
         readRetention(text(kRetention, QString::number(defaults.journalRetentionDays)),
                       defaults.journalRetentionDays);
     if (const QList<int> g = readNumbers(text(kHistoryGeometry, QString())); g.size() == 4)
-        s.historyWindow.geometry = QRect(g[0], g[1], g[2], g[3]);
+        s.historyWindow.geometry = rectangle(g[0], g[1], g[2], g[3]);
     s.historyWindow.columnWidths = readNumbers(text(kHistoryColumns, QString()));
     return s;
 }

@@ -2,10 +2,20 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
 
 namespace {
+
+// The tray shows a tip that looks like markup as rich text; identifiers
+// received from the radio must show as they are.
+QString plainTip(const QString& tip)
+{
+    return Qt::mightBeRichText(tip) ? QStringLiteral("<p style='white-space:pre'>") +
+                                          tip.toHtmlEscaped() + QStringLiteral("</p>")
+                                    : tip;
+}
 
 // The events of one button: down, up, double click.
 struct ButtonEvents
@@ -39,7 +49,7 @@ void QtTrayService::show(const QIcon& image, const QString& tip)
     if (m_icon.isVisible())
         return;
     m_icon.setIcon(image);
-    m_icon.setToolTip(tip);
+    m_icon.setToolTip(plainTip(tip));
     m_icon.show();
     // The embedded icon widget appears once the tray has taken the icon.
     QTimer::singleShot(0, this, &QtTrayService::watchIconWidget);
@@ -50,8 +60,9 @@ void QtTrayService::update(const QIcon& image, const QString& tip)
 {
     if (!m_icon.isVisible())
         return;
-    m_icon.setIcon(image);
-    m_icon.setToolTip(tip);
+    if (image.cacheKey() != m_icon.icon().cacheKey())
+        m_icon.setIcon(image);
+    m_icon.setToolTip(plainTip(tip));
 }
 
 void QtTrayService::hide()

@@ -56,7 +56,10 @@ void TrayIcon::setVisible(bool visible)
 
 void TrayIcon::setToolTip(const QString& text)
 {
-    m_toolTip = text.left(MaxToolTipLength);
+    const QString cut = text.left(MaxToolTipLength);
+    if (cut == m_toolTip)
+        return; // the mouse resting on the icon asks for the same tip again and again
+    m_toolTip = cut;
     m_service.update(m_image, m_toolTip);
 }
 

@@ -142,6 +142,9 @@ private slots:
         const int hiddenHeight = bar.height();
         bar.applyFont({u"Liberation Sans"_qs, 8, false, false});
         QCOMPARE(bar.height(), hiddenHeight); // a hidden bar keeps its height
+        bar.show();                           // and fits its labels again when shown
+        QCOMPARE(bar.height(), label(bar, "lblSpricht").height());
+        QVERIFY(bar.height() < hiddenHeight);
     }
 };
 

@@ -171,7 +171,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Einstellungen]\nMsgLogOnly=003, 005\nMsgFontSize=\xff\xfe\nAutoConnect=-7\n"
-                   "[Journal]\nAufbewahrung=viele\n[Telegramm-Liste]\nGeometrie=1 2 x 4\n"
+                   "[Journal]\nAufbewahrung=viele\n[Telegramm-Liste]\nGeometrie=2147483647 2 100 4\n"
                    "Spalten=100 abc 50\n[Server\nPort==\n\x01\x02garbage\n");
         file.close();
         const Settings read = readSettings(QSettingsStore(path));
@@ -179,7 +179,7 @@ private slots:
         QVERIFY(read.autoConnect);
         QCOMPARE(read.barFont.pointSize, 10.0);
         QCOMPARE(read.journalRetentionDays, 0); // no number: nothing is deleted
-        QVERIFY(!read.historyWindow.geometry.isValid());
+        QCOMPARE(read.historyWindow.geometry.topLeft(), QPoint(2147483647, 2)); // no overflow
         QCOMPARE(read.historyWindow.columnWidths, QList<int>{100});
     }
 };
