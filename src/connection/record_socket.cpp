@@ -2,6 +2,41 @@
 
 #include "common/cp1252.h"
 
+namespace {
+
+// One clear German phrase per socket failure.
+QString socketErrorText(QAbstractSocket::SocketError error)
+{
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return QStringLiteral("Verbindung abgelehnt");
+    case QAbstractSocket::RemoteHostClosedError:
+        return QStringLiteral("Verbindung vom Server geschlossen");
+    case QAbstractSocket::HostNotFoundError:
+        return QStringLiteral("Server nicht gefunden");
+    case QAbstractSocket::SocketAccessError:
+        return QStringLiteral("Zugriff verweigert");
+    case QAbstractSocket::SocketResourceError:
+        return QStringLiteral("Keine Systemressourcen für die Verbindung");
+    case QAbstractSocket::SocketTimeoutError:
+        return QStringLiteral("Zeitüberschreitung");
+    case QAbstractSocket::NetworkError:
+        return QStringLiteral("Netzwerkfehler");
+    case QAbstractSocket::UnsupportedSocketOperationError:
+        return QStringLiteral("Vorgang wird nicht unterstützt");
+    case QAbstractSocket::AddressInUseError:
+        return QStringLiteral("Adresse wird bereits verwendet");
+    case QAbstractSocket::SocketAddressNotAvailableError:
+        return QStringLiteral("Adresse nicht verfügbar");
+    case QAbstractSocket::TemporaryError:
+        return QStringLiteral("Vorübergehender Fehler");
+    default:
+        return QStringLiteral("Unbekannter Verbindungsfehler");
+    }
+}
+
+} // namespace
+
 RecordSocket::RecordSocket(QObject* parent) : QObject(parent)
 {
     // Qt stops reading from the system once this much waits unread.
@@ -119,34 +154,4 @@ void RecordSocket::takePendingRecord()
 {
     if (const auto record = m_framer.takePending())
         emit recordReceived(decodeCp1252(*record));
-}
-
-QString socketErrorText(QAbstractSocket::SocketError error)
-{
-    switch (error) {
-    case QAbstractSocket::ConnectionRefusedError:
-        return QStringLiteral("Verbindung abgelehnt");
-    case QAbstractSocket::RemoteHostClosedError:
-        return QStringLiteral("Verbindung vom Server geschlossen");
-    case QAbstractSocket::HostNotFoundError:
-        return QStringLiteral("Server nicht gefunden");
-    case QAbstractSocket::SocketAccessError:
-        return QStringLiteral("Zugriff verweigert");
-    case QAbstractSocket::SocketResourceError:
-        return QStringLiteral("Keine Systemressourcen für die Verbindung");
-    case QAbstractSocket::SocketTimeoutError:
-        return QStringLiteral("Zeitüberschreitung");
-    case QAbstractSocket::NetworkError:
-        return QStringLiteral("Netzwerkfehler");
-    case QAbstractSocket::UnsupportedSocketOperationError:
-        return QStringLiteral("Vorgang wird nicht unterstützt");
-    case QAbstractSocket::AddressInUseError:
-        return QStringLiteral("Adresse wird bereits verwendet");
-    case QAbstractSocket::SocketAddressNotAvailableError:
-        return QStringLiteral("Adresse nicht verfügbar");
-    case QAbstractSocket::TemporaryError:
-        return QStringLiteral("Vorübergehender Fehler");
-    default:
-        return QStringLiteral("Unbekannter Verbindungsfehler");
-    }
 }

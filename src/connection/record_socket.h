@@ -61,6 +61,3 @@ private:
     bool m_remoteClosed = false; // Closing until close()
     bool m_failed = false;       // Failed until close()
 };
-
-// One clear German phrase per socket failure.
-QString socketErrorText(QAbstractSocket::SocketError error);

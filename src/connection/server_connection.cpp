@@ -78,7 +78,7 @@ std::optional<QString> ServerConnection::startAttempt()
 void ServerConnection::retry()
 {
     // The first attempt comes soon after switching on; later ones are spaced.
-    if (m_retryTimer.interval() < 10000)
+    if (m_retryTimer.interval() != RetryMilliseconds)
         m_retryTimer.setInterval(RetryMilliseconds);
     if (!m_settings.settings().autoConnect || m_socket.state() == SocketState::Connected)
         return;

@@ -10,6 +10,22 @@
 
 namespace {
 
+// Shortens a text sent by a vehicle that begins with a device prefix
+// ("DEZUD_X : rest" and "DEZUD_X Y rest" both become "rest").
+QString cutDevicePrefix(const QString& text)
+{
+    const qsizetype colon = text.indexOf(u" : ");
+    if (colon >= 0)
+        return text.mid(colon + 3);
+    const qsizetype first = text.indexOf(u' ');
+    if (first < 0)
+        return text;
+    const qsizetype second = text.indexOf(u' ', first + 1);
+    if (second < 0)
+        return text;
+    return text.mid(second + 1);
+}
+
 const QString kMarker = QStringLiteral("#![]!#");
 
 // The status field as a table index; statuses above 18 or below 0 are no
@@ -71,33 +87,7 @@ QString markedTextToVehicle(const QStringList& fields, int status)
     return text;
 }
 
-} // namespace
-
-QString cutDevicePrefix(const QString& text)
-{
-    const qsizetype colon = text.indexOf(u" : ");
-    if (colon >= 0)
-        return text.mid(colon + 3);
-    const qsizetype first = text.indexOf(u' ');
-    if (first < 0)
-        return text;
-    const qsizetype second = text.indexOf(u' ', first + 1);
-    if (second < 0)
-        return text;
-    return text.mid(second + 1);
-}
-
-void classifyTelegram(const QString& record, TelegramSink& sink)
-{
-    if (record.startsWith(u"#!XX!#"))
-        return;
-    if (record.startsWith(u"ZVEI") || record.startsWith(u"POC") || record.startsWith(u"FMSTlg")) {
-        parseTabTelegram(record, sink);
-        return;
-    }
-    parseMarkedTelegram(record, sink);
-}
-
+// The tab format: "ZVEI", "POC" or "FMSTlg" in field 0, fields split at TAB.
 void parseTabTelegram(const QString& record, TelegramSink& sink)
 {
     if (!record.contains(u'\t'))
@@ -114,14 +104,13 @@ void parseTabTelegram(const QString& record, TelegramSink& sink)
     }
 }
 
+// The marker format: fields split at "#![]!#", the kind told by the status.
 void parseMarkedTelegram(const QString& record, TelegramSink& sink)
 {
     if (!record.contains(kMarker))
         return;
     const QStringList fields = record.split(kMarker);
     if (fields.size() < 11)
-        return;
-    if (parseLeadingNumber(fields[3]) > HighestFmsStatus)
         return;
     if (fields[3] == u"16") {
         sink.handleFiveTone({fields[2], record});
@@ -136,4 +125,17 @@ void parseMarkedTelegram(const QString& record, TelegramSink& sink)
     else
         sink.handleFms({fields[2], *status, FmsDirection::ToVehicle,
                         markedTextToVehicle(fields, *status), record});
+}
+
+} // namespace
+
+void classifyTelegram(const QString& record, TelegramSink& sink)
+{
+    if (record.startsWith(u"#!XX!#"))
+        return;
+    if (record.startsWith(u"ZVEI") || record.startsWith(u"POC") || record.startsWith(u"FMSTlg")) {
+        parseTabTelegram(record, sink);
+        return;
+    }
+    parseMarkedTelegram(record, sink);
 }

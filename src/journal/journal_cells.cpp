@@ -8,11 +8,19 @@ QStringList journalColumnTitles()
             QStringLiteral("Name"), QStringLiteral("Status"), QStringLiteral("Text")};
 }
 
+namespace {
+
+// The name cell of a row whose identifier is in no list.
 QString unlistedName()
 {
     return QStringLiteral("Unbekannt");
 }
 
+} // namespace
+
+namespace {
+
+// "2026-12-06T14:03:07+01:00" as "06.12.2026 14:03:07"; other text unchanged.
 QString tableTime(const QString& receivedAt)
 {
     static const QRegularExpression iso(
@@ -23,6 +31,8 @@ QString tableTime(const QString& receivedAt)
     return match.captured(3) + u'.' + match.captured(2) + u'.' + match.captured(1) + u' ' +
            match.captured(4);
 }
+
+} // namespace
 
 QString journalCell(const JournalRow& row, JournalColumn column)
 {

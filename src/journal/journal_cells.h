@@ -22,9 +22,3 @@ QStringList journalColumnTitles();
 // A cell as the history table shows it; copies and exports use the same.
 QString journalCell(const JournalRow& row, JournalColumn column);
 QStringList journalCells(const JournalRow& row);
-
-// The name cell of a row whose identifier is in no list.
-QString unlistedName();
-
-// "2026-12-06T14:03:07+01:00" as "06.12.2026 14:03:07"; other text unchanged.
-QString tableTime(const QString& receivedAt);

@@ -70,6 +70,10 @@ JournalRow readRow(const QSqlQuery& query, qint64 id)
 
 } // namespace
 
+namespace {
+
+// The first moment of the period in wall-clock time ("" for all), as
+// received_at is compared.
 QString periodStart(JournalPeriod period, const QDateTime& now)
 {
     switch (period) {
@@ -82,6 +86,8 @@ QString periodStart(JournalPeriod period, const QDateTime& now)
     }
     return {};
 }
+
+} // namespace
 
 JournalReader::JournalReader(const QString& path) : m_path(path) {}
 

@@ -47,7 +47,3 @@ private:
     std::unique_ptr<SqlConnection> m_connection;
     QString m_error;
 };
-
-// The first moment of the period in wall-clock time ("" for all), as
-// received_at is compared.
-QString periodStart(JournalPeriod period, const QDateTime& now);

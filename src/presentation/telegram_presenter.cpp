@@ -33,11 +33,16 @@ QString unlistedName(const QString& fmsId)
 
 } // namespace
 
+namespace {
+
+// " [text]" for a text that is not blank, else the text unchanged.
 QString bracketForm(const QString& text)
 {
     const QString trimmed = trimSpaces(text);
     return trimmed.isEmpty() ? text : QStringLiteral(" [") + trimmed + u']';
 }
+
+} // namespace
 
 TelegramPresenter::TelegramPresenter(const Directories& directories,
                                      const StatusTables& statusTables,

@@ -51,6 +51,3 @@ private:
     TelegramSummary& m_summary;
     const Clock& m_clock;
 };
-
-// " [text]" for a text that is not blank, else the text unchanged.
-QString bracketForm(const QString& text);

@@ -35,7 +35,7 @@ std::optional<QString> commandLineAddress(const QString& commandLineText)
 std::optional<QString> informationText(const CommandLine& commandLine)
 {
     if (commandLine.version && !commandLine.help)
-        return QStringLiteral("Vorsand Version ") + QLatin1String(Version::Text);
+        return QLatin1String(Version::Banner);
     if (!commandLine.help)
         return std::nullopt;
     return QStringLiteral(

@@ -114,8 +114,8 @@ void TrayIcon::updateAvailability()
 
 void TrayIcon::showAbout()
 {
-    m_dialogs.showMessage({QStringLiteral("Vorsand Version ") + QLatin1String(Version::Text),
-                           QStringLiteral("About Vorsand"), MessageBoxRequest::Icon::Information});
+    m_dialogs.showMessage({QLatin1String(Version::Banner), QStringLiteral("About Vorsand"),
+                           MessageBoxRequest::Icon::Information});
 }
 
 void TrayIcon::maximizeHost()

@@ -170,9 +170,10 @@ private slots:
         const QString path = dir.filePath(u"Ostrevo.conf"_qs);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Einstellungen]\nMsgLogOnly=003, 005\nMsgFontSize=\xff\xfe\nAutoConnect=-7\n"
-                   "[Journal]\nAufbewahrung=viele\n[Telegramm-Liste]\nGeometrie=2147483647 2 100 4\n"
-                   "Spalten=100 abc 50\n[Server\nPort==\n\x01\x02garbage\n");
+        file.write(
+            "[Einstellungen]\nMsgLogOnly=003, 005\nMsgFontSize=\xff\xfe\nAutoConnect=-7\n"
+            "[Journal]\nAufbewahrung=viele\n[Telegramm-Liste]\nGeometrie=2147483647 2 100 4\n"
+            "Spalten=100 abc 50\n[Server\nPort==\n\x01\x02garbage\n");
         file.close();
         const Settings read = readSettings(QSettingsStore(path));
         QCOMPARE(read.messageFilter, u"003,005"_qs);

@@ -4,12 +4,6 @@
 
 namespace {
 
-void appendBits(QList<bool>& bits, int value, int count)
-{
-    for (int i = 0; i < count; ++i)
-        bits.append((value >> i) & 1);
-}
-
 // Remainder by x^7+x^6+x^2+1, highest bit first.
 int checkSum(const QList<bool>& info)
 {
@@ -29,11 +23,11 @@ QByteArray fmsAudio(const FmsReport& report)
 {
     QList<bool> info;
     for (const QChar digit : report.id)
-        appendBits(info, QString(digit).toInt(nullptr, 16), 4);
-    appendBits(info, report.status, 4);
+        appendBits(info, QString(digit).toUInt(nullptr, 16), 4, true);
+    appendBits(info, quint32(report.status), 4, true);
     info.append(false); // stage
     info.append(report.direction == FmsDirection::ToVehicle);
-    appendBits(info, report.tacticalInfo, 2);
+    appendBits(info, quint32(report.tacticalInfo), 2, true);
 
     QList<bool> bits(12, true);
     for (const bool sync : {false, false, false, true, true, false, true, false})

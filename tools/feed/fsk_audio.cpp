@@ -44,3 +44,9 @@ QByteArray levelAudio(const QList<bool>& bits)
 {
     return bitAudio(bits, [](bool bit) { return bit ? -kAmplitude : kAmplitude; });
 }
+
+void appendBits(QList<bool>& bits, quint32 value, int count, bool lowestFirst)
+{
+    for (int i = 0; i < count; ++i)
+        bits.append((value >> (lowestFirst ? i : count - 1 - i)) & 1);
+}

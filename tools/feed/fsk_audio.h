@@ -10,6 +10,9 @@ constexpr int Baud = 1200;
 
 QByteArray silence(double seconds);
 
+// The lowest `count` bits of `value`, lowest or highest first.
+void appendBits(QList<bool>& bits, quint32 value, int count, bool lowestFirst);
+
 // Phase-continuous tones, one per bit (FMS: 1200 Hz for 1, 1800 Hz for 0).
 QByteArray toneAudio(const QList<bool>& bits, int oneHz, int zeroHz);
 

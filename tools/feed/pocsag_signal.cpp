@@ -24,12 +24,6 @@ quint32 codeWord(quint32 data)
     return word | quint32(std::popcount(word) & 1);
 }
 
-void appendBits(QList<bool>& bits, quint32 value, int count, bool lowestFirst)
-{
-    for (int i = 0; i < count; ++i)
-        bits.append((value >> (lowestFirst ? i : count - 1 - i)) & 1);
-}
-
 QList<bool> messageBits(const QString& text, PageKind kind)
 {
     static const QString numeric = QStringLiteral("0123456789.U -][");
