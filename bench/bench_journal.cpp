@@ -3,7 +3,7 @@
 #include "common/clock.h"
 #include "journal/journal.h"
 #include "journal_mix.h"
-#include "presentation/handled_telegram.h"
+#include "telegram/handled_telegram.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,11 +2,11 @@
 #include "common/data_folder.h"
 #include "common/unix_signal_bridge.h"
 #include "directories/name_lists.h"
+#include "gui_common/qt_dialogs.h"
 #include "journal/journal.h"
+#include "settings/qsettings_store.h"
 #include "shell/application.h"
 #include "shell/command_line.h"
-#include "shell/qsettings_store.h"
-#include "shell/qt_dialogs.h"
 #include "shell/window_system.h"
 #include "tray/qt_tray_service.h"
 

@@ -5,7 +5,7 @@
 # librsvg2-bin.
 set -euo pipefail
 cd "$(dirname "$0")"
-tray=../../src/tray/icons
+tray=../../src/gui_common/icons
 
 render() { # size output [stylesheet]
     rsvg-convert ${3:+--stylesheet "$3"} -w "$1" -h "$1" ostrevo.svg -o "$2"

@@ -1,9 +1,9 @@
 #include "server_connection.h"
 
 #include "common/leading_number.h"
-#include "common/settings.h"
 #include "common/trim_spaces.h"
 #include "common/whole_number.h"
+#include "settings/settings.h"
 #include "telegram_intake.h"
 
 #include <QCoreApplication>

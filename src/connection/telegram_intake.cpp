@@ -3,7 +3,7 @@
 #include "common/leading_number.h"
 #include "common/trim_spaces.h"
 #include "common/whole_number.h"
-#include "telegram_sink.h"
+#include "telegram/telegram_sink.h"
 
 #include <QStringList>
 #include <optional>

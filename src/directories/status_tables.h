@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/fms.h"
 #include "common/rgb.h"
+#include "telegram/fms.h"
 
 #include <QString>
 #include <array>

@@ -1,8 +1,8 @@
 #include "text_lists.h"
 
-#include "common/fms.h"
 #include "common/trim_spaces.h"
 #include "status_tables.h"
+#include "telegram/fms.h"
 #include "text_lines.h"
 
 namespace {

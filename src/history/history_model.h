@@ -1,10 +1,10 @@
 #pragma once
 
-#include "common/fms.h"
 #include "common/rgb.h"
 #include "journal/journal_filter.h"
 #include "journal/journal_reader.h"
 #include "journal/journal_row.h"
+#include "telegram/fms.h"
 
 #include <QAbstractTableModel>
 #include <QHash>

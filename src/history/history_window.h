@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/history_window_state.h"
 #include "history_model.h"
+#include "settings/history_window_state.h"
 
 #include <QWidget>
 

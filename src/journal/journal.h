@@ -1,6 +1,6 @@
 #pragma once
 
-#include "presentation/handled_telegram.h"
+#include "telegram/handled_telegram.h"
 
 #include <QList>
 #include <QObject>

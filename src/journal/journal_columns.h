@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/fms.h"
-#include "presentation/handled_telegram.h"
+#include "telegram/fms.h"
+#include "telegram/handled_telegram.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "load_announcer.h"
 
 #include "common/clock.h"
-#include "common/settings.h"
 #include "display_time.h"
 #include "message_bar.h"
+#include "settings/settings.h"
 
 LoadAnnouncer::LoadAnnouncer(const SettingsSource& settings, MessageBar& bar, const Clock& clock)
     : m_settings(settings), m_bar(bar), m_clock(clock)

@@ -2,11 +2,11 @@
 
 #include "common/caption_text.h"
 #include "common/clock.h"
-#include "common/settings.h"
 #include "common/trim_spaces.h"
 #include "directories/directories.h"
 #include "directories/status_tables.h"
 #include "message_bar.h"
+#include "settings/settings.h"
 #include "telegram_summary.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "connection/telegram_sink.h"
-#include "handled_telegram.h"
 #include "message_bar.h"
+#include "telegram/handled_telegram.h"
+#include "telegram/telegram_sink.h"
 
 #include <QObject>
 

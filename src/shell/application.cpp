@@ -2,12 +2,12 @@
 
 #include "command_line.h"
 #include "directories/name_lists.h"
+#include "gui_common/program_icon.h"
 #include "history/history_window.h"
 #include "journal/journal.h"
 #include "presentation/load_announcer.h"
-#include "settings_file.h"
-#include "settings_store.h"
-#include "tray/program_icon.h"
+#include "settings/settings_file.h"
+#include "settings/settings_store.h"
 #include "tray/tray_icon.h"
 
 #include <QGuiApplication>

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "common/settings.h"
 #include "connection/server_connection.h"
 #include "directories/directories.h"
 #include "directories/status_tables.h"
-#include "presentation/message_bar_window.h"
+#include "message_bar/message_bar_window.h"
 #include "presentation/telegram_presenter.h"
 #include "presentation/telegram_summary.h"
-#include "settings_model.h"
-#include "settings_window.h"
+#include "settings/settings.h"
+#include "settings/settings_model.h"
+#include "settings_window/settings_window.h"
 #include "tray/tray_service.h"
 
 #include <QObject>

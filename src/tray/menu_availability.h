@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window_state.h"
+#include "gui_common/window_state.h"
 
 // Which window commands of the tray menu can be chosen, by the host
 // window's visibility and state.

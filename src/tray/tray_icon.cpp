@@ -2,8 +2,8 @@
 
 #include "common/dialogs.h"
 #include "common/version.h"
+#include "gui_common/program_icon.h"
 #include "menu_availability.h"
-#include "program_icon.h"
 
 #include <QCursor>
 #include <QEvent>

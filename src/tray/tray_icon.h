@@ -1,7 +1,7 @@
 #pragma once
 
+#include "gui_common/window_state.h"
 #include "tray_service.h"
-#include "window_state.h"
 
 #include <QIcon>
 #include <QObject>

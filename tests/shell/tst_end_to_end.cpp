@@ -1,7 +1,7 @@
 // The real program on a real X display: lists from the sample generator, a
 // fresh configuration, a local server. Telegrams reach the bar; closing the
 // window or SIGTERM runs the orderly shut-down.
-#include "presentation/x11_atom.h"
+#include "gui_common/x11_atom.h"
 #include "support/screen_pixels.h"
 
 #include <QClipboard>

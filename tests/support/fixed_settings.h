@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/settings.h"
+#include "settings/settings.h"
 
 // Settings as a plain value the test changes at will.
 struct FixedSettings final : SettingsSource

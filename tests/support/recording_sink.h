@@ -1,6 +1,6 @@
 #pragma once
 
-#include "connection/telegram_sink.h"
+#include "telegram/telegram_sink.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
+#include "gui_common/program_icon.h"
 #include "support/fake_dialogs.h"
 #include "support/recording_tray_service.h"
-#include "tray/program_icon.h"
 #include "tray/tray_icon.h"
 
 #include <QAction>

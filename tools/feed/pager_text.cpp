@@ -10,13 +10,13 @@ QString controlReplacement(QStringView name, bool* known)
 {
     static const QHash<QString, QString> names = [] {
         QHash<QString, QString> table;
-        for (const char* name :
+        for (const char* control :
              {"NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "SO",
               "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB", "CAN",
               "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US",  "DEL"})
-            table.insert(QString::fromLatin1(name), QString());
-        for (const char* name : {"HT", "LF", "VT", "FF", "CR"})
-            table.insert(QString::fromLatin1(name), QStringLiteral(" "));
+            table.insert(QString::fromLatin1(control), QString());
+        for (const char* control : {"HT", "LF", "VT", "FF", "CR"})
+            table.insert(QString::fromLatin1(control), QStringLiteral(" "));
         return table;
     }();
     const auto found = names.constFind(name.toString());

@@ -3,7 +3,7 @@
 #include "common/clock.h"
 #include "directories/status_tables.h"
 #include "journal/journal.h"
-#include "presentation/handled_telegram.h"
+#include "telegram/handled_telegram.h"
 
 #include <QCoreApplication>
 #include <QStringList>

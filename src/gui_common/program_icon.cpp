@@ -7,7 +7,7 @@
 // program without this reference, and the icon would stay blank.
 static void initIconResources()
 {
-    Q_INIT_RESOURCE(tray);
+    Q_INIT_RESOURCE(icons);
 }
 
 namespace {

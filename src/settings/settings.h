@@ -1,6 +1,6 @@
 #pragma once
 
-#include "font_choice.h"
+#include "common/font_choice.h"
 #include "history_window_state.h"
 
 #include <QString>

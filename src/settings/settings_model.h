@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/settings.h"
+#include "settings/settings.h"
 
 #include <QObject>
 

@@ -3,9 +3,9 @@
 #include "common/dialogs.h"
 #include "common/twips.h"
 #include "connection/server_connection.h"
-#include "presentation/text_colour.h"
-#include "settings_model.h"
-#include "tray/window_state.h"
+#include "gui_common/text_colour.h"
+#include "gui_common/window_state.h"
+#include "settings/settings_model.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

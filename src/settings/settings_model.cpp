@@ -1,6 +1,6 @@
 #include "settings_model.h"
 
-#include "number_fields.h"
+#include "settings_limits.h"
 
 SettingsModel::SettingsModel(const Settings& initial, QObject* parent)
     : QObject(parent), m_settings(initial)

@@ -1,4 +1,4 @@
-#include "number_fields.h"
+#include "settings_limits.h"
 
 #include "common/leading_number.h"
 

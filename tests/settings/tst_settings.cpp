@@ -1,8 +1,7 @@
-#include "shell/command_line.h"
-#include "shell/qsettings_store.h"
-#include "shell/settings_conversions.h"
-#include "shell/settings_file.h"
-#include "shell/settings_model.h"
+#include "settings/qsettings_store.h"
+#include "settings/settings_conversions.h"
+#include "settings/settings_file.h"
+#include "settings/settings_model.h"
 #include "support/memory_settings_store.h"
 
 #include <QFile>
@@ -47,38 +46,6 @@ private slots:
         QCOMPARE(writeSize(9.75), u"9.75"_qs);
         for (const QString& junk : {u"9,75"_qs, u"-3"_qs, u"1e30"_qs})
             QVERIFY2(!readSize(junk), qPrintable(junk));
-    }
-
-    void commandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("address"); // empty: the stored one stays
-        QTest::addColumn<QString>("listFolder");
-        QTest::newRow("dotted") << QStringList{u"192.168.7.20"_qs} << u"192.168.7.20"_qs
-                                << QString();
-        QTest::newRow("spaces around")
-            << QStringList{u"  10.1.2.3  "_qs} << u"10.1.2.3"_qs << QString();
-        QTest::newRow("no dot") << QStringList{u"decoder"_qs} << QString() << QString();
-        QTest::newRow("leading dot") << QStringList{u".local"_qs} << QString() << QString();
-        QTest::newRow("two words") << QStringList{u"decoder.local"_qs, u"port"_qs}
-                                   << u"decoder.local port"_qs << QString();
-        QTest::newRow("lists") << QStringList{u"--lists"_qs, u"/srv/listen"_qs, u"10.0.0.1"_qs}
-                               << u"10.0.0.1"_qs << u"/srv/listen"_qs;
-        QTest::newRow("lists=") << QStringList{u"--lists=/srv/a.b"_qs} << QString()
-                                << u"/srv/a.b"_qs;
-    }
-
-    void commandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, address);
-        QFETCH(QString, listFolder);
-        const CommandLine parsed = parseCommandLine(QStringList{u"ostrevo"_qs} + arguments);
-        QCOMPARE(commandLineAddress(parsed.text).value_or(QString()), address);
-        QCOMPARE(parsed.listFolder.value_or(QString()), listFolder);
-        QVERIFY(!informationText(parsed));
-        QCOMPARE(*informationText(parseCommandLine({u"ostrevo"_qs, u"--version"_qs})),
-                 u"Vorsand Version 1.0.0"_qs);
     }
 
     void readingAndWriting()

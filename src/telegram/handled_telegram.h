@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/fms.h"
+#include "telegram/fms.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "common/twips.h"
+#include "message_bar/message_bar_window.h"
 #include "presentation/bar_layout.h"
 #include "presentation/display_time.h"
-#include "presentation/message_bar_window.h"
 #include "support/fixed_settings.h"
 
 #include <QLabel>

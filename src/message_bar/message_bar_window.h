@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/font_choice.h"
-#include "message_bar.h"
+#include "presentation/message_bar.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // libFuzzer entry: arbitrary texts as the stored settings, through reading,
 // the model's corrections and writing back.
 #include "common/cp1252.h"
-#include "shell/settings_file.h"
-#include "shell/settings_model.h"
+#include "settings/settings_file.h"
+#include "settings/settings_model.h"
 #include "support/memory_settings_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

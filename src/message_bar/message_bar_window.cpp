@@ -1,12 +1,12 @@
 #include "message_bar_window.h"
 
-#include "bar_layout.h"
 #include "common/caption_text.h"
-#include "common/settings.h"
 #include "common/twips.h"
-#include "display_time.h"
-#include "text_colour.h"
-#include "window_layer.h"
+#include "gui_common/text_colour.h"
+#include "gui_common/window_layer.h"
+#include "presentation/bar_layout.h"
+#include "presentation/display_time.h"
+#include "settings/settings.h"
 
 #include <QApplication>
 #include <QLabel>
