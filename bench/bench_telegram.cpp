@@ -10,6 +10,7 @@
 #include "support/fixed_clock.h"
 #include "support/fixed_settings.h"
 #include "support/recording_bar.h"
+#include "telegram/telegram_sink.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,11 +46,11 @@ void runRecord(benchmark::State& state, const QByteArray& bytes)
     RecordingBar bar;
     TelegramSummary summary;
     FixedClock clock;
-    TelegramPresenter presenter(directories, tables, settings, bar, summary, clock);
+    TelegramPresenter presenter(directories, tables, settings, bar, summary);
     RecordFramer framer;
     for (auto _ : state) {
         for (const QByteArray& record : framer.feed(bytes))
-            classifyTelegram(decodeCp1252(record), presenter);
+            classifyTelegram({decodeCp1252(record), clock.now()}, presenter);
         benchmark::DoNotOptimize(bar.captions[1].constData());
     }
 }

@@ -37,7 +37,7 @@ QString socketErrorText(QAbstractSocket::SocketError error)
 
 } // namespace
 
-RecordSocket::RecordSocket(QObject* parent) : QObject(parent)
+RecordSocket::RecordSocket(QObject* parent) : RecordTransport(parent)
 {
     // Qt stops reading from the system once this much waits unread.
     m_socket.setReadBufferSize(RecordFramer::MaxPending);

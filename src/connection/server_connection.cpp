@@ -1,46 +1,63 @@
 #include "server_connection.h"
 
+#include "common/clock.h"
 #include "common/leading_number.h"
+#include "common/log_text.h"
 #include "common/trim_spaces.h"
 #include "common/whole_number.h"
+#include "connection_log.h"
+#include "record_socket.h"
 #include "settings/settings.h"
-#include "telegram_intake.h"
+#include "telegram/telegram_sink.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
 namespace {
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kRed{255, 0, 0};
 constexpr int kGoodbyeMilliseconds = 200;
-} // namespace
+}
 
 ServerConnection::ServerConnection(const SettingsSource& settings, TelegramSink& sink,
-                                   QObject* parent)
-    : QObject(parent), m_settings(settings), m_sink(sink)
+                                   const Clock& clock, QObject* parent)
+    : ServerConnection(settings, sink, clock, std::make_unique<RecordSocket>(), RetryIntervals(),
+                       parent)
 {
-    m_retryTimer.setInterval(FirstRetryMilliseconds);
+}
+
+ServerConnection::ServerConnection(const SettingsSource& settings, TelegramSink& sink,
+                                   const Clock& clock, std::unique_ptr<RecordTransport> transport,
+                                   RetryIntervals intervals, QObject* parent)
+    : QObject(parent), m_settings(settings), m_sink(sink), m_clock(clock),
+      m_transport(std::move(transport)), m_intervals(intervals)
+{
+    m_retryTimer.setInterval(m_intervals.firstMilliseconds);
     connect(&m_retryTimer, &QTimer::timeout, this, &ServerConnection::retry);
-    connect(&m_socket, &RecordSocket::connected, this, &ServerConnection::onConnected);
-    connect(&m_socket, &RecordSocket::closedByServer, this, &ServerConnection::onServerClosed);
-    connect(&m_socket, &RecordSocket::failed, this, &ServerConnection::onFailed);
-    connect(&m_socket, &RecordSocket::recordReceived, this,
-            [this](const QString& record) { classifyTelegram(record, m_sink); });
+    RecordTransport* socket = m_transport.get();
+    connect(socket, &RecordTransport::connected, this, &ServerConnection::onConnected);
+    connect(socket, &RecordTransport::closedByServer, this, &ServerConnection::onServerClosed);
+    connect(socket, &RecordTransport::failed, this, &ServerConnection::onFailed);
+    connect(socket, &RecordTransport::recordReceived, this, &ServerConnection::takeRecord);
+}
+
+ServerConnection::~ServerConnection()
+{
+    logDroppedRecords();
 }
 
 void ServerConnection::toggleConnection()
 {
-    switch (m_socket.state()) {
+    switch (m_transport->state()) {
     case SocketState::Closed:
         if (const auto refusal = startAttempt())
-            show(QStringLiteral("ERR:") + *refusal, m_display.statusColour);
+            report(ConnectionEvent::Failed, *refusal);
         return;
     case SocketState::Connected:
-        m_socket.send(QuitLine); // the server closes in answer
+        qCInfo(lcConnection) << "Bitte um Trennung an" << m_server;
+        m_transport->send(QuitLine); // the server closes in answer
         return;
     default:
-        m_socket.close();
+        qCInfo(lcConnection) << "Versuch abgebrochen:" << m_server;
+        m_transport->close();
         return;
     }
 }
@@ -55,15 +72,16 @@ void ServerConnection::followAutoConnect()
 
 void ServerConnection::sayGoodbye()
 {
-    if (m_socket.state() != SocketState::Connected)
+    if (m_transport->state() != SocketState::Connected)
         return;
-    m_socket.send(QuitLine);
-    m_socket.send(QuitLine);
+    m_transport->send(QuitLine);
+    m_transport->send(QuitLine);
     QElapsedTimer elapsed;
     elapsed.start();
     while (elapsed.elapsed() <= kGoodbyeMilliseconds)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    m_socket.close();
+    m_transport->close();
+    qCInfo(lcConnection) << "Abgemeldet bei" << m_server;
 }
 
 std::optional<QString> ServerConnection::startAttempt()
@@ -72,47 +90,81 @@ std::optional<QString> ServerConnection::startAttempt()
     const auto port = toInt32(parseLeadingNumber(settings.serverPort));
     if (!port)
         return overflowDescription();
-    return m_socket.connectToServer(trimSpaces(settings.serverAddress), *port);
+    const QString host = trimSpaces(settings.serverAddress);
+    m_server = host + u':' + QString::number(*port);
+    qCDebug(lcConnection) << "Verbinde mit" << m_server;
+    return m_transport->connectToServer(host, *port);
 }
 
 void ServerConnection::retry()
 {
     // The first attempt comes soon after switching on; later ones are spaced.
-    if (m_retryTimer.interval() != RetryMilliseconds)
-        m_retryTimer.setInterval(RetryMilliseconds);
-    if (!m_settings.settings().autoConnect || m_socket.state() == SocketState::Connected)
+    if (m_retryTimer.interval() != m_intervals.laterMilliseconds)
+        m_retryTimer.setInterval(m_intervals.laterMilliseconds);
+    if (!m_settings.settings().autoConnect || m_transport->state() == SocketState::Connected)
         return;
-    m_socket.close();
+    m_transport->close();
     if (const auto refusal = startAttempt())
-        show(QStringLiteral("Err:") + *refusal, m_display.statusColour);
+        report(ConnectionEvent::RetryFailed, *refusal);
 }
 
 void ServerConnection::onConnected()
 {
-    if (m_socket.state() == SocketState::Connected)
-        show(QStringLiteral("Verbunden"), kGreen, QStringLiteral("Trennen"));
-    else
-        show(QStringLiteral("Verb????"), kBlue, QStringLiteral("Trennen"));
+    m_lastLoggedFailure.clear();
+    if (m_transport->state() == SocketState::Connected) {
+        qCInfo(lcConnection) << "Verbunden mit" << m_server;
+        report(ConnectionEvent::Connected);
+    } else {
+        qCWarning(lcConnection) << "Verbindung mit" << m_server << "gemeldet, aber nicht bestätigt";
+        report(ConnectionEvent::ConnectedUnconfirmed);
+    }
 }
 
 void ServerConnection::onServerClosed()
 {
-    show(QStringLiteral("Getrennt"), kRed, QStringLiteral("Verbinden"));
-    m_socket.close();
+    qCInfo(lcConnection) << "Verbindung von" << m_server << "getrennt";
+    logDroppedRecords();
+    report(ConnectionEvent::ClosedByServer);
+    m_transport->close();
 }
 
 void ServerConnection::onFailed(const QString& description)
 {
-    show(QStringLiteral("ERR:") + description, m_display.statusColour);
-    m_socket.close();
+    logDroppedRecords();
+    report(ConnectionEvent::Failed, description);
+    m_transport->close();
 }
 
-void ServerConnection::show(const QString& status, std::optional<Rgb> colour,
-                            std::optional<QString> buttonCaption)
+void ServerConnection::takeRecord(const QString& text)
 {
-    m_display.status = status;
-    m_display.statusColour = colour;
-    if (buttonCaption)
-        m_display.buttonCaption = *buttonCaption;
-    emit displayChanged();
+    const std::optional<DroppedRecord> dropped =
+        classifyTelegram(ReceivedRecord{text, m_clock.now()}, m_sink);
+    if (!dropped)
+        return;
+    m_dropped.count(*dropped);
+    qCDebug(lcIntake).noquote()
+        << QStringLiteral("Verworfen (%1):").arg(droppedRecordText(*dropped)) << logText(text);
+}
+
+void ServerConnection::report(ConnectionEvent event, const QString& error)
+{
+    if (!error.isEmpty()) {
+        // An unreachable server fails every 30 s; once in the log is enough.
+        if (error != m_lastLoggedFailure)
+            qCWarning(lcConnection).noquote()
+                << "Verbindung mit" << m_server << "gescheitert:" << error;
+        else
+            qCDebug(lcConnection).noquote() << "Wieder gescheitert:" << m_server << error;
+        m_lastLoggedFailure = error;
+    }
+    emit reported({event, error});
+}
+
+void ServerConnection::logDroppedRecords()
+{
+    if (m_dropped.total() == 0)
+        return;
+    qCInfo(lcIntake).noquote() << "Von" << m_server
+                               << "verworfene Datensätze:" << m_dropped.summary(droppedRecordText);
+    m_dropped.clear();
 }

@@ -1,40 +1,43 @@
 #pragma once
 
-#include "common/rgb.h"
-#include "record_socket.h"
+#include "common/reason_counts.h"
+#include "connection_report.h"
+#include "record_transport.h"
+#include "telegram_intake.h"
 
 #include <QObject>
 #include <QTimer>
-#include <optional>
+#include <memory>
 
+class Clock;
 class SettingsSource;
 class TelegramSink;
 
-// What the settings window shows of the connection.
-struct ConnectionDisplay
+// The reconnect timer's spacing: the first attempt soon after automatic
+// connection is switched on, later ones further apart.
+struct RetryIntervals
 {
-    QString status = QStringLiteral("Unbekannt");
-    std::optional<Rgb> statusColour; // none: the normal text colour
-    QString buttonCaption = QStringLiteral("Verbinden");
-    bool operator==(const ConnectionDisplay&) const = default;
+    int firstMilliseconds = 4000;
+    int laterMilliseconds = 30000;
 };
 
 // The one connection to the decoder server: the connect button, automatic
-// reconnection, the status display and the hand-over of every received
-// record to the intake. Address, port and automatic connection are read
-// from the settings at each use.
+// reconnection, the reports for the status display and the hand-over of
+// every received record, stamped with its time, to the intake. Address,
+// port and automatic connection are read from the settings at each use.
 class ServerConnection final : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int FirstRetryMilliseconds = 4000;
-    static constexpr int RetryMilliseconds = 30000;
     static inline const QByteArray QuitLine = QByteArrayLiteral("XXX\r\n");
 
-    ServerConnection(const SettingsSource& settings, TelegramSink& sink, QObject* parent = nullptr);
-
-    const ConnectionDisplay& display() const { return m_display; }
+    ServerConnection(const SettingsSource& settings, TelegramSink& sink, const Clock& clock,
+                     QObject* parent = nullptr);
+    ServerConnection(const SettingsSource& settings, TelegramSink& sink, const Clock& clock,
+                     std::unique_ptr<RecordTransport> transport, RetryIntervals intervals,
+                     QObject* parent = nullptr);
+    ~ServerConnection() override;
 
     // The button: connect when closed, ask the server to close when
     // connected, abandon anything in between.
@@ -47,7 +50,7 @@ public:
     void sayGoodbye();
 
 signals:
-    void displayChanged();
+    void reported(const ConnectionReport& report);
 
 private:
     std::optional<QString> startAttempt();
@@ -55,12 +58,17 @@ private:
     void onConnected();
     void onServerClosed();
     void onFailed(const QString& description);
-    void show(const QString& status, std::optional<Rgb> colour,
-              std::optional<QString> buttonCaption = std::nullopt);
+    void takeRecord(const QString& text);
+    void report(ConnectionEvent event, const QString& error = {});
+    void logDroppedRecords();
 
     const SettingsSource& m_settings;
     TelegramSink& m_sink;
-    RecordSocket m_socket;
+    const Clock& m_clock;
+    std::unique_ptr<RecordTransport> m_transport;
+    const RetryIntervals m_intervals;
     QTimer m_retryTimer;
-    ConnectionDisplay m_display;
+    QString m_server; // "host:port" of the last attempt, for the log
+    QString m_lastLoggedFailure;
+    ReasonCounts<DroppedRecord> m_dropped;
 };

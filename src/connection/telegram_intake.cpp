@@ -6,9 +6,31 @@
 #include "telegram/telegram_sink.h"
 
 #include <QStringList>
-#include <optional>
 
 namespace {
+
+// The tab format: fields split at TAB, the kind named in field 0.
+namespace TabField {
+constexpr qsizetype Keyword = 0;
+constexpr qsizetype FiveToneCode = 1;
+constexpr qsizetype PocsagAddress = 1;
+constexpr qsizetype PocsagText = 3;
+constexpr qsizetype FmsId = 1;
+constexpr qsizetype FmsStatus = 6;
+constexpr qsizetype FmsDirection = 8;
+constexpr qsizetype FmsText = 13;
+} // namespace TabField
+
+// The marker format: fields split at "#![]!#", the kind told by the status.
+namespace MarkerField {
+constexpr qsizetype Identifier = 2; // five-tone code or FMS identifier
+constexpr qsizetype Status = 3;
+constexpr qsizetype Direction = 5;
+constexpr qsizetype Count = 11; // fields a record has at least
+constexpr qsizetype Text = 11;
+} // namespace MarkerField
+
+const QString kMarker = QStringLiteral("#![]!#");
 
 // Shortens a text sent by a vehicle that begins with a device prefix
 // ("DEZUD_X : rest" and "DEZUD_X Y rest" both become "rest").
@@ -26,49 +48,70 @@ QString cutDevicePrefix(const QString& text)
     return text.mid(second + 1);
 }
 
-const QString kMarker = QStringLiteral("#![]!#");
-
-// The status field as a table index; statuses above 18 or below 0 are no
-// valid index of the status tables and drop the telegram.
+// The status field as a table index: the one place where the range is checked.
 std::optional<int> statusOf(const QString& field)
 {
     const double value = parseLeadingNumber(field);
-    if (value > HighestFmsStatus)
+    if (value > FmsStatus::Highest)
         return std::nullopt;
     const auto status = toInt16(value);
-    if (!status || *status < 0)
+    if (!status || !isFmsStatus(*status))
         return std::nullopt;
     return int(*status);
 }
 
-void parseTabFms(const QStringList& fields, const QString& record, TelegramSink& sink)
+std::optional<DroppedRecord> parseTabFms(const QStringList& fields, const ReceivedRecord& record,
+                                         TelegramSink& sink)
 {
-    if (fields.size() < 9)
-        return;
-    const auto status = statusOf(fields[6]);
+    if (fields.size() <= TabField::FmsDirection)
+        return DroppedRecord::TooFewFields;
+    const auto status = statusOf(fields[TabField::FmsStatus]);
     if (!status)
-        return;
-    FmsTelegram telegram{fields[1], *status, FmsDirection::FromVehicle, QString(), record};
-    const bool hasText = fields.size() >= 14;
-    if (fields[8] == u"0") {
+        return DroppedRecord::StatusOutOfRange;
+    FmsTelegram telegram{fields[TabField::FmsId], *status, FmsDirection::FromVehicle, QString(),
+                         record};
+    const bool hasText = fields.size() > TabField::FmsText;
+    if (fields[TabField::FmsDirection] == u"0") {
         if (hasText)
-            telegram.text = trimSpaces(fields[13]);
+            telegram.text = trimSpaces(fields[TabField::FmsText]);
     } else {
         telegram.direction = FmsDirection::ToVehicle;
-        if (*status == 10 && hasText)
-            telegram.text = trimSpaces(
-                QString(fields[13]).replace(QStringLiteral("&TRN"), QStringLiteral("&&TRN")));
+        if (*status == FmsStatus::TextTelegram && hasText)
+            telegram.text = trimSpaces(fields[TabField::FmsText]);
     }
     sink.handleFms(telegram);
+    return std::nullopt;
+}
+
+std::optional<DroppedRecord> parseTabTelegram(const ReceivedRecord& record, TelegramSink& sink)
+{
+    if (!record.text.contains(u'\t'))
+        return DroppedRecord::NoFields;
+    const QStringList fields = record.text.split(u'\t');
+    const QString& keyword = fields[TabField::Keyword];
+    if (keyword == u"ZVEI") {
+        sink.handleFiveTone({fields[TabField::FiveToneCode], record});
+    } else if (keyword == u"POC") {
+        if (fields.size() <= TabField::PocsagText)
+            return DroppedRecord::TooFewFields;
+        sink.handlePocsag({trimSpaces(fields[TabField::PocsagAddress]),
+                           trimSpaces(fields[TabField::PocsagText]), record});
+    } else if (keyword == u"FMSTlg") {
+        return parseTabFms(fields, record, sink);
+    } else {
+        return DroppedRecord::UnknownKeyword;
+    }
+    return std::nullopt;
 }
 
 QString markedTextFromVehicle(const QStringList& fields, int status)
 {
-    if (fields.size() < 12)
+    if (fields.size() <= MarkerField::Text)
         return {};
-    QString text = status == 10
-                       ? trimSpaces(QString(fields[11]).remove(QStringLiteral("DEZUD_GPSINFO : ")))
-                       : trimSpaces(fields[11]);
+    const QString& field = fields[MarkerField::Text];
+    QString text = status == FmsStatus::TextTelegram
+                       ? trimSpaces(QString(field).remove(QStringLiteral("DEZUD_GPSINFO : ")))
+                       : trimSpaces(field);
     if (text.startsWith(u"DEZUD_"))
         text = cutDevicePrefix(text);
     return text;
@@ -76,10 +119,11 @@ QString markedTextFromVehicle(const QStringList& fields, int status)
 
 QString markedTextToVehicle(const QStringList& fields, int status)
 {
-    if (status != 10 || fields.size() < 12)
+    if (status != FmsStatus::TextTelegram || fields.size() <= MarkerField::Text)
         return {};
-    QString text =
-        trimSpaces(QString(fields[11]).replace(QStringLiteral(";TRN"), QStringLiteral("&&TRN")));
+    // This format writes the TRN mark as ";TRN"; the tab format as "&TRN".
+    QString text = trimSpaces(
+        QString(fields[MarkerField::Text]).replace(QStringLiteral(";TRN"), QStringLiteral("&TRN")));
     if (text.endsWith(u')')) {
         // The closing "(nn)" is a channel suffix; shorter texts have none to cut.
         text = text.size() >= 4 ? trimSpaces(QStringView(text).chopped(4)) : QString();
@@ -87,55 +131,56 @@ QString markedTextToVehicle(const QStringList& fields, int status)
     return text;
 }
 
-// The tab format: "ZVEI", "POC" or "FMSTlg" in field 0, fields split at TAB.
-void parseTabTelegram(const QString& record, TelegramSink& sink)
+std::optional<DroppedRecord> parseMarkedTelegram(const ReceivedRecord& record, TelegramSink& sink)
 {
-    if (!record.contains(u'\t'))
-        return;
-    const QStringList fields = record.split(u'\t');
-    if (fields[0] == u"ZVEI") {
-        sink.handleFiveTone({fields[1], record});
-    } else if (fields[0] == u"POC") {
-        if (fields.size() < 4)
-            return;
-        sink.handlePocsag({trimSpaces(fields[1]), trimSpaces(fields[3]), record});
-    } else if (fields[0] == u"FMSTlg") {
-        parseTabFms(fields, record, sink);
+    if (!record.text.contains(kMarker))
+        return DroppedRecord::NoFields;
+    const QStringList fields = record.text.split(kMarker);
+    if (fields.size() < MarkerField::Count)
+        return DroppedRecord::TooFewFields;
+    const QString& identifier = fields[MarkerField::Identifier];
+    // Exactly "16": " 16" is an FMS telegram with that status.
+    if (fields[MarkerField::Status] == QString::number(FmsStatus::FiveToneMarker)) {
+        sink.handleFiveTone({identifier, record});
+        return std::nullopt;
     }
-}
-
-// The marker format: fields split at "#![]!#", the kind told by the status.
-void parseMarkedTelegram(const QString& record, TelegramSink& sink)
-{
-    if (!record.contains(kMarker))
-        return;
-    const QStringList fields = record.split(kMarker);
-    if (fields.size() < 11)
-        return;
-    if (fields[3] == u"16") {
-        sink.handleFiveTone({fields[2], record});
-        return;
-    }
-    const auto status = statusOf(fields[3]);
+    const auto status = statusOf(fields[MarkerField::Status]);
     if (!status)
-        return;
-    if (fields[5] == u"false")
-        sink.handleFms({fields[2], *status, FmsDirection::FromVehicle,
+        return DroppedRecord::StatusOutOfRange;
+    if (fields[MarkerField::Direction] == u"false")
+        sink.handleFms({identifier, *status, FmsDirection::FromVehicle,
                         markedTextFromVehicle(fields, *status), record});
     else
-        sink.handleFms({fields[2], *status, FmsDirection::ToVehicle,
+        sink.handleFms({identifier, *status, FmsDirection::ToVehicle,
                         markedTextToVehicle(fields, *status), record});
+    return std::nullopt;
 }
 
 } // namespace
 
-void classifyTelegram(const QString& record, TelegramSink& sink)
+QString droppedRecordText(DroppedRecord reason)
 {
-    if (record.startsWith(u"#!XX!#"))
-        return;
-    if (record.startsWith(u"ZVEI") || record.startsWith(u"POC") || record.startsWith(u"FMSTlg")) {
-        parseTabTelegram(record, sink);
-        return;
+    switch (reason) {
+    case DroppedRecord::NoTelegram:
+        return QStringLiteral("kein Telegramm");
+    case DroppedRecord::NoFields:
+        return QStringLiteral("weder TAB noch Trennzeichen");
+    case DroppedRecord::UnknownKeyword:
+        return QStringLiteral("unbekannte Art");
+    case DroppedRecord::TooFewFields:
+        return QStringLiteral("zu wenige Felder");
+    case DroppedRecord::StatusOutOfRange:
+        return QStringLiteral("Status außerhalb 0 bis 18");
     }
-    parseMarkedTelegram(record, sink);
+    return {};
+}
+
+std::optional<DroppedRecord> classifyTelegram(const ReceivedRecord& record, TelegramSink& sink)
+{
+    const QString& text = record.text;
+    if (text.startsWith(u"#!XX!#"))
+        return DroppedRecord::NoTelegram;
+    if (text.startsWith(u"ZVEI") || text.startsWith(u"POC") || text.startsWith(u"FMSTlg"))
+        return parseTabTelegram(record, sink);
+    return parseMarkedTelegram(record, sink);
 }

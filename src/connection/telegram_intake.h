@@ -1,9 +1,24 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class TelegramSink;
+struct ReceivedRecord;
 
-// One whole record in, at most one telegram out. Records that do not fit
-// are dropped silently at the first test they fail.
-void classifyTelegram(const QString& record, TelegramSink& sink);
+// Why a record became no telegram.
+enum class DroppedRecord
+{
+    NoTelegram,       // "#!XX!#": the server's own notices
+    NoFields,         // neither a TAB nor the marker "#![]!#"
+    UnknownKeyword,   // a tab record that is no ZVEI, POC or FMSTlg
+    TooFewFields,     // shorter than its kind needs
+    StatusOutOfRange, // not an FMS status 0..18
+};
+
+// "Kein Telegramm", "Zu wenige Felder" ...: for the log.
+QString droppedRecordText(DroppedRecord reason);
+
+// One whole record in, at most one telegram out. A record that does not fit
+// is dropped at the first test it fails; the reason is returned.
+std::optional<DroppedRecord> classifyTelegram(const ReceivedRecord& record, TelegramSink& sink);

@@ -32,10 +32,10 @@ StatusTables::StatusTables()
                                          u"F - Über Telefon Melden", u"H - Wache Anfahren",
                                          u"J - Sprechaufforderung",  u"L - Lagemeldung",
                                          u"P - Fernwirken I",        u"U - Ungültiger Status"};
-    for (int status = 0; status <= 9; ++status)
+    for (int status = FmsStatus::Lowest; status <= FmsStatus::HighestCommand; ++status)
         m_texts[status] = {QString::fromUtf16(fromVehicle[status]),
                            QString::fromUtf16(toVehicle[status])};
-    m_texts[15] = {QStringLiteral("Quittung"), QStringLiteral("Quittung")};
+    m_texts[FmsStatus::Speaking] = {QStringLiteral("Quittung"), QStringLiteral("Quittung")};
 }
 
 const QString& StatusTables::text(int status, FmsDirection direction) const
@@ -55,7 +55,7 @@ Rgb StatusTables::colour(int index) const
 
 Rgb StatusTables::lineColour(int status, FmsDirection direction) const
 {
-    if (status == 10 || direction == FmsDirection::FromVehicle)
+    if (status == FmsStatus::TextTelegram || direction == FmsDirection::FromVehicle)
         return colour(status);
     return colour(ToVehicleColour);
 }

@@ -24,6 +24,6 @@ public:
     Rgb lineColour(int status, FmsDirection direction) const;
 
 private:
-    std::array<std::array<QString, 2>, HighestFmsStatus + 1> m_texts;
-    std::array<Rgb, HighestFmsStatus + 1> m_colours{};
+    std::array<std::array<QString, 2>, FmsStatus::Highest + 1> m_texts;
+    std::array<Rgb, FmsStatus::Highest + 1> m_colours{};
 };

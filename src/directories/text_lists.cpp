@@ -87,9 +87,9 @@ int readStatusTexts(QIODevice& file, StatusTables& tables)
     // Character 6 is skipped whatever it is.
     const auto text = [](const QString& line) { return trimSpaces(QStringView(line).mid(6)); };
     forEachLine(file, [&](const QString& line) {
-        if (line.startsWith(u"LST6:") && fromVehicle <= HighestFmsStatus)
+        if (line.startsWith(u"LST6:") && fromVehicle <= FmsStatus::Highest)
             tables.setText(fromVehicle++, FmsDirection::FromVehicle, text(line));
-        else if (line.startsWith(u"KFZ6:") && toVehicle <= HighestFmsStatus)
+        else if (line.startsWith(u"KFZ6:") && toVehicle <= FmsStatus::Highest)
             tables.setText(toVehicle++, FmsDirection::ToVehicle, text(line));
         return true;
     });

@@ -153,7 +153,7 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const
 QPixmap HistoryModel::statusMark(const JournalRow& row) const
 {
     if (!m_statusColour || kindFromName(row.kind) != TelegramKind::Fms || !row.status ||
-        !row.direction || *row.status < 0 || *row.status > HighestFmsStatus)
+        !row.direction || !isFmsStatus(*row.status))
         return {};
     const Rgb rgb = m_statusColour(*row.status, *row.direction);
     const QColor colour(std::clamp(rgb.red, 0, 255), std::clamp(rgb.green, 0, 255),

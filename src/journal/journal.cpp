@@ -50,8 +50,6 @@ Journal::~Journal()
 void Journal::append(const HandledTelegram& telegram)
 {
     m_queue.append(telegram);
-    if (!m_queue.last().receivedAt.isValid())
-        m_queue.last().receivedAt = m_clock.now();
     if (!m_commitTimer.isActive())
         m_commitTimer.start();
 }

@@ -1,10 +1,10 @@
 #include "message_bar_window.h"
 
-#include "common/caption_text.h"
 #include "common/twips.h"
 #include "gui_common/text_colour.h"
 #include "gui_common/window_layer.h"
 #include "presentation/bar_layout.h"
+#include "presentation/bar_use.h"
 #include "presentation/display_time.h"
 #include "settings/settings.h"
 
@@ -88,7 +88,7 @@ void MessageBarWindow::bringUp()
     }
     QWidget* foreground = QApplication::activeWindow();
     show();
-    if (settings.barActive && settings.barOnTop)
+    if (barInUse(settings) && settings.barOnTop)
         setOnTop(true);
     if (interval)
         armHideTimer(*interval);
@@ -101,7 +101,7 @@ void MessageBarWindow::bringUp()
 void MessageBarWindow::setCaption(BarLabel which, const QString& caption)
 {
     QLabel& target = label(which);
-    target.setText(captionDisplayText(caption));
+    target.setText(caption);
     target.adjustSize();
 }
 

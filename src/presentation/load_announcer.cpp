@@ -1,8 +1,9 @@
 #include "load_announcer.h"
 
+#include "bar_use.h"
+#include "caption_text.h"
 #include "common/clock.h"
 #include "display_time.h"
-#include "message_bar.h"
 #include "settings/settings.h"
 
 LoadAnnouncer::LoadAnnouncer(const SettingsSource& settings, MessageBar& bar, const Clock& clock)
@@ -13,10 +14,10 @@ LoadAnnouncer::LoadAnnouncer(const SettingsSource& settings, MessageBar& bar, co
 void LoadAnnouncer::announce(const QString& message)
 {
     const Settings& settings = m_settings.settings();
-    if (!settings.barActive)
+    if (!barInUse(settings))
         return;
-    m_bar.setCaption(BarLabel::Time, m_clock.timeStamp());
-    m_bar.setCaption(BarLabel::Line, message);
+    writeCaption(m_bar, BarLabel::Time, m_clock.timeStamp());
+    writeCaption(m_bar, BarLabel::Line, message);
     if (const auto interval = displayInterval(settings.displayTime))
         m_bar.armHideTimer(*interval);
 }

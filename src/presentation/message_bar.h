@@ -29,7 +29,7 @@ public:
     // Brings the bar up for a new message without taking the focus, or
     // restarts its display time when it is up already.
     virtual void bringUp() = 0;
-    // Captions follow the old caption rule ("&&" shows one "&").
+    // Shown as given, as plain text.
     virtual void setCaption(BarLabel label, const QString& caption) = 0;
     virtual void setLineColour(Rgb colour) = 0;
     virtual void setEmphasis(BarEmphasis emphasis) = 0;

@@ -1,11 +1,12 @@
 #include "telegram_presenter.h"
 
-#include "common/caption_text.h"
+#include "bar_use.h"
+#include "caption_text.h"
 #include "common/clock.h"
+#include "common/fixed_text.h"
 #include "common/trim_spaces.h"
 #include "directories/directories.h"
 #include "directories/status_tables.h"
-#include "message_bar.h"
 #include "settings/settings.h"
 #include "telegram_summary.h"
 
@@ -31,10 +32,6 @@ QString unlistedName(const QString& fmsId)
     return name.text();
 }
 
-} // namespace
-
-namespace {
-
 // " [text]" for a text that is not blank, else the text unchanged.
 QString bracketForm(const QString& text)
 {
@@ -42,14 +39,29 @@ QString bracketForm(const QString& text)
     return trimmed.isEmpty() ? text : QStringLiteral(" [") + trimmed + u']';
 }
 
+// The telegram's text as a caption: the TRN mark of a text telegram to a
+// vehicle is shown as it is, any other "&" follows the caption rule.
+QString captionOf(const FmsTelegram& telegram)
+{
+    if (telegram.direction != FmsDirection::ToVehicle || telegram.status != FmsStatus::TextTelegram)
+        return telegram.text;
+    return QString(telegram.text).replace(QStringLiteral("&TRN"), QStringLiteral("&&TRN"));
+}
+
+// Statuses 11-14 and 16-18 from a vehicle carry no message line.
+bool hasMessageLine(int status)
+{
+    return status <= FmsStatus::TextTelegram || status == FmsStatus::Speaking;
+}
+
 } // namespace
 
 TelegramPresenter::TelegramPresenter(const Directories& directories,
                                      const StatusTables& statusTables,
                                      const SettingsSource& settings, MessageBar& bar,
-                                     TelegramSummary& summary, const Clock& clock, QObject* parent)
+                                     TelegramSummary& summary, QObject* parent)
     : QObject(parent), m_directories(directories), m_statusTables(statusTables),
-      m_settings(settings), m_bar(bar), m_summary(summary), m_clock(clock)
+      m_settings(settings), m_bar(bar), m_summary(summary)
 {
 }
 
@@ -84,15 +96,14 @@ void TelegramPresenter::handlePocsag(const PocsagMessage& message)
 
 void TelegramPresenter::handleFms(const FmsTelegram& telegram)
 {
-    if (telegram.status < 0 || telegram.status > HighestFmsStatus)
-        return; // no row of the status tables
     HandledTelegram entry =
         newEntry(TelegramKind::Fms, trimSpaces(telegram.fmsId), telegram.record);
     entry.status = telegram.status;
     entry.direction = telegram.direction;
     const QString& statusText = m_statusTables.text(telegram.status, telegram.direction);
-    entry.text = trimSpaces(captionDisplayText(
-        telegram.status == 10 ? telegram.text : statusText + bracketForm(telegram.text)));
+    entry.text = trimSpaces(captionDisplayText(telegram.status == FmsStatus::TextTelegram
+                                                   ? captionOf(telegram)
+                                                   : statusText + bracketForm(telegram.text)));
 
     const Vehicle* vehicle = m_directories.findVehicle(telegram.fmsId);
     if (vehicle)
@@ -103,21 +114,21 @@ void TelegramPresenter::handleFms(const FmsTelegram& telegram)
             showFromVehicle(telegram, name30, entry);
         else
             showToVehicle(telegram, name30, entry);
-        if (m_settings.settings().barActive)
+        if (barInUse(m_settings.settings()))
             m_bar.layoutLabels();
     }
-    entry.shown = entry.passedFilters && m_settings.settings().barActive;
+    entry.shown = entry.passedFilters && barInUse(m_settings.settings());
     emit telegramHandled(entry);
 }
 
 HandledTelegram TelegramPresenter::newEntry(TelegramKind kind, const QString& address,
-                                            const QString& record) const
+                                            const ReceivedRecord& record)
 {
     HandledTelegram entry;
-    entry.receivedAt = m_clock.now();
+    entry.receivedAt = record.receivedAt;
     entry.kind = kind;
     entry.address = address;
-    entry.record = record;
+    entry.record = record.text;
     return entry;
 }
 
@@ -125,12 +136,12 @@ void TelegramPresenter::showReceiver(HandledTelegram& entry, const QString& line
                                      const QString& summary)
 {
     entry.passedFilters = true;
-    entry.shown = m_settings.settings().barActive;
+    entry.shown = barInUse(m_settings.settings());
     const QString time = formatTimeStamp(entry.receivedAt);
     if (entry.shown) {
         m_bar.bringUp();
-        m_bar.setCaption(BarLabel::Time, time);
-        m_bar.setCaption(BarLabel::Line, line);
+        writeCaption(m_bar, BarLabel::Time, time);
+        writeCaption(m_bar, BarLabel::Line, line);
         m_bar.setLineColour(m_statusTables.colour(StatusTables::FiveToneAndPocsagColour));
         m_bar.setEmphasis(BarEmphasis::Message);
     }
@@ -141,30 +152,28 @@ void TelegramPresenter::showFromVehicle(const FmsTelegram& telegram, const QStri
                                         HandledTelegram& entry)
 {
     const int status = telegram.status;
-    // 11-14 and 16-18 carry no message line.
-    const bool hasLine = status <= 10 || status == 15;
-    if (!hasLine || !m_settings.settings().messageFilter.contains(
-                        messageCode(FmsDirection::FromVehicle, status)))
+    if (!hasMessageLine(status) || !m_settings.settings().messageFilter.contains(
+                                       messageCode(FmsDirection::FromVehicle, status)))
         return;
     entry.passedFilters = true;
-    const bool barActive = m_settings.settings().barActive;
+    const bool inUse = barInUse(m_settings.settings());
     const QString time = formatTimeStamp(entry.receivedAt);
     const QString name = trimSpaces(name30);
     const QString& statusText = m_statusTables.text(status, FmsDirection::FromVehicle);
-    if (status == 5) {
-        if (barActive)
+    if (status == FmsStatus::RequestToSpeak) {
+        if (inUse)
             showRadioSignal(BarLabel::RequestToSpeak, BarEmphasis::RequestToSpeak,
                             time + QStringLiteral(" SW: ") + name);
-    } else if (status == 15) {
-        if (barActive)
+    } else if (status == FmsStatus::Speaking) {
+        if (inUse)
             showRadioSignal(BarLabel::Speaking, BarEmphasis::Speaking,
                             time + QStringLiteral(" Spricht: ") + name);
-    } else if (status == 10) {
+    } else if (status == FmsStatus::TextTelegram) {
         // A free text instead of a status meaning, without brackets.
-        if (barActive)
-            showFmsLine(time, name30, telegram, QString(), telegram.text);
+        if (inUse)
+            showFmsLine(time, name30, telegram, QString(), captionOf(telegram));
     } else {
-        if (barActive)
+        if (inUse)
             showFmsLine(time, name30, telegram, statusText, bracketForm(telegram.text));
         writeSummary(time + u' ' + name + QStringLiteral(" (") + QString::number(status) +
                      QStringLiteral(") ") + statusText);
@@ -178,11 +187,11 @@ void TelegramPresenter::showToVehicle(const FmsTelegram& telegram, const QString
             messageCode(FmsDirection::ToVehicle, telegram.status)))
         return;
     entry.passedFilters = true;
-    if (!m_settings.settings().barActive)
+    if (!barInUse(m_settings.settings()))
         return;
     const QString time = formatTimeStamp(entry.receivedAt);
-    if (telegram.status == 10)
-        showFmsLine(time, name30, telegram, QString(), telegram.text);
+    if (telegram.status == FmsStatus::TextTelegram)
+        showFmsLine(time, name30, telegram, QString(), captionOf(telegram));
     else
         showFmsLine(time, name30, telegram,
                     m_statusTables.text(telegram.status, telegram.direction),
@@ -194,9 +203,9 @@ void TelegramPresenter::showFmsLine(const QString& time, const QString& name30,
                                     const QString& text)
 {
     m_bar.bringUp();
-    m_bar.setCaption(BarLabel::Time, time);
-    m_bar.setCaption(BarLabel::Line,
-                     name30 + u' ' + rightAligned(telegram.status) + u' ' + statusText + text);
+    writeCaption(m_bar, BarLabel::Time, time);
+    writeCaption(m_bar, BarLabel::Line,
+                 name30 + u' ' + rightAligned(telegram.status) + u' ' + statusText + text);
     m_bar.setLineColour(m_statusTables.lineColour(telegram.status, telegram.direction));
     m_bar.setEmphasis(BarEmphasis::Message);
 }
@@ -205,7 +214,7 @@ void TelegramPresenter::showRadioSignal(BarLabel label, BarEmphasis emphasis,
                                         const QString& caption)
 {
     m_bar.bringUp();
-    m_bar.setCaption(label, caption);
+    writeCaption(m_bar, label, caption);
     m_bar.setEmphasis(emphasis);
 }
 

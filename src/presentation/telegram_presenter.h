@@ -6,7 +6,6 @@
 
 #include <QObject>
 
-class Clock;
 class Directories;
 class SettingsSource;
 class StatusTables;
@@ -22,7 +21,7 @@ class TelegramPresenter final : public QObject, public TelegramSink
 public:
     TelegramPresenter(const Directories& directories, const StatusTables& statusTables,
                       const SettingsSource& settings, MessageBar& bar, TelegramSummary& summary,
-                      const Clock& clock, QObject* parent = nullptr);
+                      QObject* parent = nullptr);
 
     void handleFiveTone(const FiveToneCall& call) override;
     void handlePocsag(const PocsagMessage& message) override;
@@ -32,8 +31,8 @@ signals:
     void telegramHandled(const HandledTelegram& telegram);
 
 private:
-    HandledTelegram newEntry(TelegramKind kind, const QString& address,
-                             const QString& record) const;
+    static HandledTelegram newEntry(TelegramKind kind, const QString& address,
+                                    const ReceivedRecord& record);
     // The line of a five-tone call or POCSAG message, listed or not.
     void showReceiver(HandledTelegram& entry, const QString& line, const QString& summary);
     void showFromVehicle(const FmsTelegram& telegram, const QString& name30,
@@ -49,5 +48,4 @@ private:
     const SettingsSource& m_settings;
     MessageBar& m_bar;
     TelegramSummary& m_summary;
-    const Clock& m_clock;
 };

@@ -39,7 +39,7 @@ SettingsWindow::SettingsWindow(SettingsModel& settings, ServerConnection& connec
     m_ui.setupUi(*this);
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     showSettings();
-    showConnection();
+    showConnection({});
 
     // A field the model corrects ("66" seconds become "65") shows the
     // correction even when the model's value stays the same.
@@ -70,8 +70,7 @@ SettingsWindow::SettingsWindow(SettingsModel& settings, ServerConnection& connec
 
     connect(m_ui.connectButton, &QPushButton::clicked, &m_connection,
             &ServerConnection::toggleConnection);
-    connect(&m_connection, &ServerConnection::displayChanged, this,
-            &SettingsWindow::showConnection);
+    connect(&m_connection, &ServerConnection::reported, this, &SettingsWindow::showConnection);
     connect(m_ui.databaseButton, &QPushButton::clicked, this, &SettingsWindow::chooseDatabaseFile);
     connect(m_ui.fontButton, &QPushButton::clicked, this, &SettingsWindow::chooseBarFont);
 }
@@ -95,9 +94,10 @@ void SettingsWindow::showSettings()
     m_ui.trayIcon->setChecked(s.trayIconWanted);
 }
 
-void SettingsWindow::showConnection()
+void SettingsWindow::showConnection(const ConnectionReport& report)
 {
-    const ConnectionDisplay& display = m_connection.display();
+    m_connectionDisplay = followReport(m_connectionDisplay, report);
+    const ConnectionDisplay& display = m_connectionDisplay;
     m_ui.status->setText(display.status);
     if (display.statusColour)
         setTextColour(*m_ui.status, *display.statusColour);

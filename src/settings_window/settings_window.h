@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection_display.h"
 #include "settings_window_ui.h"
 
 #include <QWidget>
@@ -28,7 +29,7 @@ protected:
 
 private:
     void showSettings();
-    void showConnection();
+    void showConnection(const ConnectionReport& report);
     void chooseDatabaseFile();
     void chooseBarFont();
     void followWindowState();
@@ -37,4 +38,5 @@ private:
     SettingsModel& m_settings;
     ServerConnection& m_connection;
     Dialogs& m_dialogs;
+    ConnectionDisplay m_connectionDisplay;
 };

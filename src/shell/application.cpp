@@ -5,6 +5,7 @@
 #include "gui_common/program_icon.h"
 #include "history/history_window.h"
 #include "journal/journal.h"
+#include "presentation/bar_use.h"
 #include "presentation/load_announcer.h"
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
@@ -14,8 +15,9 @@
 
 Application::Application(const ApplicationServices& services, QObject* parent)
     : QObject(parent), m_services(services), m_bar(m_settings),
-      m_presenter(m_directories, m_statusTables, m_settings, m_bar, m_summary, services.clock),
-      m_connection(m_settings, m_presenter), m_window(m_settings, m_connection, services.dialogs)
+      m_presenter(m_directories, m_statusTables, m_settings, m_bar, m_summary),
+      m_connection(m_settings, m_presenter, services.clock),
+      m_window(m_settings, m_connection, services.dialogs)
 {
     connectReactions();
 }
@@ -42,7 +44,7 @@ void Application::start(const QString& listFolder, const QString& commandLineTex
     // layer makes Qt build its native window anew.
     if (m_settings.settings().barOnTop)
         m_bar.setOnTop(true);
-    if (m_settings.settings().barActive)
+    if (barInUse(m_settings.settings()))
         m_bar.show();
     m_window.show();
     // No telegram can come before the connection, so the journal opens
@@ -74,7 +76,7 @@ void Application::connectReactions()
     connect(&m_settings, &SettingsModel::autoConnectChanged, &m_connection,
             &ServerConnection::followAutoConnect);
     connect(&m_settings, &SettingsModel::barActiveChanged, this, [this] {
-        const bool active = m_settings.settings().barActive;
+        const bool active = barInUse(m_settings.settings());
         m_bar.setVisible(active);
         if (active && m_trayIcon)
             m_trayIcon->stopFlashing(); // the bar shows what comes now
@@ -111,7 +113,7 @@ void Application::createTrayIcon()
 void Application::followBarOnTop()
 {
     const Settings& settings = m_settings.settings();
-    if (!settings.barActive)
+    if (!barInUse(settings))
         return;
     if (settings.barOnTop)
         m_bar.show();

@@ -2,30 +2,38 @@
 
 #include "telegram/fms.h"
 
+#include <QDateTime>
 #include <QString>
 
-// The decoded telegrams, each with the record it came from (decoded from
-// code page 1252, without its line end).
+// A record as it came from the server: its text without line end, decoded
+// from code page 1252, and when it was taken from the connection.
+struct ReceivedRecord
+{
+    QString text;
+    QDateTime receivedAt;
+};
+
+// The decoded telegrams, each with the record it came from.
 struct FiveToneCall
 {
     QString code; // as received, not trimmed
-    QString record;
+    ReceivedRecord record;
 };
 
 struct PocsagMessage
 {
     QString address; // trimmed of spaces
     QString text;    // trimmed of spaces
-    QString record;
+    ReceivedRecord record;
 };
 
 struct FmsTelegram
 {
     QString fmsId;  // as received, not trimmed
-    int status = 0; // 0..18
+    int status = 0; // FmsStatus::Lowest..Highest, checked by the intake
     FmsDirection direction = FmsDirection::FromVehicle;
-    QString text;
-    QString record;
+    QString text; // as received, trimmed; the TRN mark of text telegrams reads "&TRN"
+    ReceivedRecord record;
 };
 
 // Receives what the intake decodes, one call per telegram.

@@ -1,4 +1,3 @@
-#include "common/caption_text.h"
 #include "common/cp1252.h"
 #include "common/fixed_text.h"
 #include "common/leading_number.h"
@@ -65,24 +64,6 @@ private slots:
         QCOMPARE(whole ? int(*whole) : -99999, expected16);
         QCOMPARE(toInt32(70000.5).value(), 70000);
         QVERIFY(!toInt32(2147483648.0));
-    }
-
-    void captionRule_data()
-    {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("double") << u"A&&B"_qs << u"A&B"_qs;
-        QTest::newRow("access key") << u"&Beenden"_qs << u"Beenden"_qs;
-        QTest::newRow("trailing") << u"A&"_qs << u"A"_qs;
-        QTest::newRow("three") << u"&&&x"_qs << u"&x"_qs;
-        QTest::newRow("markup stays text") << u"<b>x</b>"_qs << u"<b>x</b>"_qs;
-    }
-
-    void captionRule()
-    {
-        QFETCH(QString, caption);
-        QFETCH(QString, shown);
-        QCOMPARE(captionDisplayText(caption), shown);
     }
 
     void codePageRoundTrip()

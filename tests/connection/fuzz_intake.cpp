@@ -3,6 +3,7 @@
 #include "connection/record_framer.h"
 #include "connection/telegram_intake.h"
 #include "support/recording_sink.h"
+#include "telegram/telegram_sink.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RecordingSink sink;
     RecordFramer framer;
     for (const QByteArray& record : framer.feed(bytes))
-        classifyTelegram(decodeCp1252(record), sink);
+        classifyTelegram({decodeCp1252(record), {}}, sink);
     if (const auto rest = framer.takePending())
-        classifyTelegram(decodeCp1252(*rest), sink);
-    classifyTelegram(decodeCp1252(bytes), sink);
+        classifyTelegram({decodeCp1252(*rest), {}}, sink);
+    classifyTelegram({decodeCp1252(bytes), {}}, sink);
     return 0;
 }

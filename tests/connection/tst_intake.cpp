@@ -1,6 +1,7 @@
 #include "connection/record_framer.h"
 #include "connection/telegram_intake.h"
 #include "support/recording_sink.h"
+#include "telegram/telegram_sink.h"
 
 #include <QTest>
 
@@ -41,35 +42,35 @@ private slots:
     void classification_data()
     {
         QTest::addColumn<QString>("record");
-        QTest::addColumn<QString>("call"); // empty: dropped
-        row("greeting noise", u"#!XX!#ZVEI\t12345"_qs);
-        row("empty", QString());
+        QTest::addColumn<QString>("call"); // "-reason": dropped
+        row("greeting noise", u"#!XX!#ZVEI\t12345"_qs, u"-kein Telegramm"_qs);
+        row("empty", QString(), u"-weder TAB noch Trennzeichen"_qs);
         row("zvei", u"ZVEI\t12345"_qs, u"FME|12345"_qs);
         row("zvei untrimmed", u"ZVEI\t 1234"_qs, u"FME| 1234"_qs);
-        row("zvei without tab", u"ZVEI12345"_qs);
+        row("zvei without tab", u"ZVEI12345"_qs, u"-weder TAB noch Trennzeichen"_qs);
         row("zvei without address", u"ZVEI\t"_qs, u"FME|"_qs);
-        row("unknown keyword", u"ZVEIX\t12345"_qs);
+        row("unknown keyword", u"ZVEIX\t12345"_qs, u"-unbekannte Art"_qs);
         row("poc trimmed", u"POC\t  0123 \tx\t  Brand in Halle  "_qs,
             u"POC|0123|Brand in Halle"_qs);
-        row("poc short", u"POC\t123\tx"_qs);
+        row("poc short", u"POC\t123\tx"_qs, u"-zu wenige Felder"_qs);
         row("fms from vehicle", fmsTab(u"3"_qs, u"0"_qs), u"FROM|12345678|3|"_qs);
         row("fms from vehicle text", fmsTab(u"3"_qs, u"0"_qs, u" hallo "_qs),
             u"FROM|12345678|3|hallo"_qs);
         row("fms to vehicle ignores text", fmsTab(u"3"_qs, u"1"_qs, u"hallo"_qs),
             u"TO|12345678|3|"_qs);
         row("fms to vehicle status 10", fmsTab(u"10"_qs, u"1"_qs, u" A&TRN "_qs),
-            u"TO|12345678|10|A&&TRN"_qs);
+            u"TO|12345678|10|A&TRN"_qs);
         row("status 18", fmsTab(u"18"_qs, u"0"_qs), u"FROM|12345678|18|"_qs);
-        row("status 19", fmsTab(u"19"_qs, u"0"_qs));
+        row("status 19", fmsTab(u"19"_qs, u"0"_qs), u"-Status außerhalb 0 bis 18"_qs);
         row("status 2.5", fmsTab(u"2.5"_qs, u"0"_qs), u"FROM|12345678|2|"_qs);
         row("status 3.5", fmsTab(u"3.5"_qs, u"0"_qs), u"FROM|12345678|4|"_qs);
         row("status empty", fmsTab(QString(u""_qs), u"0"_qs), u"FROM|12345678|0|"_qs);
-        row("status negative", fmsTab(u"-1"_qs, u"0"_qs));
-        row("fms too short", u"FMSTlg\t1\t2\t3\t4\t5\t6\t7"_qs);
+        row("status negative", fmsTab(u"-1"_qs, u"0"_qs), u"-Status außerhalb 0 bis 18"_qs);
+        row("fms too short", u"FMSTlg\t1\t2\t3\t4\t5\t6\t7"_qs, u"-zu wenige Felder"_qs);
 
         row("marked five-tone", fmsMarked(u"12345|16|false"_qs), u"FME|12345"_qs);
         row("marked 16 with blank", fmsMarked(u"ID| 16|false"_qs), u"FROM|ID|16|"_qs);
-        row("marked ten fields", fmsMarked(u"ID|3|false"_qs, 10));
+        row("marked ten fields", fmsMarked(u"ID|3|false"_qs, 10), u"-zu wenige Felder"_qs);
         row("marked to vehicle", fmsMarked(u"ID|4|true|x"_qs), u"TO|ID|4|"_qs);
         // The position mark goes wherever it stands, but only from a status 10.
         row("marked gps", fmsMarked(u"ID|10|false|Pos DEZUD_GPSINFO : 52.1 13.4"_qs),
@@ -83,7 +84,7 @@ private slots:
         row("marked device one word", fmsMarked(u"ID|3|false|DEZUD_7 X"_qs),
             u"FROM|ID|3|DEZUD_7 X"_qs);
         row("marked to vehicle trn", fmsMarked(u"ID|10|true|Lage;TRN 4711 (12)"_qs),
-            u"TO|ID|10|Lage&&TRN 4711"_qs);
+            u"TO|ID|10|Lage&TRN 4711"_qs);
         row("marked short bracket", fmsMarked(u"ID|10|true|(1)"_qs), u"TO|ID|10|"_qs);
         row("two records merged", u"ZVEI\t12345\r\nZVEI\t54321"_qs, u"FME|12345\r\nZVEI"_qs);
     }
@@ -93,10 +94,10 @@ private slots:
         QFETCH(QString, record);
         QFETCH(QString, call);
         RecordingSink sink;
-        classifyTelegram(record, sink);
-        QCOMPARE(sink.calls.join(u'\n'), call);
+        const auto dropped = classifyTelegram({record, QDateTime()}, sink);
+        QCOMPARE(dropped ? u'-' + droppedRecordText(*dropped) : sink.calls.join(u'\n'), call);
         // The telegram carries the record it came from, for the history.
-        QCOMPARE(sink.records.join(u'\n'), call.isEmpty() ? QString() : record);
+        QCOMPARE(sink.records.join(u'\n'), dropped ? QString() : record);
     }
 
     void framing_data()

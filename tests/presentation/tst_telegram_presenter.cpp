@@ -1,5 +1,6 @@
 #include "directories/directories.h"
 #include "directories/status_tables.h"
+#include "presentation/caption_text.h"
 #include "presentation/load_announcer.h"
 #include "presentation/telegram_presenter.h"
 #include "presentation/telegram_summary.h"
@@ -34,15 +35,16 @@ class TestTelegramPresenter : public QObject
     {
         QSignalSpy handled(&presenter, &TelegramPresenter::telegramHandled);
         const QStringList f = record.split(u'|');
+        const ReceivedRecord received{record, m_clock.time};
         if (f[0] == u"FME")
-            presenter.handleFiveTone({f[1], record});
+            presenter.handleFiveTone({f[1], received});
         else if (f[0] == u"POC")
-            presenter.handlePocsag({f[1], f[2], record});
+            presenter.handlePocsag({f[1], f[2], received});
         else
             presenter.handleFms(
                 {f[1], f[2].toInt(),
                  f[0] == u"FROM" ? FmsDirection::FromVehicle : FmsDirection::ToVehicle, f.value(3),
-                 record});
+                 received});
         return handled.isEmpty() ? HandledTelegram() : handled[0][0].value<HandledTelegram>();
     }
 
@@ -95,7 +97,7 @@ private slots:
         row("fms bar off", u"FROM|61234567|4~bar off~~~~%T%N (4) Am Einsatzort~"
                            "0|61234567|%N|4|0|Am Einsatzort|1"_qs);
         row("fms text telegram",
-            u"FROM|61234567|10|Text & mehr~~%L 10 Text & mehr~255,255,255~~"_qs);
+            u"FROM|61234567|10|Text & mehr, A&TRN~~%L 10 Text  mehr, ATRN~255,255,255~~"_qs);
         row("request to speak", u"FROM|61234567|5~~~~%TSW: %N~"_qs);
         row("speaking", u"FROM|61234567|15~~~~%TSpricht: %N~"_qs);
         row("status 12 has no line", u"FROM|61234567|12~012~~~~"_qs);
@@ -107,8 +109,8 @@ private slots:
         row("to vehicle with text",
             u"TO|61234567|3|Lage~103~%L  3 C - Für Einsatz Melden [Lage]~255,255,255~~"_qs);
         row("to vehicle text telegram",
-            u"TO|61234567|10|A&&TRN 4711~~%L 10 A&&TRN 4711~255,255,255~~~"
-            "0|61234567|%N|10|1|A&TRN 4711|1"_qs);
+            u"TO|61234567|10|A&TRN 4711 & x~~%L 10 A&TRN 4711  x~255,255,255~~~"
+            "0|61234567|%N|10|1|A&TRN 4711  x|1"_qs);
         row("to vehicle status 13", u"TO|61234567|13~113~%L 13 ~255,255,255~~"_qs);
     }
 
@@ -129,7 +131,7 @@ private slots:
             m_settings.value.messageFilter = options;
         m_bar = RecordingBar();
         m_summary.setText(QString());
-        TelegramPresenter presenter(m_directories, m_tables, m_settings, m_bar, m_summary, m_clock);
+        TelegramPresenter presenter(m_directories, m_tables, m_settings, m_bar, m_summary);
 
         const HandledTelegram entry = handle(presenter, record);
         QCOMPARE(m_bar.caption(BarLabel::Line), line);
@@ -167,6 +169,24 @@ private slots:
                          .join(u'|'),
                      f[6]);
         }
+    }
+
+    void captionRule_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("double") << u"A&&B"_qs << u"A&B"_qs;
+        QTest::newRow("access key") << u"&Beenden"_qs << u"Beenden"_qs;
+        QTest::newRow("trailing") << u"A&"_qs << u"A"_qs;
+        QTest::newRow("three") << u"&&&x"_qs << u"&x"_qs;
+        QTest::newRow("markup stays text") << u"<b>x</b>"_qs << u"<b>x</b>"_qs;
+    }
+
+    void captionRule()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, shown);
+        QCOMPARE(captionDisplayText(caption), shown);
     }
 
     void loadAnnouncements()

@@ -11,16 +11,19 @@ class RecordingSink final : public TelegramSink
 public:
     QStringList calls;
     QStringList records;
+    QList<QDateTime> times;
 
     void handleFiveTone(const FiveToneCall& call) override
     {
         calls << QStringLiteral("FME|") + call.code;
-        records << call.record;
+        records << call.record.text;
+        times << call.record.receivedAt;
     }
     void handlePocsag(const PocsagMessage& message) override
     {
         calls << QStringLiteral("POC|") + message.address + u'|' + message.text;
-        records << message.record;
+        records << message.record.text;
+        times << message.record.receivedAt;
     }
     void handleFms(const FmsTelegram& telegram) override
     {
@@ -29,6 +32,7 @@ public:
                                       : QStringLiteral("TO|");
         calls << direction + telegram.fmsId + u'|' + QString::number(telegram.status) + u'|' +
                      telegram.text;
-        records << telegram.record;
+        records << telegram.record.text;
+        times << telegram.record.receivedAt;
     }
 };

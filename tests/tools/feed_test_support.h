@@ -5,6 +5,7 @@
 #include "fsk_audio.h"
 #include "multimon_bridge.h"
 #include "support/recording_sink.h"
+#include "telegram/telegram_sink.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -20,7 +21,7 @@ inline QStringList desksSee(MultimonBridge& bridge, QByteArrayView output, qint6
     const auto connection =
         QObject::connect(&bridge, &MultimonBridge::recordDecoded, [&](const QByteArray& record) {
             ++records;
-            classifyTelegram(decodeCp1252(record), sink);
+            classifyTelegram({decodeCp1252(record), {}}, sink);
         });
     for (qsizetype i = 0; i < output.size(); i += 7)
         bridge.takeOutput(output.sliced(i, qMin(qsizetype(7), output.size() - i)), nowMs);

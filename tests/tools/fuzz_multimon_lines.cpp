@@ -4,6 +4,7 @@
 #include "connection/telegram_intake.h"
 #include "multimon_bridge.h"
 #include "support/recording_sink.h"
+#include "telegram/telegram_sink.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MultimonBridge bridge(10000);
     QObject::connect(&bridge, &MultimonBridge::recordDecoded, [](const QByteArray& record) {
         RecordingSink sink;
-        classifyTelegram(decodeCp1252(record), sink);
+        classifyTelegram({decodeCp1252(record), {}}, sink);
         if (sink.calls.size() != 1 || record.contains('\r') || record.contains('\n'))
             std::abort();
     });

@@ -3,6 +3,7 @@
 #include "connection/telegram_intake.h"
 #include "feed_script.h"
 #include "support/recording_sink.h"
+#include "telegram/telegram_sink.h"
 
 #include <QTest>
 
@@ -16,7 +17,7 @@ private slots:
     {
         for (const FeedRecord& record : demoSequence()) {
             RecordingSink sink;
-            classifyTelegram(decodeCp1252(record.bytes), sink);
+            classifyTelegram({decodeCp1252(record.bytes), {}}, sink);
             QCOMPARE(sink.calls.size(), 1);
         }
     }

@@ -1,0 +1,4 @@
+#include "connection_log.h"
+
+Q_LOGGING_CATEGORY(lcConnection, "ostrevo.connection", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcIntake, "ostrevo.intake", QtInfoMsg)

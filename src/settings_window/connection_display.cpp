@@ -1,0 +1,35 @@
+#include "connection_display.h"
+
+namespace {
+constexpr Rgb kGreen{0, 255, 0};
+constexpr Rgb kBlue{0, 0, 255};
+constexpr Rgb kRed{255, 0, 0};
+} // namespace
+
+ConnectionDisplay followReport(const ConnectionDisplay& shown, const ConnectionReport& report)
+{
+    ConnectionDisplay next = shown;
+    switch (report.event) {
+    case ConnectionEvent::None:
+        break;
+    case ConnectionEvent::Connected:
+        next = {QStringLiteral("Verbunden"), kGreen, QStringLiteral("Trennen")};
+        break;
+    case ConnectionEvent::ConnectedUnconfirmed:
+        // Question marks: the socket reported the connection but does not say it stands.
+        next = {QStringLiteral("Verb????"), kBlue, QStringLiteral("Trennen")};
+        break;
+    case ConnectionEvent::ClosedByServer:
+        next = {QStringLiteral("Getrennt"), kRed, QStringLiteral("Verbinden")};
+        break;
+    case ConnectionEvent::Failed:
+        next.status = QStringLiteral("ERR:") + report.error;
+        break;
+    case ConnectionEvent::RetryFailed:
+        // Not "ERR:": the reconnect timer has always said it in its own way,
+        // so the desk can tell its failures from the button's.
+        next.status = QStringLiteral("Err:") + report.error;
+        break;
+    }
+    return next;
+}
