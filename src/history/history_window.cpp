@@ -31,11 +31,6 @@
 namespace {
 
 constexpr std::chrono::milliseconds SearchDelay{150};
-constexpr int MinColumnWidth = 40;
-constexpr int MaxColumnWidth = 4000;
-constexpr QSize MinWindowSize{320, 200};
-constexpr QSize MaxWindowSize{10000, 10000};
-constexpr int MaxWindowPosition = 100000;
 
 // The period choices in the order of the combo box.
 const QList<std::pair<JournalPeriod, QString>>& periodChoices()
@@ -56,22 +51,6 @@ const QList<std::pair<TelegramKind, QString>>& kindChoices()
         {TelegramKind::Pocsag, QStringLiteral("&POCSAG")},
     };
     return choices;
-}
-
-// Settings may hold anything: sizes in range, computed without overflow.
-std::optional<QRect> saneGeometry(const QRect& rect)
-{
-    const qint64 width = qint64(rect.right()) - rect.left() + 1;
-    const qint64 height = qint64(rect.bottom()) - rect.top() + 1;
-    if (width <= 0 || height <= 0)
-        return std::nullopt;
-    const QSize size(
-        int(std::clamp<qint64>(width, MinWindowSize.width(), MaxWindowSize.width())),
-        int(std::clamp<qint64>(height, MinWindowSize.height(), MaxWindowSize.height())));
-    const auto position = [](int value) {
-        return std::clamp(value, -MaxWindowPosition, MaxWindowPosition);
-    };
-    return QRect(QPoint(position(rect.left()), position(rect.top())), size);
 }
 
 } // namespace
@@ -214,27 +193,27 @@ void HistoryWindow::setNameListFolder(const QString& folder)
     m_folderLine->setText(QStringLiteral("Namenslisten aus: ") + QDir::toNativeSeparators(folder));
 }
 
-HistoryWindowState HistoryWindow::state() const
+WindowPlacement HistoryWindow::state() const
 {
-    HistoryWindowState state;
+    WindowPlacement state;
     state.geometry = geometry();
     for (int column = 0; column < JournalColumnCount; ++column)
         state.columnWidths << m_table->columnWidth(column);
     return state;
 }
 
-void HistoryWindow::setState(const HistoryWindowState& state)
+void HistoryWindow::setState(const WindowPlacement& state)
 {
-    if (const auto geometry = saneGeometry(state.geometry)) {
-        if (QGuiApplication::screenAt(geometry->center()))
-            setGeometry(*geometry);
+    // The settings keep the values within their limits.
+    if (const QRect& geometry = state.geometry; geometry.isValid()) {
+        if (QGuiApplication::screenAt(geometry.center()))
+            setGeometry(geometry);
         else
-            resize(geometry->size()); // the screen it was on is gone
+            resize(geometry.size()); // the screen it was on is gone
     }
     const int columns = std::min<int>(JournalColumnCount, int(state.columnWidths.size()));
     for (int column = 0; column < columns; ++column)
-        m_table->setColumnWidth(
-            column, std::clamp(state.columnWidths[column], MinColumnWidth, MaxColumnWidth));
+        m_table->setColumnWidth(column, state.columnWidths[column]);
 }
 
 void HistoryWindow::showEvent(QShowEvent* event)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "history_model.h"
-#include "settings/history_window_state.h"
+#include "settings/window_placement.h"
 
 #include <QWidget>
 
@@ -33,8 +33,8 @@ public:
     // "Namenslisten aus: <folder>" in the status line.
     void setNameListFolder(const QString& folder);
 
-    HistoryWindowState state() const;
-    void setState(const HistoryWindowState& state);
+    WindowPlacement state() const;
+    void setState(const WindowPlacement& state);
 
 signals:
     // The user opened the window or turned to it.

@@ -14,8 +14,7 @@ QString Journal::defaultPath()
 }
 
 Journal::Journal(const QString& path, const Clock& clock, int retentionDays, QObject* parent)
-    : QObject(parent), m_path(path), m_clock(clock),
-      m_retentionDays(std::clamp(retentionDays, 0, MaxRetentionDays))
+    : QObject(parent), m_path(path), m_clock(clock), m_retentionDays(retentionDays)
 {
     m_store = new JournalStore(path);
     m_store->moveToThread(&m_thread);
@@ -77,7 +76,7 @@ void Journal::flush()
 
 void Journal::purgeOldRows()
 {
-    if (m_retentionDays == 0)
+    if (m_retentionDays <= 0)
         return;
     const QDateTime now = m_clock.now();
     QMetaObject::invokeMethod(

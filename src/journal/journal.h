@@ -21,16 +21,13 @@ class Journal final : public QObject
 
 public:
     static constexpr std::chrono::milliseconds CommitInterval{250};
-    static constexpr int DefaultRetentionDays = 90;
-    static constexpr int MaxRetentionDays = 36'600;
 
     // The usual place: userDataFolder() + "/journal.sqlite".
     static QString defaultPath();
 
     // Rows older than `retentionDays` go at start and once a day; 0 keeps
     // everything.
-    Journal(const QString& path, const Clock& clock, int retentionDays = DefaultRetentionDays,
-            QObject* parent = nullptr);
+    Journal(const QString& path, const Clock& clock, int retentionDays, QObject* parent = nullptr);
     // Writes what is still queued.
     ~Journal() override;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/font_choice.h"
-#include "history_window_state.h"
+#include "window_placement.h"
 
 #include <QString>
 
@@ -37,7 +37,7 @@ struct Settings
     bool trayIconWanted = true;
     // Journal
     int journalRetentionDays = 90; // 0 keeps everything
-    HistoryWindowState historyWindow;
+    WindowPlacement historyWindow;
 
     // The controls' state when the settings window is created, before the
     // stored settings reach it: the list loaders of start-up see this.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <optional>
 
@@ -22,3 +24,15 @@ QString writeTruth(bool value); // "True" / "False"
 
 // The tray flag: true when the leading number is not 0.
 bool readFlag(const QString& text);
+
+// A number of days: the leading number, rounded.
+std::optional<int> readDays(const QString& text);
+
+// Whole numbers separated by blanks ("10 20 800 600"); the first word that
+// is no number ends the list.
+QList<int> readNumbers(const QString& text);
+QString writeNumbers(const QList<int>& numbers);
+
+// "x y width height"; an invalid rectangle is written as nothing.
+std::optional<QRect> readRectangle(const QString& text);
+QString writeRectangle(const QRect& rectangle);

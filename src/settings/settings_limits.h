@@ -1,8 +1,20 @@
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QString>
 
-// The two validated number fields. Each returns the text to keep: the typed
-// one, or its replacement when the number is out of range.
+// The limits values are kept within, whether typed or read from the file.
+// Each returns the value to keep.
+
+// The two validated number fields: the typed text, or its replacement.
 QString limitDisplayTime(const QString& typed);  // above 65 -> "65"
 QString limitTransparency(const QString& typed); // outside 0..255 -> "255"
+
+constexpr int MaxRetentionDays = 36'600;
+int limitRetentionDays(const int& days); // 0..MaxRetentionDays
+
+// A remembered window: sizes and position within WindowPlacement's limits,
+// computed without overflow; a rectangle without area becomes invalid.
+QRect limitGeometry(const QRect& geometry);
+QList<int> limitColumnWidths(const QList<int>& widths);

@@ -1,5 +1,6 @@
 #include "settings_model.h"
 
+#include "setting_keys.h"
 #include "settings_limits.h"
 
 SettingsModel::SettingsModel(const Settings& initial, QObject* parent)
@@ -25,23 +26,25 @@ template <typename T> void SettingsModel::assign(T Settings::*field, const T& va
 
 void SettingsModel::apply(const Settings& stored)
 {
-    setServerAddress(stored.serverAddress);
-    setServerPort(stored.serverPort);
-    setAutoConnect(stored.autoConnect);
-    setDatabaseFile(stored.databaseFile);
-    setDatabasePassword(stored.databasePassword);
-    setDatabaseLogFilter(stored.databaseLogFilter);
-    setMessageFilter(stored.messageFilter);
-    setDisplayTime(stored.displayTime);
-    setBarActive(stored.barActive);
-    setBarOnTop(stored.barOnTop);
-    setShowUnlistedReceivers(stored.showUnlistedReceivers);
-    setShowUnlistedVehicles(stored.showUnlistedVehicles);
-    setTransparency(stored.transparency);
-    setBarFont(stored.barFont);
-    setTrayIconWanted(stored.trayIconWanted);
-    assign(&Settings::journalRetentionDays, stored.journalRetentionDays);
-    setHistoryWindow(stored.historyWindow);
+    const Settings before = m_settings;
+    m_settings = stored;
+    limitSettings(m_settings);
+    // The reactions run in the order the file's keys have always been read.
+    const auto changedField = [&before, this](auto Settings::*field) {
+        return before.*field != m_settings.*field;
+    };
+    if (changedField(&Settings::autoConnect))
+        emit autoConnectChanged();
+    if (changedField(&Settings::barActive))
+        emit barActiveChanged();
+    if (changedField(&Settings::barOnTop))
+        emit barOnTopChanged();
+    if (changedField(&Settings::barFont))
+        emit barFontChanged();
+    if (changedField(&Settings::trayIconWanted))
+        emit trayIconWantedChanged();
+    if (before != m_settings)
+        emit changed();
 }
 
 void SettingsModel::setServerAddress(const QString& address)
@@ -119,7 +122,7 @@ void SettingsModel::setTrayIconWanted(bool on)
     assign(&Settings::trayIconWanted, on, &SettingsModel::trayIconWantedChanged);
 }
 
-void SettingsModel::setHistoryWindow(const HistoryWindowState& state)
+void SettingsModel::setHistoryWindow(const WindowPlacement& state)
 {
     assign(&Settings::historyWindow, state);
 }

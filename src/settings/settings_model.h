@@ -18,8 +18,8 @@ public:
 
     const Settings& settings() const override { return m_settings; }
 
-    // Takes over stored settings field by field, in the order the settings
-    // file is read, so that each change reaction runs in that order.
+    // Takes over stored settings within their limits; the change reactions
+    // run in the order the settings file is read.
     void apply(const Settings& stored);
 
     void setServerAddress(const QString& address);
@@ -39,7 +39,7 @@ public:
     void setTransparency(const QString& value);
     void setBarFont(const FontChoice& font);
     void setTrayIconWanted(bool on);
-    void setHistoryWindow(const HistoryWindowState& state);
+    void setHistoryWindow(const WindowPlacement& state);
 
 signals:
     void changed(); // any field

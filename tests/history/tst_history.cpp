@@ -131,14 +131,13 @@ private slots:
         QCOMPARE(addresses(), QStringList());
     }
 
-    void stateFromSettingsIsChecked()
+    void placementRoundTrip()
     {
         open(1);
-        m_window->setState({QRect(QPoint(-2147483647, 2147483600), QPoint(2147483647, 2147483605)),
-                            {-5, 1000000, 90, 91, 92, 93, 94}});
-        const HistoryWindowState state = m_window->state();
-        QCOMPARE(state.geometry.size(), QSize(10000, 200));
-        QCOMPARE(state.columnWidths.mid(0, 5), (QList<int>{40, 4000, 90, 91, 92}));
+        m_window->setState({QRect(30, 40, 700, 450), {150, 60, 90}});
+        const WindowPlacement state = m_window->state();
+        QCOMPARE(state.geometry.size(), QSize(700, 450));
+        QCOMPARE(state.columnWidths.mid(0, 3), (QList<int>{150, 60, 90}));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "settings/qsettings_store.h"
 #include "settings/settings_conversions.h"
 #include "settings/settings_file.h"
+#include "settings/settings_limits.h"
 #include "settings/settings_model.h"
 #include "support/memory_settings_store.h"
 
@@ -63,7 +64,7 @@ private slots:
         Settings read = readSettings(store);
         QVERIFY(read.autoConnect && !read.trayIconWanted && !read.barActive);
         QCOMPARE(read.barFont, (FontChoice{u"Arial"_qs, 10, true, false}));
-        QCOMPARE(read.displayTime, u"99"_qs); // the model limits it, the file does not
+        QCOMPARE(read.displayTime, u"65"_qs);
         QCOMPARE(read.databasePassword, u"geheim"_qs);
 
         writeSettings(read, store);
@@ -76,7 +77,7 @@ private slots:
                  "Einstellungen/DBLogOnly=%1|Einstellungen/FormInTray=0|Einstellungen/MsgAktiv=0|"
                  "Einstellungen/MsgFontBold=True|Einstellungen/MsgFontItalic=False|"
                  "Einstellungen/MsgFontName=Arial|Einstellungen/MsgFontSize=10|"
-                 "Einstellungen/MsgLogOnly=%2|Einstellungen/MsgTime=99|Einstellungen/MsgVorne=1|"
+                 "Einstellungen/MsgLogOnly=%2|Einstellungen/MsgTime=65|Einstellungen/MsgVorne=1|"
                  "Einstellungen/Transparent=255|Einstellungen/UnbekFME=1|Einstellungen/UnbekFMS=1|"
                  "Journal/Aufbewahrung=90|Server/Adresse=127.0.0.1|Server/Port=7778|"
                  "Telegramm-Liste/Geometrie=|Telegramm-Liste/Spalten="_qs.arg(
@@ -107,6 +108,20 @@ private slots:
         QCOMPARE(model.settings().transparency, u"255"_qs);
         model.setTransparency(u"0"_qs);
         QCOMPARE(model.settings().transparency, u"0"_qs);
+    }
+
+    void limits()
+    {
+        // Windows between 320 x 200 and 10000 x 10000 pixels, within 100000
+        // of the origin; without area, forgotten. Columns 40 to 4000 wide.
+        QCOMPARE(
+            limitGeometry(QRect(QPoint(-2147483647, 2147483600), QPoint(2147483647, 2147483605))),
+            QRect(-100000, 100000, 10000, 200));
+        QCOMPARE(limitGeometry(QRect(10, 20, 800, 600)), QRect(10, 20, 800, 600));
+        QCOMPARE(limitGeometry(QRect(10, 20, 0, 50)), QRect());
+        QCOMPARE(limitColumnWidths({-5, 1000000, 90}), (QList<int>{40, 4000, 90}));
+        QCOMPARE(limitRetentionDays(-3), 0);
+        QCOMPARE(limitRetentionDays(99999), 36600);
     }
 
     void fileRoundTrip()
@@ -147,7 +162,8 @@ private slots:
         QVERIFY(read.autoConnect);
         QCOMPARE(read.barFont.pointSize, 10.0);
         QCOMPARE(read.journalRetentionDays, 0); // no number: nothing is deleted
-        QCOMPARE(read.historyWindow.geometry.topLeft(), QPoint(2147483647, 2)); // no overflow
+        // Computed without overflow, then brought within the limits.
+        QCOMPARE(read.historyWindow.geometry, QRect(100000, 2, 320, 200));
         QCOMPARE(read.historyWindow.columnWidths, QList<int>{100});
     }
 };
