@@ -3,9 +3,11 @@
 #include "common/dialogs.h"
 #include "directories.h"
 #include "list_file_path.h"
+#include "lists_log.h"
 #include "record_files.h"
 #include "text_lists.h"
 
+#include <QDir>
 #include <algorithm>
 
 namespace {
@@ -77,15 +79,20 @@ private:
                     const QString& loadedSuffix, Store store)
     {
         const auto file = openListFile(name, m_folder);
-        if (!file)
+        if (!file) {
+            qCDebug(lcLists) << name << "nicht vorhanden oder nicht lesbar";
             return 0;
+        }
         auto entries = read(*file, capacity);
         file->close();
         if (!entries) {
+            qCWarning(lcLists).noquote()
+                << file->fileName() << "abgelehnt: Die Länge ist kein Vielfaches der Satzlänge.";
             m_dialogs.showMessage(invalid);
             return 0;
         }
         const int count = int(entries->size());
+        qCInfo(lcLists).noquote() << file->fileName() << "gelesen:" << count << "Einträge";
         store(std::move(*entries));
         if (!loadedSuffix.isEmpty())
             m_announce(QString::number(count) + loadedSuffix);
@@ -97,10 +104,17 @@ private:
                   Store store)
     {
         const auto file = openListFile(name, m_folder);
-        if (!file)
+        if (!file) {
+            qCDebug(lcLists) << name << "nicht vorhanden oder nicht lesbar";
             return;
+        }
         auto list = read(*file, capacity);
         const int count = int(list.entries.size());
+        if (list.overflowed)
+            qCWarning(lcLists).noquote() << file->fileName() << "hat mehr als" << capacity
+                                         << "Einträge; die ersten" << count << "gelten.";
+        else
+            qCInfo(lcLists).noquote() << file->fileName() << "gelesen:" << count << "Einträge";
         store(std::move(list.entries));
         // A list that does not fit is kept as far as it goes, but unannounced.
         if (!list.overflowed)
@@ -118,8 +132,12 @@ private:
 void loadNameLists(const QString& folder, Directories& directories, StatusTables& statusTables,
                    Dialogs& dialogs, const std::function<void(const QString&)>& announce)
 {
-    if (const auto file = openListFile(kStatusTexts, folder))
-        readStatusTexts(*file, statusTables);
+    qCInfo(lcLists).noquote() << "Namenslisten aus" << QDir::toNativeSeparators(folder);
+    if (const auto file = openListFile(kStatusTexts, folder)) {
+        const int texts = readStatusTexts(*file, statusTables);
+        qCInfo(lcLists).noquote() << file->fileName() << "gelesen:" << texts
+                                  << "Statustexte vom Fahrzeug";
+    }
     Loader loader(folder, directories, dialogs, announce);
     // Each list starts empty; a record file that gives nothing leaves the
     // field to the text list.

@@ -3,6 +3,7 @@
 #include "common/clock.h"
 #include "common/data_folder.h"
 #include "journal_columns.h"
+#include "journal_log.h"
 #include "journal_store.h"
 
 #include <QDir>
@@ -94,6 +95,10 @@ QString Journal::statusMessage() const
 
 void Journal::setFault(const QString& fault)
 {
+    if (!fault.isEmpty())
+        qCWarning(lcJournal).noquote() << fault;
+    else if (!m_fault.isEmpty())
+        qCInfo(lcJournal) << "Das Journal wird wieder geschrieben.";
     const QString before = statusMessage();
     m_fault = fault;
     if (statusMessage() != before)
@@ -106,6 +111,7 @@ void Journal::noteMovedAside(const QString& newPath)
     m_notice = QStringLiteral("Journal: Die beschädigte Datei wurde als %1 beiseitegelegt, "
                               "ein neues Journal begonnen.")
                    .arg(QDir::toNativeSeparators(newPath));
+    qCWarning(lcJournal).noquote() << m_notice;
     if (statusMessage() != before)
         emit statusMessageChanged(statusMessage());
     emit fileReplaced();

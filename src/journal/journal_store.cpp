@@ -1,6 +1,7 @@
 #include "journal_store.h"
 
 #include "journal_columns.h"
+#include "journal_log.h"
 #include "journal_schema.h"
 #include "sql_connection.h"
 
@@ -167,6 +168,8 @@ QSqlError JournalStore::writePending()
         query.bindValue(0, m_purgeCutoff);
         if (!query.exec())
             return query.lastError();
+        if (const int deleted = query.numRowsAffected(); deleted > 0)
+            qCInfo(lcJournal) << deleted << "Telegramme vor" << m_purgeCutoff << "gelöscht";
         m_purgeCutoff.clear();
     }
     if (m_pending.isEmpty())

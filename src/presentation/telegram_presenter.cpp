@@ -7,6 +7,7 @@
 #include "common/trim_spaces.h"
 #include "directories/directories.h"
 #include "directories/status_tables.h"
+#include "presentation_log.h"
 #include "settings/settings.h"
 #include "telegram_summary.h"
 
@@ -54,6 +55,24 @@ bool hasMessageLine(int status)
     return status <= FmsStatus::TextTelegram || status == FmsStatus::Speaking;
 }
 
+QString heldBackText(TelegramPresenter::HeldBack reason)
+{
+    using HeldBack = TelegramPresenter::HeldBack;
+    switch (reason) {
+    case HeldBack::BarNotInUse:
+        return QStringLiteral("Leiste nicht aktiv");
+    case HeldBack::UnlistedReceiver:
+        return QStringLiteral("unbekannter Melder, nicht angezeigt");
+    case HeldBack::UnlistedVehicle:
+        return QStringLiteral("unbekanntes Fahrzeug, nicht angezeigt");
+    case HeldBack::NoMessageLine:
+        return QStringLiteral("Status ohne Meldezeile");
+    case HeldBack::NotInFilter:
+        return QStringLiteral("nicht in „Log only“");
+    }
+    return {};
+}
+
 } // namespace
 
 TelegramPresenter::TelegramPresenter(const Directories& directories,
@@ -63,6 +82,13 @@ TelegramPresenter::TelegramPresenter(const Directories& directories,
     : QObject(parent), m_directories(directories), m_statusTables(statusTables),
       m_settings(settings), m_bar(bar), m_summary(summary)
 {
+}
+
+TelegramPresenter::~TelegramPresenter()
+{
+    if (m_heldBack.total() > 0)
+        qCInfo(lcPresentation).noquote()
+            << "Nicht in der Leiste:" << m_heldBack.summary(heldBackText);
 }
 
 void TelegramPresenter::handleFiveTone(const FiveToneCall& call)
@@ -76,7 +102,7 @@ void TelegramPresenter::handleFiveTone(const FiveToneCall& call)
         const QString unlisted = call.code + QStringLiteral(" Unbekannt");
         showReceiver(entry, unlisted, unlisted);
     }
-    emit telegramHandled(entry);
+    finish(entry, entry.passedFilters ? HeldBack::BarNotInUse : HeldBack::UnlistedReceiver);
 }
 
 void TelegramPresenter::handlePocsag(const PocsagMessage& message)
@@ -91,7 +117,7 @@ void TelegramPresenter::handlePocsag(const PocsagMessage& message)
         showReceiver(entry, message.address + QStringLiteral(" Unbekannt ") + message.text,
                      message.address + QStringLiteral(" Unbekannt"));
     }
-    emit telegramHandled(entry);
+    finish(entry, entry.passedFilters ? HeldBack::BarNotInUse : HeldBack::UnlistedReceiver);
 }
 
 void TelegramPresenter::handleFms(const FmsTelegram& telegram)
@@ -118,6 +144,24 @@ void TelegramPresenter::handleFms(const FmsTelegram& telegram)
             m_bar.layoutLabels();
     }
     entry.shown = entry.passedFilters && barInUse(m_settings.settings());
+    HeldBack reason = HeldBack::BarNotInUse;
+    if (!vehicle && !m_settings.settings().showUnlistedVehicles)
+        reason = HeldBack::UnlistedVehicle;
+    else if (telegram.direction == FmsDirection::FromVehicle && !hasMessageLine(telegram.status))
+        reason = HeldBack::NoMessageLine;
+    else if (!entry.passedFilters)
+        reason = HeldBack::NotInFilter;
+    finish(entry, reason);
+}
+
+void TelegramPresenter::finish(const HandledTelegram& entry, HeldBack reasonIfNotShown)
+{
+    if (!entry.shown) {
+        m_heldBack.count(reasonIfNotShown);
+        qCDebug(lcPresentation).noquote()
+            << QStringLiteral("Nicht in der Leiste (%1):").arg(heldBackText(reasonIfNotShown))
+            << entry.address;
+    }
     emit telegramHandled(entry);
 }
 

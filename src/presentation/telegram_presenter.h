@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/reason_counts.h"
 #include "message_bar.h"
 #include "telegram/handled_telegram.h"
 #include "telegram/telegram_sink.h"
@@ -19,9 +20,20 @@ class TelegramPresenter final : public QObject, public TelegramSink
     Q_OBJECT
 
 public:
+    // Why a telegram did not reach the bar.
+    enum class HeldBack
+    {
+        BarNotInUse,
+        UnlistedReceiver,
+        UnlistedVehicle,
+        NoMessageLine,
+        NotInFilter,
+    };
+
     TelegramPresenter(const Directories& directories, const StatusTables& statusTables,
                       const SettingsSource& settings, MessageBar& bar, TelegramSummary& summary,
                       QObject* parent = nullptr);
+    ~TelegramPresenter() override;
 
     void handleFiveTone(const FiveToneCall& call) override;
     void handlePocsag(const PocsagMessage& message) override;
@@ -42,10 +54,12 @@ private:
                      const QString& statusText, const QString& text);
     void showRadioSignal(BarLabel label, BarEmphasis emphasis, const QString& caption);
     void writeSummary(const QString& text);
+    void finish(const HandledTelegram& entry, HeldBack reasonIfNotShown);
 
     const Directories& m_directories;
     const StatusTables& m_statusTables;
     const SettingsSource& m_settings;
     MessageBar& m_bar;
     TelegramSummary& m_summary;
+    ReasonCounts<HeldBack> m_heldBack;
 };

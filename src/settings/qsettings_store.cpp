@@ -1,5 +1,7 @@
 #include "qsettings_store.h"
 
+#include "settings_log.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,4 +54,7 @@ void QSettingsStore::flush()
     }
     m_settings.sync();
     QFile::setPermissions(path, kOwnerOnly);
+    if (m_settings.status() != QSettings::NoError)
+        qCWarning(lcSettings).noquote()
+            << "Die Einstellungen konnten nicht in" << path << "gespeichert werden.";
 }

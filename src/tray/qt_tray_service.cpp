@@ -1,5 +1,7 @@
 #include "qt_tray_service.h"
 
+#include "tray_log.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTextDocument>
@@ -48,6 +50,8 @@ void QtTrayService::show(const QIcon& image, const QString& tip)
 {
     if (m_icon.isVisible())
         return;
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        qCInfo(lcTray) << "Kein Infobereich (System-Tray) gefunden.";
     m_icon.setIcon(image);
     m_icon.setToolTip(plainTip(tip));
     m_icon.show();

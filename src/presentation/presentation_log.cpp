@@ -1,0 +1,3 @@
+#include "presentation_log.h"
+
+Q_LOGGING_CATEGORY(lcPresentation, "ostrevo.presentation", QtInfoMsg)

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// "ostrevo.presentation": telegrams that did not reach the bar, and why.
+Q_DECLARE_LOGGING_CATEGORY(lcPresentation)

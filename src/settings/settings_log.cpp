@@ -1,0 +1,3 @@
+#include "settings_log.h"
+
+Q_LOGGING_CATEGORY(lcSettings, "ostrevo.settings", QtInfoMsg)

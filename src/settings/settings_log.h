@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// "ostrevo.settings": the settings file when it cannot be written.
+Q_DECLARE_LOGGING_CATEGORY(lcSettings)
