@@ -1,13 +1,13 @@
 #include "log_text.h"
 
 namespace {
-constexpr qsizetype kMaxShown = 200;
+constexpr qsizetype MaxShown = 200;
 }
 
 QString logText(QStringView text)
 {
     QString shown;
-    const QStringView head = text.left(kMaxShown);
+    const QStringView head = text.left(MaxShown);
     shown.reserve(head.size() + 8);
     for (const QChar c : head) {
         if (c == u'\t')
@@ -17,7 +17,7 @@ QString logText(QStringView text)
         else
             shown += c;
     }
-    if (text.size() > kMaxShown)
+    if (text.size() > MaxShown)
         shown += QStringLiteral(" …");
     return shown;
 }

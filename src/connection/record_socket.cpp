@@ -113,9 +113,9 @@ void RecordSocket::close()
 
 void RecordSocket::readRecords()
 {
-    constexpr qint64 kPiece = 16 * 1024;
+    constexpr qint64 Piece = 16 * 1024;
     while (m_socket.bytesAvailable() > 0 && !m_muted) {
-        const QByteArray piece = m_socket.read(kPiece);
+        const QByteArray piece = m_socket.read(Piece);
         if (piece.isEmpty())
             break;
         for (const QByteArray& record : m_framer.feed(piece))

@@ -14,7 +14,7 @@
 #include <QElapsedTimer>
 
 namespace {
-constexpr int kGoodbyeMilliseconds = 200;
+constexpr int GoodbyeMilliseconds = 200;
 }
 
 ServerConnection::ServerConnection(const SettingsSource& settings, TelegramSink& sink,
@@ -78,7 +78,7 @@ void ServerConnection::sayGoodbye()
     m_transport->send(QuitLine);
     QElapsedTimer elapsed;
     elapsed.start();
-    while (elapsed.elapsed() <= kGoodbyeMilliseconds)
+    while (elapsed.elapsed() <= GoodbyeMilliseconds)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     m_transport->close();
     qCInfo(lcConnection) << "Abgemeldet bei" << m_server;

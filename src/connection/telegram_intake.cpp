@@ -30,7 +30,7 @@ constexpr qsizetype Count = 11; // fields a record has at least
 constexpr qsizetype Text = 11;
 } // namespace MarkerField
 
-const QString kMarker = QStringLiteral("#![]!#");
+const QString Marker = QStringLiteral("#![]!#");
 
 // Shortens a text sent by a vehicle that begins with a device prefix
 // ("DEZUD_X : rest" and "DEZUD_X Y rest" both become "rest").
@@ -133,9 +133,9 @@ QString markedTextToVehicle(const QStringList& fields, int status)
 
 std::optional<DroppedRecord> parseMarkedTelegram(const ReceivedRecord& record, TelegramSink& sink)
 {
-    if (!record.text.contains(kMarker))
+    if (!record.text.contains(Marker))
         return DroppedRecord::NoFields;
-    const QStringList fields = record.text.split(kMarker);
+    const QStringList fields = record.text.split(Marker);
     if (fields.size() < MarkerField::Count)
         return DroppedRecord::TooFewFields;
     const QString& identifier = fields[MarkerField::Identifier];

@@ -12,15 +12,15 @@
 
 namespace {
 
-const QString kStatusTexts = QStringLiteral("Settings\\BOSList.hvn");
-const QString kVehicleFile = QStringLiteral("Fahrzeug.Dat");
-const QString kVehicleText = QStringLiteral("Settings\\Fahrzeugmelder.hvn");
-const QString kFiveToneFile = QStringLiteral("Ton5.dat");
-const QString kFiveToneText = QStringLiteral("Settings\\FahrzeugMelder.hvn");
-const QString kPocsagFile = QStringLiteral("POCSAG.DAT");
+const QString StatusTexts = QStringLiteral("Settings\\BOSList.hvn");
+const QString VehicleFile = QStringLiteral("Fahrzeug.Dat");
+const QString VehicleText = QStringLiteral("Settings\\Fahrzeugmelder.hvn");
+const QString FiveToneFile = QStringLiteral("Ton5.dat");
+const QString FiveToneText = QStringLiteral("Settings\\FahrzeugMelder.hvn");
+const QString PocsagFile = QStringLiteral("POCSAG.DAT");
 
-const QString kVehiclesLoaded = QStringLiteral(" Fahrzeuge geladen.");
-const QString kReceiversLoaded = QStringLiteral(" Melder geladen.");
+const QString VehiclesLoaded = QStringLiteral(" Fahrzeuge geladen.");
+const QString ReceiversLoaded = QStringLiteral(" Melder geladen.");
 
 class Loader
 {
@@ -34,26 +34,26 @@ public:
     // Each returns how many entries it loaded; 0 lets the text list try.
     int loadVehicleFile()
     {
-        return loadRecords(kVehicleFile, readVehicleRecords, Directories::VehicleCapacity,
+        return loadRecords(VehicleFile, readVehicleRecords, Directories::VehicleCapacity,
                            {QStringLiteral("Keine gültige Fahrzeug DAT-Datei!"),
                             QStringLiteral("Fahrzeuge Laden"), MessageBoxRequest::Icon::Critical},
-                           kVehiclesLoaded,
+                           VehiclesLoaded,
                            [this](auto list) { m_directories.setVehicles(std::move(list)); });
     }
 
     int loadFiveToneFile()
     {
-        return loadRecords(kFiveToneFile, readFiveToneRecords, Directories::FiveToneCapacity,
-                           {kFiveToneFile + QStringLiteral(" ist Keine gültige 5Ton-Datei!"),
+        return loadRecords(FiveToneFile, readFiveToneRecords, Directories::FiveToneCapacity,
+                           {FiveToneFile + QStringLiteral(" ist Keine gültige 5Ton-Datei!"),
                             QStringLiteral("5Ton Empfänger Laden"), MessageBoxRequest::Icon::None},
-                           kReceiversLoaded, [this](auto list) {
+                           ReceiversLoaded, [this](auto list) {
                                m_directories.setFiveToneReceivers(std::move(list));
                            });
     }
 
     void loadPocsagFile()
     {
-        loadRecords(kPocsagFile, readPocsagRecords, RecordFile::PocsagLimit,
+        loadRecords(PocsagFile, readPocsagRecords, RecordFile::PocsagLimit,
                     {QStringLiteral("Keine gültige POCSAG-Datei!"),
                      QStringLiteral("POCSAG Empfänger Laden"), MessageBoxRequest::Icon::None},
                     QString(),
@@ -62,14 +62,13 @@ public:
 
     void loadVehicleText()
     {
-        loadText(kVehicleText, readVehicleTextList, Directories::VehicleCapacity, kVehiclesLoaded,
+        loadText(VehicleText, readVehicleTextList, Directories::VehicleCapacity, VehiclesLoaded,
                  [this](auto list) { m_directories.setVehicles(std::move(list)); });
     }
 
     void loadFiveToneText()
     {
-        loadText(kFiveToneText, readFiveToneTextList, Directories::FiveToneCapacity,
-                 kReceiversLoaded,
+        loadText(FiveToneText, readFiveToneTextList, Directories::FiveToneCapacity, ReceiversLoaded,
                  [this](auto list) { m_directories.setFiveToneReceivers(std::move(list)); });
     }
 
@@ -133,7 +132,7 @@ void loadNameLists(const QString& folder, Directories& directories, StatusTables
                    Dialogs& dialogs, const std::function<void(const QString&)>& announce)
 {
     qCInfo(lcLists).noquote() << "Namenslisten aus" << QDir::toNativeSeparators(folder);
-    if (const auto file = openListFile(kStatusTexts, folder)) {
+    if (const auto file = openListFile(StatusTexts, folder)) {
         const int texts = readStatusTexts(*file, statusTables);
         qCInfo(lcLists).noquote() << file->fileName() << "gelesen:" << texts
                                   << "Statustexte vom Fahrzeug";
@@ -154,8 +153,7 @@ QString chooseListFolder(const std::optional<QString>& given, const QString& cur
 {
     if (given)
         return *given;
-    const QString entries[] = {kFiveToneFile, kVehicleFile, kPocsagFile,
-                               QStringLiteral("Settings")};
+    const QString entries[] = {FiveToneFile, VehicleFile, PocsagFile, QStringLiteral("Settings")};
     const bool holdsLists =
         std::any_of(std::begin(entries), std::end(entries), [&currentFolder](const QString& name) {
             return findListEntry(name, currentFolder).has_value();

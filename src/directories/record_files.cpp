@@ -7,9 +7,9 @@
 namespace {
 
 // Field offsets within a record.
-constexpr qsizetype kFiveToneName = 5;
-constexpr qsizetype kVehicleName = 8;
-constexpr qsizetype kPocsagName = 8;
+constexpr qsizetype FiveToneName = 5;
+constexpr qsizetype VehicleName = 8;
+constexpr qsizetype PocsagName = 8;
 
 template <typename Entry, typename Decode>
 std::optional<QList<Entry>> readRecords(QIODevice& file, qsizetype recordSize, int limit,
@@ -20,9 +20,9 @@ std::optional<QList<Entry>> readRecords(QIODevice& file, qsizetype recordSize, i
     const int wanted = int(std::min<qint64>(file.size() / recordSize, std::max(limit, 0)));
     QList<Entry> entries;
     entries.reserve(wanted);
-    constexpr int kRecordsPerChunk = 256;
+    constexpr int RecordsPerChunk = 256;
     while (entries.size() < wanted) {
-        const int chunkRecords = std::min<int>(kRecordsPerChunk, wanted - int(entries.size()));
+        const int chunkRecords = std::min<int>(RecordsPerChunk, wanted - int(entries.size()));
         const QByteArray chunk = file.read(chunkRecords * recordSize);
         const qsizetype whole = chunk.size() / recordSize;
         for (qsizetype i = 0; i < whole; ++i)
@@ -41,7 +41,7 @@ std::optional<QList<FiveToneReceiver>> readFiveToneRecords(QIODevice& file, int 
                                          [](const char* bytes) {
                                              FiveToneReceiver receiver;
                                              receiver.code.readBytes(bytes);
-                                             receiver.name.readBytes(bytes + kFiveToneName);
+                                             receiver.name.readBytes(bytes + FiveToneName);
                                              return receiver;
                                          });
 }
@@ -51,7 +51,7 @@ std::optional<QList<Vehicle>> readVehicleRecords(QIODevice& file, int limit)
     return readRecords<Vehicle>(file, RecordFile::VehicleSize, limit, [](const char* bytes) {
         Vehicle vehicle;
         vehicle.fmsId.readBytes(bytes);
-        vehicle.name.readBytes(bytes + kVehicleName);
+        vehicle.name.readBytes(bytes + VehicleName);
         return vehicle;
     });
 }
@@ -61,7 +61,7 @@ std::optional<QList<PocsagReceiver>> readPocsagRecords(QIODevice& file, int limi
     return readRecords<PocsagReceiver>(file, RecordFile::PocsagSize, limit, [](const char* bytes) {
         PocsagReceiver receiver;
         receiver.address = qFromLittleEndian<std::int32_t>(bytes);
-        receiver.name.readBytes(bytes + kPocsagName);
+        receiver.name.readBytes(bytes + PocsagName);
         return receiver;
     });
 }
@@ -70,7 +70,7 @@ QByteArray fiveToneRecordBytes(const FiveToneReceiver& receiver)
 {
     QByteArray bytes(RecordFile::FiveToneSize, '\0');
     receiver.code.writeBytes(bytes.data());
-    receiver.name.writeBytes(bytes.data() + kFiveToneName);
+    receiver.name.writeBytes(bytes.data() + FiveToneName);
     return bytes;
 }
 
@@ -78,7 +78,7 @@ QByteArray vehicleRecordBytes(const Vehicle& vehicle)
 {
     QByteArray bytes(RecordFile::VehicleSize, '\0');
     vehicle.fmsId.writeBytes(bytes.data());
-    vehicle.name.writeBytes(bytes.data() + kVehicleName);
+    vehicle.name.writeBytes(bytes.data() + VehicleName);
     return bytes;
 }
 
@@ -86,6 +86,6 @@ QByteArray pocsagRecordBytes(const PocsagReceiver& receiver)
 {
     QByteArray bytes(RecordFile::PocsagSize, '\0');
     qToLittleEndian(receiver.address, bytes.data());
-    receiver.name.writeBytes(bytes.data() + kPocsagName);
+    receiver.name.writeBytes(bytes.data() + PocsagName);
     return bytes;
 }

@@ -7,13 +7,13 @@
 
 namespace {
 
-constexpr std::array<std::pair<TelegramKind, const char16_t*>, 3> kKinds{{
+constexpr std::array<std::pair<TelegramKind, const char16_t*>, 3> Kinds{{
     {TelegramKind::Fms, u"FMS"},
     {TelegramKind::FiveTone, u"ZVEI"},
     {TelegramKind::Pocsag, u"POCSAG"},
 }};
 
-constexpr std::array<std::pair<FmsDirection, const char16_t*>, 2> kDirections{{
+constexpr std::array<std::pair<FmsDirection, const char16_t*>, 2> Directions{{
     {FmsDirection::FromVehicle, u"from_vehicle"},
     {FmsDirection::ToVehicle, u"to_vehicle"},
 }};
@@ -44,29 +44,29 @@ std::optional<Enum> valueOf(const std::array<std::pair<Enum, const char16_t*>, N
 QList<TelegramKind> allTelegramKinds()
 {
     QList<TelegramKind> kinds;
-    for (const auto& [kind, name] : kKinds)
+    for (const auto& [kind, name] : Kinds)
         kinds << kind;
     return kinds;
 }
 
 QString kindName(TelegramKind kind)
 {
-    return nameOf(kKinds, kind);
+    return nameOf(Kinds, kind);
 }
 
 std::optional<TelegramKind> kindFromName(QStringView name)
 {
-    return valueOf(kKinds, name);
+    return valueOf(Kinds, name);
 }
 
 QString directionName(FmsDirection direction)
 {
-    return nameOf(kDirections, direction);
+    return nameOf(Directions, direction);
 }
 
 std::optional<FmsDirection> directionFromName(QStringView name)
 {
-    return valueOf(kDirections, name);
+    return valueOf(Directions, name);
 }
 
 QString wallClockText(const QDateTime& time)

@@ -13,11 +13,11 @@
 
 namespace {
 
-const QString kInsert = QStringLiteral(
+const QString Insert = QStringLiteral(
     "INSERT INTO telegram (received_at, kind, address, name, status, direction, text, shown,"
     " record, search_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 
-const QString kKeptInMemory =
+const QString KeptInMemory =
     QStringLiteral(" Neue Telegramme werden im Speicher gehalten und später gespeichert.");
 
 QVariant nullableInt(const std::optional<int>& value)
@@ -176,7 +176,7 @@ QSqlError JournalStore::writePending()
         return {};
     if (!database.transaction())
         return database.lastError();
-    if (!query.prepare(kInsert)) {
+    if (!query.prepare(Insert)) {
         database.rollback();
         return query.lastError();
     }
@@ -202,7 +202,7 @@ void JournalStore::reportFailure(const QSqlError& error)
     m_connection.reset();
     reportFault(QStringLiteral("Journal: %1 kann nicht geschrieben werden (%2).")
                     .arg(QDir::toNativeSeparators(m_path), error.text()) +
-                kKeptInMemory + gapNote());
+                KeptInMemory + gapNote());
     m_retryTimer.start();
 }
 
@@ -225,7 +225,7 @@ JournalStore::OpenResult JournalStore::openFile()
     if (!QDir().mkpath(folder)) {
         reportFault(QStringLiteral("Journal: Der Ordner %1 kann nicht angelegt werden.")
                         .arg(QDir::toNativeSeparators(folder)) +
-                    kKeptInMemory + gapNote());
+                    KeptInMemory + gapNote());
         return OpenResult::Failed;
     }
     if (!QFileInfo::exists(m_path)) {
@@ -235,7 +235,7 @@ JournalStore::OpenResult JournalStore::openFile()
                        QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
             reportFault(QStringLiteral("Journal: %1 kann nicht angelegt werden (%2).")
                             .arg(QDir::toNativeSeparators(m_path), file.errorString()) +
-                        kKeptInMemory + gapNote());
+                        KeptInMemory + gapNote());
             return OpenResult::Failed;
         }
     }
@@ -270,7 +270,7 @@ JournalStore::OpenResult JournalStore::openFile()
         return OpenResult::Damaged;
     reportFault(QStringLiteral("Journal: %1 kann nicht geöffnet werden (%2).")
                     .arg(QDir::toNativeSeparators(m_path), error.text()) +
-                kKeptInMemory + gapNote());
+                KeptInMemory + gapNote());
     return OpenResult::Failed;
 }
 
@@ -282,7 +282,7 @@ bool JournalStore::moveAside(const QDateTime& now)
     if (!QFile::rename(m_path, target)) {
         reportFault(QStringLiteral("Journal: %1 ist beschädigt und kann nicht umbenannt werden.")
                         .arg(QDir::toNativeSeparators(m_path)) +
-                    kKeptInMemory + gapNote());
+                    KeptInMemory + gapNote());
         return false;
     }
     // The write-ahead log belongs to the damaged file; the index is rebuilt.

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kInitialHideInterval = 5000;
+constexpr int InitialHideInterval = 5000;
 
 struct LabelDesign
 {
@@ -26,7 +26,7 @@ struct LabelDesign
     int leftTwips;
 };
 
-constexpr std::array<LabelDesign, 4> kLabels{{
+constexpr std::array<LabelDesign, 4> Labels{{
     {u"lblTime", u"23:00:33", {255, 255, 255}, u"Arial Narrow", 0},
     {u"Label1", u"Label1gq", {0, 255, 0}, u"Arial", 780},
     {u"lblSprechwunsch", u"Sprechwunsch", {255, 255, 0}, u"Arial Narrow", 4380},
@@ -47,8 +47,8 @@ MessageBarWindow::MessageBarWindow(const SettingsSource& settings)
     palette.setColor(QPalette::Window, Qt::black);
     setPalette(palette);
 
-    for (std::size_t i = 0; i < kLabels.size(); ++i) {
-        const LabelDesign& design = kLabels[i];
+    for (std::size_t i = 0; i < Labels.size(); ++i) {
+        const LabelDesign& design = Labels[i];
         auto* label = new QLabel(this);
         label->setObjectName(QString::fromUtf16(design.name));
         label->setAccessibleDescription(QString::fromUtf16(design.name));
@@ -68,7 +68,7 @@ MessageBarWindow::MessageBarWindow(const SettingsSource& settings)
     for (BarLabel quiet : {BarLabel::Time, BarLabel::RequestToSpeak, BarLabel::Speaking})
         label(quiet).installEventFilter(this);
 
-    m_hideTimer.setInterval(kInitialHideInterval);
+    m_hideTimer.setInterval(InitialHideInterval);
     connect(&m_hideTimer, &QTimer::timeout, this, &MessageBarWindow::hideOnTimeout);
 
     // Top-left corner, as wide as the screen, as high as the speaking label.

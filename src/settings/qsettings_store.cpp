@@ -8,7 +8,7 @@
 #include <QStringList>
 
 namespace {
-constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
+constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
 }
 
 QSettingsStore::QSettingsStore()
@@ -50,10 +50,10 @@ void QSettingsStore::flush()
         // Create it owner-only before the first value reaches it.
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
-        file.open(QIODevice::WriteOnly, kOwnerOnly);
+        file.open(QIODevice::WriteOnly, OwnerOnly);
     }
     m_settings.sync();
-    QFile::setPermissions(path, kOwnerOnly);
+    QFile::setPermissions(path, OwnerOnly);
     if (m_settings.status() != QSettings::NoError)
         qCWarning(lcSettings).noquote()
             << "Die Einstellungen konnten nicht in" << path << "gespeichert werden.";

@@ -6,11 +6,11 @@
 
 namespace {
 
-const QString kServer = QStringLiteral("Server");
-const QString kOptions = QStringLiteral("Einstellungen");
-const QString kDatabase = QStringLiteral("Datenbank");
-const QString kJournal = QStringLiteral("Journal");
-const QString kHistory = QStringLiteral("Telegramm-Liste");
+const QString ServerGroup = QStringLiteral("Server");
+const QString OptionsGroup = QStringLiteral("Einstellungen");
+const QString DatabaseGroup = QStringLiteral("Datenbank");
+const QString JournalGroup = QStringLiteral("Journal");
+const QString HistoryGroup = QStringLiteral("Telegramm-Liste");
 
 // How a field's value is stored as text.
 template <typename T> struct Conversion
@@ -19,17 +19,17 @@ template <typename T> struct Conversion
     QString (*write)(const T&);
 };
 
-const Conversion<QString> kText{[](const QString& text) { return std::optional(text); },
-                                [](const QString& text) { return text; }};
-const Conversion<bool> kCheck{[](const QString& text) { return std::optional(readCheck(text)); },
-                              [](const bool& on) { return writeCheck(on); }};
-const Conversion<bool> kFlag{[](const QString& text) { return std::optional(readFlag(text)); },
+const Conversion<QString> Text{[](const QString& text) { return std::optional(text); },
+                               [](const QString& text) { return text; }};
+const Conversion<bool> Check{[](const QString& text) { return std::optional(readCheck(text)); },
                              [](const bool& on) { return writeCheck(on); }};
-const Conversion<bool> kTruth{readTruth, [](const bool& on) { return writeTruth(on); }};
-const Conversion<double> kSize{readSize, [](const double& size) { return writeSize(size); }};
-const Conversion<int> kDays{readDays, [](const int& days) { return QString::number(days); }};
-const Conversion<QRect> kRectangle{readRectangle, writeRectangle};
-const Conversion<QList<int>> kNumbers{
+const Conversion<bool> Flag{[](const QString& text) { return std::optional(readFlag(text)); },
+                            [](const bool& on) { return writeCheck(on); }};
+const Conversion<bool> Truth{readTruth, [](const bool& on) { return writeTruth(on); }};
+const Conversion<double> Size{readSize, [](const double& size) { return writeSize(size); }};
+const Conversion<int> Days{readDays, [](const int& days) { return QString::number(days); }};
+const Conversion<QRect> Rectangle{readRectangle, writeRectangle};
+const Conversion<QList<int>> Numbers{
     [](const QString& text) { return std::optional(readNumbers(text)); }, writeNumbers};
 
 // A key of the field that `access` picks from the settings.
@@ -62,29 +62,29 @@ SettingKey key(const QString& group, const char16_t* name, Access access,
 std::vector<SettingKey> makeKeys()
 {
     return {
-        key(kServer, u"Adresse", OSTREVO_FIELD(serverAddress), kText),
-        key(kServer, u"Port", OSTREVO_FIELD(serverPort), kText),
-        key(kOptions, u"AutoConnect", OSTREVO_FIELD(autoConnect), kCheck),
-        key(kOptions, u"DBLogOnly", OSTREVO_FIELD(databaseLogFilter), kText),
-        key(kDatabase, u"Datei", OSTREVO_FIELD(databaseFile), kText),
-        key(kDatabase, u"PW", OSTREVO_FIELD(databasePassword), kText),
-        key(kOptions, u"MsgLogOnly", OSTREVO_FIELD(messageFilter), kText),
-        key(kOptions, u"MsgAktiv", OSTREVO_FIELD(barActive), kCheck),
-        key(kOptions, u"MsgVorne", OSTREVO_FIELD(barOnTop), kCheck),
-        key(kOptions, u"UnbekFMS", OSTREVO_FIELD(showUnlistedVehicles), kCheck),
-        key(kOptions, u"UnbekFME", OSTREVO_FIELD(showUnlistedReceivers), kCheck),
-        key(kOptions, u"MsgTime", OSTREVO_FIELD(displayTime), kText, limitDisplayTime),
-        key(kOptions, u"Transparent", OSTREVO_FIELD(transparency), kText, limitTransparency),
-        key(kOptions, u"MsgFontName", OSTREVO_FIELD(barFont.family), kText),
-        key(kOptions, u"MsgFontSize", OSTREVO_FIELD(barFont.pointSize), kSize),
-        key(kOptions, u"MsgFontBold", OSTREVO_FIELD(barFont.bold), kTruth),
-        key(kOptions, u"MsgFontItalic", OSTREVO_FIELD(barFont.italic), kTruth),
-        key(kOptions, u"FormInTray", OSTREVO_FIELD(trayIconWanted), kFlag),
-        key(kJournal, u"Aufbewahrung", OSTREVO_FIELD(journalRetentionDays), kDays,
+        key(ServerGroup, u"Adresse", OSTREVO_FIELD(serverAddress), Text),
+        key(ServerGroup, u"Port", OSTREVO_FIELD(serverPort), Text),
+        key(OptionsGroup, u"AutoConnect", OSTREVO_FIELD(autoConnect), Check),
+        key(OptionsGroup, u"DBLogOnly", OSTREVO_FIELD(databaseLogFilter), Text),
+        key(DatabaseGroup, u"Datei", OSTREVO_FIELD(databaseFile), Text),
+        key(DatabaseGroup, u"PW", OSTREVO_FIELD(databasePassword), Text),
+        key(OptionsGroup, u"MsgLogOnly", OSTREVO_FIELD(messageFilter), Text),
+        key(OptionsGroup, u"MsgAktiv", OSTREVO_FIELD(barActive), Check),
+        key(OptionsGroup, u"MsgVorne", OSTREVO_FIELD(barOnTop), Check),
+        key(OptionsGroup, u"UnbekFMS", OSTREVO_FIELD(showUnlistedVehicles), Check),
+        key(OptionsGroup, u"UnbekFME", OSTREVO_FIELD(showUnlistedReceivers), Check),
+        key(OptionsGroup, u"MsgTime", OSTREVO_FIELD(displayTime), Text, limitDisplayTime),
+        key(OptionsGroup, u"Transparent", OSTREVO_FIELD(transparency), Text, limitTransparency),
+        key(OptionsGroup, u"MsgFontName", OSTREVO_FIELD(barFont.family), Text),
+        key(OptionsGroup, u"MsgFontSize", OSTREVO_FIELD(barFont.pointSize), Size),
+        key(OptionsGroup, u"MsgFontBold", OSTREVO_FIELD(barFont.bold), Truth),
+        key(OptionsGroup, u"MsgFontItalic", OSTREVO_FIELD(barFont.italic), Truth),
+        key(OptionsGroup, u"FormInTray", OSTREVO_FIELD(trayIconWanted), Flag),
+        key(JournalGroup, u"Aufbewahrung", OSTREVO_FIELD(journalRetentionDays), Days,
             limitRetentionDays),
-        key(kHistory, u"Geometrie", OSTREVO_FIELD(historyWindow.geometry), kRectangle,
+        key(HistoryGroup, u"Geometrie", OSTREVO_FIELD(historyWindow.geometry), Rectangle,
             limitGeometry),
-        key(kHistory, u"Spalten", OSTREVO_FIELD(historyWindow.columnWidths), kNumbers,
+        key(HistoryGroup, u"Spalten", OSTREVO_FIELD(historyWindow.columnWidths), Numbers,
             limitColumnWidths),
     };
 }

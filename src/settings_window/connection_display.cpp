@@ -1,9 +1,9 @@
 #include "connection_display.h"
 
 namespace {
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb Green{0, 255, 0};
+constexpr Rgb Blue{0, 0, 255};
+constexpr Rgb Red{255, 0, 0};
 } // namespace
 
 ConnectionDisplay followReport(const ConnectionDisplay& shown, const ConnectionReport& report)
@@ -13,14 +13,14 @@ ConnectionDisplay followReport(const ConnectionDisplay& shown, const ConnectionR
     case ConnectionEvent::None:
         break;
     case ConnectionEvent::Connected:
-        next = {QStringLiteral("Verbunden"), kGreen, QStringLiteral("Trennen")};
+        next = {QStringLiteral("Verbunden"), Green, QStringLiteral("Trennen")};
         break;
     case ConnectionEvent::ConnectedUnconfirmed:
         // Question marks: the socket reported the connection but does not say it stands.
-        next = {QStringLiteral("Verb????"), kBlue, QStringLiteral("Trennen")};
+        next = {QStringLiteral("Verb????"), Blue, QStringLiteral("Trennen")};
         break;
     case ConnectionEvent::ClosedByServer:
-        next = {QStringLiteral("Getrennt"), kRed, QStringLiteral("Verbinden")};
+        next = {QStringLiteral("Getrennt"), Red, QStringLiteral("Verbinden")};
         break;
     case ConnectionEvent::Failed:
         next.status = QStringLiteral("ERR:") + report.error;

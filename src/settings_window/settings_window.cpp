@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr int kClientWidthTwips = 8355;
-constexpr int kClientHeightTwips = 1680;
+constexpr int ClientWidthTwips = 8355;
+constexpr int ClientHeightTwips = 1680;
 
 // Shows a value in a control without echoing it back as an edit.
 void showText(QLineEdit* field, const QString& text)
@@ -37,7 +37,7 @@ SettingsWindow::SettingsWindow(SettingsModel& settings, ServerConnection& connec
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kaldrin"));
     m_ui.setupUi(*this);
-    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
     showSettings();
     showConnection({});
 

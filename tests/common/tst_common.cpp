@@ -6,6 +6,8 @@
 #include <QTest>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 class TestCommon : public QObject
 {
     Q_OBJECT
@@ -16,23 +18,23 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::newRow("empty") << QString() << 0.0;
-        QTest::newRow("letters after") << u"7778abc"_qs << 7778.0;
-        QTest::newRow("letters only") << u"abc"_qs << 0.0;
-        QTest::newRow("blanks inside") << u" 1 2\t3\n4"_qs << 1234.0;
-        QTest::newRow("carriage return stops") << u"12\r34"_qs << 12.0;
-        QTest::newRow("negative fraction") << u"-12.5"_qs << -12.5;
-        QTest::newRow("sign then blank") << u"- 4"_qs << -4.0;
-        QTest::newRow("double sign") << u"--4"_qs << 0.0;
-        QTest::newRow("fraction only") << u".5"_qs << 0.5;
-        QTest::newRow("second point stops") << u"1.2.3"_qs << 1.2;
-        QTest::newRow("comma is no separator") << u"2,5"_qs << 2.0;
-        QTest::newRow("exponent") << u"1.5e3"_qs << 1500.0;
-        QTest::newRow("negative exponent") << u"25D-1"_qs << 2.5;
-        QTest::newRow("hex") << u"&hFf"_qs << 255.0;
-        QTest::newRow("octal stops at 8") << u"&O78"_qs << 7.0;
-        QTest::newRow("ampersand alone") << u"&12"_qs << 0.0;
-        QTest::newRow("leading zeros") << u"000123"_qs << 123.0;
-        QTest::newRow("tiny") << u"1e-99999"_qs << 0.0;
+        QTest::newRow("letters after") << u"7778abc"_s << 7778.0;
+        QTest::newRow("letters only") << u"abc"_s << 0.0;
+        QTest::newRow("blanks inside") << u" 1 2\t3\n4"_s << 1234.0;
+        QTest::newRow("carriage return stops") << u"12\r34"_s << 12.0;
+        QTest::newRow("negative fraction") << u"-12.5"_s << -12.5;
+        QTest::newRow("sign then blank") << u"- 4"_s << -4.0;
+        QTest::newRow("double sign") << u"--4"_s << 0.0;
+        QTest::newRow("fraction only") << u".5"_s << 0.5;
+        QTest::newRow("second point stops") << u"1.2.3"_s << 1.2;
+        QTest::newRow("comma is no separator") << u"2,5"_s << 2.0;
+        QTest::newRow("exponent") << u"1.5e3"_s << 1500.0;
+        QTest::newRow("negative exponent") << u"25D-1"_s << 2.5;
+        QTest::newRow("hex") << u"&hFf"_s << 255.0;
+        QTest::newRow("octal stops at 8") << u"&O78"_s << 7.0;
+        QTest::newRow("ampersand alone") << u"&12"_s << 0.0;
+        QTest::newRow("leading zeros") << u"000123"_s << 123.0;
+        QTest::newRow("tiny") << u"1e-99999"_s << 0.0;
         QTest::newRow("huge") << QString(400, u'9') << double(INFINITY);
     }
 
@@ -68,12 +70,12 @@ private slots:
 
     void codePageRoundTrip()
     {
-        QCOMPARE(decodeCp1252("\x80\x9f\xe4\xdf"), u"€Ÿäß"_qs);
+        QCOMPARE(decodeCp1252("\x80\x9f\xe4\xdf"), u"€Ÿäß"_s);
         QByteArray all(256, Qt::Uninitialized);
         for (int i = 0; i < 256; ++i)
             all[i] = char(i);
         QCOMPARE(encodeCp1252(decodeCp1252(all)), all);
-        QCOMPARE(encodeCp1252(u"Ω"_qs), QByteArray("?"));
+        QCOMPARE(encodeCp1252(u"Ω"_s), QByteArray("?"));
     }
 
     void fixedText()
@@ -81,13 +83,13 @@ private slots:
         FixedText<5> field;
         QCOMPARE(field.text(), QString(5, QChar(0)));
         field.assign(u"12");
-        QCOMPARE(field.text(), u"12   "_qs);
+        QCOMPARE(field.text(), u"12   "_s);
         QVERIFY(field.equals(u"12   "));
         QVERIFY(!field.equals(u"12"));
         field.assign(u"1234567");
-        QCOMPARE(field.text(), u"12345"_qs);
+        QCOMPARE(field.text(), u"12345"_s);
         field.assign(u" a ");
-        QCOMPARE(field.trimmed(), u"a"_qs);
+        QCOMPARE(field.trimmed(), u"a"_s);
     }
 };
 

@@ -5,13 +5,15 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // An FMS tab record with the given status, direction and optional text.
 QString fmsTab(const QString& status, const QString& direction, const QString& text = {})
 {
-    const QString record = u"FMSTlg\t12345678\ta\tb\tc\td\t"_qs + status + u"\te\t"_qs + direction;
-    return text.isNull() ? record : record + u"\tf\tg\th\ti\t"_qs + text;
+    const QString record = u"FMSTlg\t12345678\ta\tb\tc\td\t"_s + status + u"\te\t"_s + direction;
+    return text.isNull() ? record : record + u"\tf\tg\th\ti\t"_s + text;
 }
 
 // A marker record from "id|status|direction[|text]": fields 2, 3, 5 and 11.
@@ -24,7 +26,7 @@ QString fmsMarked(const QString& given, int fieldCount = 11)
     fields[5] = parts[2];
     if (parts.size() > 3)
         fields[11] = parts[3];
-    return fields.join(u"#![]!#"_qs);
+    return fields.join(u"#![]!#"_s);
 }
 
 void row(const char* name, const QString& record, const QString& call = {})
@@ -43,50 +45,47 @@ private slots:
     {
         QTest::addColumn<QString>("record");
         QTest::addColumn<QString>("call"); // "-reason": dropped
-        row("greeting noise", u"#!XX!#ZVEI\t12345"_qs, u"-kein Telegramm"_qs);
-        row("empty", QString(), u"-weder TAB noch Trennzeichen"_qs);
-        row("zvei", u"ZVEI\t12345"_qs, u"FME|12345"_qs);
-        row("zvei untrimmed", u"ZVEI\t 1234"_qs, u"FME| 1234"_qs);
-        row("zvei without tab", u"ZVEI12345"_qs, u"-weder TAB noch Trennzeichen"_qs);
-        row("zvei without address", u"ZVEI\t"_qs, u"FME|"_qs);
-        row("unknown keyword", u"ZVEIX\t12345"_qs, u"-unbekannte Art"_qs);
-        row("poc trimmed", u"POC\t  0123 \tx\t  Brand in Halle  "_qs,
-            u"POC|0123|Brand in Halle"_qs);
-        row("poc short", u"POC\t123\tx"_qs, u"-zu wenige Felder"_qs);
-        row("fms from vehicle", fmsTab(u"3"_qs, u"0"_qs), u"FROM|12345678|3|"_qs);
-        row("fms from vehicle text", fmsTab(u"3"_qs, u"0"_qs, u" hallo "_qs),
-            u"FROM|12345678|3|hallo"_qs);
-        row("fms to vehicle ignores text", fmsTab(u"3"_qs, u"1"_qs, u"hallo"_qs),
-            u"TO|12345678|3|"_qs);
-        row("fms to vehicle status 10", fmsTab(u"10"_qs, u"1"_qs, u" A&TRN "_qs),
-            u"TO|12345678|10|A&TRN"_qs);
-        row("status 18", fmsTab(u"18"_qs, u"0"_qs), u"FROM|12345678|18|"_qs);
-        row("status 19", fmsTab(u"19"_qs, u"0"_qs), u"-Status außerhalb 0 bis 18"_qs);
-        row("status 2.5", fmsTab(u"2.5"_qs, u"0"_qs), u"FROM|12345678|2|"_qs);
-        row("status 3.5", fmsTab(u"3.5"_qs, u"0"_qs), u"FROM|12345678|4|"_qs);
-        row("status empty", fmsTab(QString(u""_qs), u"0"_qs), u"FROM|12345678|0|"_qs);
-        row("status negative", fmsTab(u"-1"_qs, u"0"_qs), u"-Status außerhalb 0 bis 18"_qs);
-        row("fms too short", u"FMSTlg\t1\t2\t3\t4\t5\t6\t7"_qs, u"-zu wenige Felder"_qs);
+        row("greeting noise", u"#!XX!#ZVEI\t12345"_s, u"-kein Telegramm"_s);
+        row("empty", QString(), u"-weder TAB noch Trennzeichen"_s);
+        row("zvei", u"ZVEI\t12345"_s, u"FME|12345"_s);
+        row("zvei untrimmed", u"ZVEI\t 1234"_s, u"FME| 1234"_s);
+        row("zvei without tab", u"ZVEI12345"_s, u"-weder TAB noch Trennzeichen"_s);
+        row("zvei without address", u"ZVEI\t"_s, u"FME|"_s);
+        row("unknown keyword", u"ZVEIX\t12345"_s, u"-unbekannte Art"_s);
+        row("poc trimmed", u"POC\t  0123 \tx\t  Brand in Halle  "_s, u"POC|0123|Brand in Halle"_s);
+        row("poc short", u"POC\t123\tx"_s, u"-zu wenige Felder"_s);
+        row("fms from vehicle", fmsTab(u"3"_s, u"0"_s), u"FROM|12345678|3|"_s);
+        row("fms from vehicle text", fmsTab(u"3"_s, u"0"_s, u" hallo "_s),
+            u"FROM|12345678|3|hallo"_s);
+        row("fms to vehicle ignores text", fmsTab(u"3"_s, u"1"_s, u"hallo"_s), u"TO|12345678|3|"_s);
+        row("fms to vehicle status 10", fmsTab(u"10"_s, u"1"_s, u" A&TRN "_s),
+            u"TO|12345678|10|A&TRN"_s);
+        row("status 18", fmsTab(u"18"_s, u"0"_s), u"FROM|12345678|18|"_s);
+        row("status 19", fmsTab(u"19"_s, u"0"_s), u"-Status außerhalb 0 bis 18"_s);
+        row("status 2.5", fmsTab(u"2.5"_s, u"0"_s), u"FROM|12345678|2|"_s);
+        row("status 3.5", fmsTab(u"3.5"_s, u"0"_s), u"FROM|12345678|4|"_s);
+        row("status empty", fmsTab(QString(u""_s), u"0"_s), u"FROM|12345678|0|"_s);
+        row("status negative", fmsTab(u"-1"_s, u"0"_s), u"-Status außerhalb 0 bis 18"_s);
+        row("fms too short", u"FMSTlg\t1\t2\t3\t4\t5\t6\t7"_s, u"-zu wenige Felder"_s);
 
-        row("marked five-tone", fmsMarked(u"12345|16|false"_qs), u"FME|12345"_qs);
-        row("marked 16 with blank", fmsMarked(u"ID| 16|false"_qs), u"FROM|ID|16|"_qs);
-        row("marked ten fields", fmsMarked(u"ID|3|false"_qs, 10), u"-zu wenige Felder"_qs);
-        row("marked to vehicle", fmsMarked(u"ID|4|true|x"_qs), u"TO|ID|4|"_qs);
+        row("marked five-tone", fmsMarked(u"12345|16|false"_s), u"FME|12345"_s);
+        row("marked 16 with blank", fmsMarked(u"ID| 16|false"_s), u"FROM|ID|16|"_s);
+        row("marked ten fields", fmsMarked(u"ID|3|false"_s, 10), u"-zu wenige Felder"_s);
+        row("marked to vehicle", fmsMarked(u"ID|4|true|x"_s), u"TO|ID|4|"_s);
         // The position mark goes wherever it stands, but only from a status 10.
-        row("marked gps", fmsMarked(u"ID|10|false|Pos DEZUD_GPSINFO : 52.1 13.4"_qs),
-            u"FROM|ID|10|Pos 52.1 13.4"_qs);
-        row("marked gps, other status", fmsMarked(u"ID|11|false|Pos DEZUD_GPSINFO : 1"_qs),
-            u"FROM|ID|11|Pos DEZUD_GPSINFO : 1"_qs);
-        row("marked device colon", fmsMarked(u"ID|3|false|DEZUD_7 : frei"_qs),
-            u"FROM|ID|3|frei"_qs);
-        row("marked device words", fmsMarked(u"ID|3|false|DEZUD_7 X der Rest"_qs),
-            u"FROM|ID|3|der Rest"_qs);
-        row("marked device one word", fmsMarked(u"ID|3|false|DEZUD_7 X"_qs),
-            u"FROM|ID|3|DEZUD_7 X"_qs);
-        row("marked to vehicle trn", fmsMarked(u"ID|10|true|Lage;TRN 4711 (12)"_qs),
-            u"TO|ID|10|Lage&TRN 4711"_qs);
-        row("marked short bracket", fmsMarked(u"ID|10|true|(1)"_qs), u"TO|ID|10|"_qs);
-        row("two records merged", u"ZVEI\t12345\r\nZVEI\t54321"_qs, u"FME|12345\r\nZVEI"_qs);
+        row("marked gps", fmsMarked(u"ID|10|false|Pos DEZUD_GPSINFO : 52.1 13.4"_s),
+            u"FROM|ID|10|Pos 52.1 13.4"_s);
+        row("marked gps, other status", fmsMarked(u"ID|11|false|Pos DEZUD_GPSINFO : 1"_s),
+            u"FROM|ID|11|Pos DEZUD_GPSINFO : 1"_s);
+        row("marked device colon", fmsMarked(u"ID|3|false|DEZUD_7 : frei"_s), u"FROM|ID|3|frei"_s);
+        row("marked device words", fmsMarked(u"ID|3|false|DEZUD_7 X der Rest"_s),
+            u"FROM|ID|3|der Rest"_s);
+        row("marked device one word", fmsMarked(u"ID|3|false|DEZUD_7 X"_s),
+            u"FROM|ID|3|DEZUD_7 X"_s);
+        row("marked to vehicle trn", fmsMarked(u"ID|10|true|Lage;TRN 4711 (12)"_s),
+            u"TO|ID|10|Lage&TRN 4711"_s);
+        row("marked short bracket", fmsMarked(u"ID|10|true|(1)"_s), u"TO|ID|10|"_s);
+        row("two records merged", u"ZVEI\t12345\r\nZVEI\t54321"_s, u"FME|12345\r\nZVEI"_s);
     }
 
     void classification()

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 class TestDirectories : public QObject
 {
     Q_OBJECT
@@ -44,20 +46,20 @@ private slots:
     {
         Directories d;
         QVERIFY(!d.findFiveTone(u"12345") && !d.findVehicle(u"12345678") && !d.findPocsag(u"0"));
-        d.setFiveToneReceivers({receiver(u"12345"_qs, u"Erster"_qs),
-                                receiver(u"12345"_qs, u"Zweiter"_qs),
-                                receiver(u"1234"_qs, u"Kurz"_qs)});
-        QCOMPARE(d.findFiveTone(u"12345")->name.trimmed(), u"Erster"_qs);
+        d.setFiveToneReceivers({receiver(u"12345"_s, u"Erster"_s),
+                                receiver(u"12345"_s, u"Zweiter"_s),
+                                receiver(u"1234"_s, u"Kurz"_s)});
+        QCOMPARE(d.findFiveTone(u"12345")->name.trimmed(), u"Erster"_s);
         // Stored with a trailing space; a line end is no match.
         QVERIFY(!d.findFiveTone(u"1234") && d.findFiveTone(u"1234 ") &&
                 !d.findFiveTone(u"12345\n"));
-        d.setVehicles({vehicle(u"61234567"_qs, u"Florian 1"_qs), vehicle(u"4711"_qs, u"Kurz"_qs)});
+        d.setVehicles({vehicle(u"61234567"_s, u"Florian 1"_s), vehicle(u"4711"_s, u"Kurz"_s)});
         QVERIFY(d.findVehicle(u"61234567") && !d.findVehicle(u"6123456a"));
         QVERIFY(!d.findVehicle(u"4711") && d.findVehicle(u"4711    "));
         d.setPocsagReceivers(
-            {pager(42, u"Wehrführer"_qs), pager(1234567, u"Zug"_qs), pager(42, u"x"_qs)});
-        QCOMPARE(d.findPocsag(u"0001234567")->name.trimmed(), u"Zug"_qs);
-        QCOMPARE(d.findPocsag(u"42 Text")->name.trimmed(), u"Wehrführer"_qs);
+            {pager(42, u"Wehrführer"_s), pager(1234567, u"Zug"_s), pager(42, u"x"_s)});
+        QCOMPARE(d.findPocsag(u"0001234567")->name.trimmed(), u"Zug"_s);
+        QCOMPARE(d.findPocsag(u"42 Text")->name.trimmed(), u"Wehrführer"_s);
         QVERIFY(!d.findPocsag(u"abc")); // 0, and no receiver has it
     }
 
@@ -79,7 +81,7 @@ private slots:
         QFETCH(int, extraBytes);
         QFETCH(int, loaded);
         QByteArray bytes =
-            fiveToneRecordBytes(receiver(u"12345"_qs, u"Müller"_qs)).repeated(records) +
+            fiveToneRecordBytes(receiver(u"12345"_s, u"Müller"_s)).repeated(records) +
             QByteArray(std::max(extraBytes, 0), 'x');
         if (extraBytes < 0)
             bytes.chop(1);
@@ -88,28 +90,28 @@ private slots:
         const auto entries = readFiveToneRecords(file, Directories::FiveToneCapacity);
         QCOMPARE(entries ? int(entries->size()) : -1, loaded);
         if (loaded > 0) {
-            QCOMPARE(entries->last().code.text(), u"12345"_qs);
-            QCOMPARE(entries->last().name.trimmed(), u"Müller"_qs);
+            QCOMPARE(entries->last().code.text(), u"12345"_s);
+            QCOMPARE(entries->last().name.trimmed(), u"Müller"_s);
         }
     }
 
     void recordFieldsAndWidths()
     {
-        QByteArray vehicles = vehicleRecordBytes(vehicle(u"61110144"_qs, QString(40, u'N')));
+        QByteArray vehicles = vehicleRecordBytes(vehicle(u"61110144"_s, QString(40, u'N')));
         vehicles.replace(8, 30, QByteArray(30, '\0')); // a name of code-0 bytes stays so
         QBuffer vehicleFile(&vehicles);
         vehicleFile.open(QIODevice::ReadOnly);
         const Vehicle v = readVehicleRecords(vehicleFile, 10)->first();
-        QCOMPARE(v.fmsId.text(), u"61110144"_qs);
+        QCOMPARE(v.fmsId.text(), u"61110144"_s);
         QCOMPARE(v.name.text(), QString(30, QChar(0)));
 
-        QByteArray pagers = pocsagRecordBytes(pager(0x281b0e01, u"Zugführer"_qs));
+        QByteArray pagers = pocsagRecordBytes(pager(0x281b0e01, u"Zugführer"_s));
         QCOMPARE(pagers.left(4), QByteArray("\x01\x0e\x1b\x28")); // little-endian
         QBuffer pagerFile(&pagers);
         pagerFile.open(QIODevice::ReadOnly);
         const PocsagReceiver p = readPocsagRecords(pagerFile, 10)->first();
         QCOMPARE(p.address, 0x281b0e01);
-        QCOMPARE(p.name.text(), u"Zugführer"_qs.leftJustified(50, u' '));
+        QCOMPARE(p.name.text(), u"Zugführer"_s.leftJustified(50, u' '));
     }
 
     void textListLines_data()
@@ -119,14 +121,14 @@ private slots:
         const auto row = [](const char* name, const QByteArray& line, const QString& entry = {}) {
             QTest::newRow(name) << line << entry;
         };
-        row("three words dropped", "FME 12345 a b c Wehr Nord", u"12345|Wehr Nord"_qs);
-        row("last word kept", "FME 12345 Wehr Nord Sued Ost", u"12345|Ost"_qs);
-        row("hash joins", "FME 12345 x y z Feuerwehr#Vollalarm", u"12345|Feuerwehr Vollalarm"_qs);
-        row("early hash stays", "FME 12345 x y z #1 Wache", u"12345|#1 Wache"_qs);
+        row("three words dropped", "FME 12345 a b c Wehr Nord", u"12345|Wehr Nord"_s);
+        row("last word kept", "FME 12345 Wehr Nord Sued Ost", u"12345|Ost"_s);
+        row("hash joins", "FME 12345 x y z Feuerwehr#Vollalarm", u"12345|Feuerwehr Vollalarm"_s);
+        row("early hash stays", "FME 12345 x y z #1 Wache", u"12345|#1 Wache"_s);
         row("four-digit code", "FME 1234 Wache");
         row("lower case", "fme 12345 a b c Wache");
         row("no space", "FME12345 a b c Wache");
-        row("code page", "FME 22222 a b c L\xf6schzug", u"22222|Löschzug"_qs);
+        row("code page", "FME 22222 a b c L\xf6schzug", u"22222|Löschzug"_s);
     }
 
     void textListLines()
@@ -153,11 +155,11 @@ private slots:
         const auto list = readVehicleTextList(file, 2);
         QVERIFY(list.overflowed); // the third vehicle does not fit
         QCOMPARE(list.entries.size(), 2);
-        QCOMPARE(list.entries[0].name.trimmed(), u"Florian 1"_qs);
-        QCOMPARE(list.entries[1].name.trimmed(), u"ab"_qs);
+        QCOMPARE(list.entries[0].name.trimmed(), u"Florian 1"_s);
+        QCOMPARE(list.entries[1].name.trimmed(), u"ab"_s);
         file.seek(0);
         QCOMPARE(readVehicleTextList(file, 3).entries[2].name.text(),
-                 u"Ohne Raute  "_qs.leftJustified(30, u' ')); // no "#": kept untrimmed
+                 u"Ohne Raute  "_s.leftJustified(30, u' ')); // no "#": kept untrimmed
     }
 
     void statusTexts()
@@ -168,13 +170,13 @@ private slots:
         QBuffer file(&text);
         file.open(QIODevice::ReadOnly);
         StatusTables tables;
-        QCOMPARE(tables.text(3, FmsDirection::ToVehicle), u"C - Für Einsatz Melden"_qs);
+        QCOMPARE(tables.text(3, FmsDirection::ToVehicle), u"C - Für Einsatz Melden"_s);
         QCOMPARE(readStatusTexts(file, tables), 19);
-        QCOMPARE(tables.text(0, FmsDirection::FromVehicle), u"Frei auf Wache"_qs);
-        QCOMPARE(tables.text(1, FmsDirection::FromVehicle), u"Text"_qs);
+        QCOMPARE(tables.text(0, FmsDirection::FromVehicle), u"Frei auf Wache"_s);
+        QCOMPARE(tables.text(1, FmsDirection::FromVehicle), u"Text"_s);
         QCOMPARE(tables.text(2, FmsDirection::FromVehicle), QString());
-        QCOMPARE(tables.text(0, FmsDirection::ToVehicle), u"Kommen"_qs);
-        QCOMPARE(tables.text(18, FmsDirection::ToVehicle), u"mehr"_qs);
+        QCOMPARE(tables.text(0, FmsDirection::ToVehicle), u"Kommen"_s);
+        QCOMPARE(tables.text(18, FmsDirection::ToVehicle), u"mehr"_s);
         QCOMPARE(tables.lineColour(10, FmsDirection::ToVehicle), tables.colour(10));
         QCOMPARE(tables.lineColour(3, FmsDirection::ToVehicle), (Rgb{255, 255, 255}));
         QCOMPARE(tables.lineColour(8, FmsDirection::FromVehicle), (Rgb{255, 0, 128}));
@@ -184,40 +186,40 @@ private slots:
     {
         // Fahrzeug.Dat valid: the text list is not read for vehicles;
         // Ton5.dat invalid: a message, then the text list; POCSAG.DAT empty.
-        write(u"Fahrzeug.Dat"_qs, vehicleRecordBytes(vehicle(u"61110144"_qs, u"Aus Datei"_qs)));
-        write(u"Ton5.dat"_qs, QByteArray(645, 'x'));
-        write(u"POCSAG.DAT"_qs, QByteArray());
-        write(u"settings/FAHRZEUGMELDER.HVN"_qs, "KFZ 61110144 a b c Aus Liste\r\n"
-                                                 "FME 21101 a b c Vollalarm\r\n");
+        write(u"Fahrzeug.Dat"_s, vehicleRecordBytes(vehicle(u"61110144"_s, u"Aus Datei"_s)));
+        write(u"Ton5.dat"_s, QByteArray(645, 'x'));
+        write(u"POCSAG.DAT"_s, QByteArray());
+        write(u"settings/FAHRZEUGMELDER.HVN"_s, "KFZ 61110144 a b c Aus Liste\r\n"
+                                                "FME 21101 a b c Vollalarm\r\n");
         Directories d;
         StatusTables tables;
         load(d, tables);
-        QCOMPARE(d.findVehicle(u"61110144")->name.trimmed(), u"Aus Datei"_qs);
-        QCOMPARE(d.findFiveTone(u"21101")->name.trimmed(), u"Vollalarm"_qs);
+        QCOMPARE(d.findVehicle(u"61110144")->name.trimmed(), u"Aus Datei"_s);
+        QCOMPARE(d.findFiveTone(u"21101")->name.trimmed(), u"Vollalarm"_s);
         QCOMPARE(m_dialogs.messages.size(), 1);
-        QCOMPARE(m_dialogs.messages[0].text, u"Ton5.dat ist Keine gültige 5Ton-Datei!"_qs);
-        QCOMPARE(m_dialogs.messages[0].title, u"5Ton Empfänger Laden"_qs);
+        QCOMPARE(m_dialogs.messages[0].text, u"Ton5.dat ist Keine gültige 5Ton-Datei!"_s);
+        QCOMPARE(m_dialogs.messages[0].title, u"5Ton Empfänger Laden"_s);
         QCOMPARE(m_dialogs.messages[0].icon, MessageBoxRequest::Icon::None);
-        QCOMPARE(m_announced, (QStringList{u"1 Fahrzeuge geladen."_qs, u"1 Melder geladen."_qs}));
+        QCOMPARE(m_announced, (QStringList{u"1 Fahrzeuge geladen."_s, u"1 Melder geladen."_s}));
 
         // An empty Fahrzeug.Dat announces 0, then the text list its own.
-        write(u"Fahrzeug.Dat"_qs, QByteArray());
-        write(u"Ton5.dat"_qs, fiveToneRecordBytes(receiver(u"21101"_qs, u"Aus Datei"_qs)));
-        write(u"POCSAG.DAT"_qs, QByteArray(582, 'x'));
+        write(u"Fahrzeug.Dat"_s, QByteArray());
+        write(u"Ton5.dat"_s, fiveToneRecordBytes(receiver(u"21101"_s, u"Aus Datei"_s)));
+        write(u"POCSAG.DAT"_s, QByteArray(582, 'x'));
         load(d, tables);
-        QCOMPARE(d.findVehicle(u"61110144")->name.trimmed(), u"Aus Liste"_qs);
-        QCOMPARE(d.findFiveTone(u"21101")->name.trimmed(), u"Aus Datei"_qs);
-        QCOMPARE(m_announced, (QStringList{u"0 Fahrzeuge geladen."_qs, u"1 Fahrzeuge geladen."_qs,
-                                           u"1 Melder geladen."_qs}));
+        QCOMPARE(d.findVehicle(u"61110144")->name.trimmed(), u"Aus Liste"_s);
+        QCOMPARE(d.findFiveTone(u"21101")->name.trimmed(), u"Aus Datei"_s);
+        QCOMPARE(m_announced, (QStringList{u"0 Fahrzeuge geladen."_s, u"1 Fahrzeuge geladen."_s,
+                                           u"1 Melder geladen."_s}));
         QCOMPARE(m_dialogs.messages.size(), 1);
-        QCOMPARE(m_dialogs.messages[0].text, u"Keine gültige POCSAG-Datei!"_qs);
-        QCOMPARE(m_dialogs.messages[0].title, u"POCSAG Empfänger Laden"_qs);
+        QCOMPARE(m_dialogs.messages[0].text, u"Keine gültige POCSAG-Datei!"_s);
+        QCOMPARE(m_dialogs.messages[0].title, u"POCSAG Empfänger Laden"_s);
 
         // An invalid Fahrzeug.Dat: its critical message; nothing left behind.
-        write(u"Fahrzeug.Dat"_qs, QByteArray(516, 'x'));
-        QVERIFY(QFile::remove(m_dir.filePath(u"settings/FAHRZEUGMELDER.HVN"_qs)));
+        write(u"Fahrzeug.Dat"_s, QByteArray(516, 'x'));
+        QVERIFY(QFile::remove(m_dir.filePath(u"settings/FAHRZEUGMELDER.HVN"_s)));
         load(d, tables);
-        QCOMPARE(m_dialogs.messages[0].text, u"Keine gültige Fahrzeug DAT-Datei!"_qs);
+        QCOMPARE(m_dialogs.messages[0].text, u"Keine gültige Fahrzeug DAT-Datei!"_s);
         QCOMPARE(m_dialogs.messages[0].icon, MessageBoxRequest::Icon::Critical);
         QVERIFY(!d.findVehicle(u"61110144"));
     }
@@ -225,7 +227,7 @@ private slots:
     void unreadableFilesCountAsMissing()
     {
         // A FIFO would block a plain open; it is no regular file.
-        QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath(u"Ton5.dat"_qs)).constData(), 0600) == 0);
+        QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath(u"Ton5.dat"_s)).constData(), 0600) == 0);
         Directories d;
         StatusTables tables;
         load(d, tables);
@@ -234,13 +236,13 @@ private slots:
 
     void listFolderChoice()
     {
-        const QString data = u"/data"_qs;
-        QCOMPARE(chooseListFolder(u"/given"_qs, m_dir.path(), data), u"/given"_qs);
+        const QString data = u"/data"_s;
+        QCOMPARE(chooseListFolder(u"/given"_s, m_dir.path(), data), u"/given"_s);
         QCOMPARE(chooseListFolder(std::nullopt, m_dir.path(), data), data);
-        QDir(m_dir.path()).mkdir(u"SETTINGS"_qs);
+        QDir(m_dir.path()).mkdir(u"SETTINGS"_s);
         QCOMPARE(chooseListFolder(std::nullopt, m_dir.path(), data), m_dir.path());
-        QDir(m_dir.path()).rmdir(u"SETTINGS"_qs);
-        write(u"pocsag.dat"_qs, QByteArray());
+        QDir(m_dir.path()).rmdir(u"SETTINGS"_s);
+        write(u"pocsag.dat"_s, QByteArray());
         QCOMPARE(chooseListFolder(std::nullopt, m_dir.path(), data), m_dir.path());
     }
 
@@ -248,23 +250,23 @@ private slots:
     {
         QProcess generator;
         generator.start(QStringLiteral(MAKE_SAMPLE_LISTS),
-                        {QStringLiteral(SAMPLE_SOURCE), m_dir.path(), u"--text-only"_qs});
+                        {QStringLiteral(SAMPLE_SOURCE), m_dir.path(), u"--text-only"_s});
         QVERIFY(generator.waitForFinished(10000));
         QCOMPARE(generator.exitCode(), 0);
         Directories fromText;
         StatusTables tables;
         load(fromText, tables);
         generator.start(QStringLiteral(MAKE_SAMPLE_LISTS),
-                        {QStringLiteral(SAMPLE_SOURCE), m_dir.path(), u"--records-only"_qs});
+                        {QStringLiteral(SAMPLE_SOURCE), m_dir.path(), u"--records-only"_s});
         QVERIFY(generator.waitForFinished(10000));
         Directories fromRecords;
         load(fromRecords, tables);
-        QCOMPARE(tables.text(1, FmsDirection::FromVehicle), u"Einsatzbereit über Funk"_qs);
+        QCOMPARE(tables.text(1, FmsDirection::FromVehicle), u"Einsatzbereit über Funk"_s);
         // The record files and the text list give the same names.
         QCOMPARE(fromText.findVehicle(u"61110144")->name.trimmed(),
                  fromRecords.findVehicle(u"61110144")->name.trimmed());
-        QCOMPARE(fromText.findFiveTone(u"21220")->name.trimmed(), u"FF Südhausen Löschzug"_qs);
-        QCOMPARE(fromRecords.findFiveTone(u"21220")->name.trimmed(), u"FF Südhausen Löschzug"_qs);
+        QCOMPARE(fromText.findFiveTone(u"21220")->name.trimmed(), u"FF Südhausen Löschzug"_s);
+        QCOMPARE(fromRecords.findFiveTone(u"21220")->name.trimmed(), u"FF Südhausen Löschzug"_s);
         QVERIFY(fromRecords.findPocsag(u"77001"));
     }
 };

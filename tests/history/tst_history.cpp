@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestHistory : public QObject
 {
     Q_OBJECT
@@ -24,7 +26,7 @@ class TestHistory : public QObject
     std::unique_ptr<Journal> m_journal;
     std::unique_ptr<HistoryWindow> m_window;
 
-    QTableView* table() const { return m_window->findChild<QTableView*>(u"table"_qs); }
+    QTableView* table() const { return m_window->findChild<QTableView*>(u"table"_s); }
     const HistoryModel& model() const { return *static_cast<HistoryModel*>(table()->model()); }
     QStringList addresses() const
     {
@@ -38,12 +40,11 @@ class TestHistory : public QObject
     // every other one listed.
     void open(int rows)
     {
-        const QString path = m_dir.filePath(QString::number(rows) + u".sqlite"_qs);
+        const QString path = m_dir.filePath(QString::number(rows) + u".sqlite"_s);
         QList<HandledTelegram> telegrams;
         for (int i = 0; i < rows; ++i)
             telegrams << handled(TelegramKind(i % 3), QString::number(1000 + i),
-                                 i % 2 ? u"Zugführer"_qs : QString(), u"Text\tmit\nUmbruch"_qs, 0,
-                                 i);
+                                 i % 2 ? u"Zugführer"_s : QString(), u"Text\tmit\nUmbruch"_s, 0, i);
         writeJournal(path, telegrams);
         m_journal = std::make_unique<Journal>(path, m_clock, 0);
         const auto statusColour = [](int status, FmsDirection) { return Rgb{255, status * 10, 0}; };
@@ -78,29 +79,28 @@ private slots:
                  QVariant(QApplication::palette().color(QPalette::PlaceholderText)));
 
         table()->selectRow(2);
-        m_journal->append(handled(TelegramKind::FiveTone, u"neu"_qs));
-        QTRY_COMPARE(addresses().value(0), u"neu"_qs);
-        QCOMPARE(addresses().value(1), u"1149"_qs);
+        m_journal->append(handled(TelegramKind::FiveTone, u"neu"_s));
+        QTRY_COMPARE(addresses().value(0), u"neu"_s);
+        QCOMPARE(addresses().value(1), u"1149"_s);
         QCOMPARE(table()->selectionModel()->selectedRows(), QModelIndexList{model().index(3, 0)});
         QCOMPARE(table()->rowAt(0), 0); // at the very top the new row comes into sight
 
         // Further down, the rows being read stay where they are.
         table()->scrollTo(model().index(60, 0), QAbstractItemView::PositionAtTop);
         QCOMPARE(table()->rowAt(0), 60);
-        for (const QString& address : {u"neu1"_qs, u"neu2"_qs, u"neu3"_qs})
+        for (const QString& address : {u"neu1"_s, u"neu2"_s, u"neu3"_s})
             m_journal->append(handled(TelegramKind::FiveTone, address));
         QTRY_COMPARE(model().rowCount(), 154);
         QCOMPARE(table()->rowAt(0), 63);
-        QCOMPARE(addresses().mid(0, 4),
-                 (QStringList{u"neu3"_qs, u"neu2"_qs, u"neu1"_qs, u"neu"_qs}));
+        QCOMPARE(addresses().mid(0, 4), (QStringList{u"neu3"_s, u"neu2"_s, u"neu1"_s, u"neu"_s}));
     }
 
     void filterCopyAndExport()
     {
         open(6);
-        auto* search = m_window->findChild<QLineEdit*>(u"search"_qs);
-        QTest::keyClicks(search, u"ZUGFÜ"_qs);
-        QTRY_COMPARE(addresses(), (QStringList{u"1005"_qs, u"1003"_qs, u"1001"_qs}));
+        auto* search = m_window->findChild<QLineEdit*>(u"search"_s);
+        QTest::keyClicks(search, u"ZUGFÜ"_s);
+        QTRY_COMPARE(addresses(), (QStringList{u"1005"_s, u"1003"_s, u"1001"_s}));
         table()->setFocus();
         for (const int row : {2, 1})
             table()->selectionModel()->select(model().index(row, 0), QItemSelectionModel::Select |
@@ -109,21 +109,21 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(),
                  u"Zeit\tArt\tKennung\tName\tStatus\tText\n"
                  "06.12.2026 12:34:59\tFMS\t1003\tZugführer\t3\tText mit Umbruch\n"
-                 "06.12.2026 12:34:57\tZVEI\t1001\tZugführer\t\tText mit Umbruch\n"_qs);
+                 "06.12.2026 12:34:57\tZVEI\t1001\tZugführer\t\tText mit Umbruch\n"_s);
 
         search->clear();
         for (const int box : {0, 2}) // FMS and POCSAG off
             m_window->findChildren<QCheckBox*>().at(box)->click();
-        QTRY_COMPARE(addresses(), (QStringList{u"1004"_qs, u"1001"_qs}));
-        auto* exportButton = m_window->findChild<QPushButton*>(u"export"_qs);
-        m_dialogs.saveAnswer = m_dir.filePath(u"liste.csv"_qs);
+        QTRY_COMPARE(addresses(), (QStringList{u"1004"_s, u"1001"_s}));
+        auto* exportButton = m_window->findChild<QPushButton*>(u"export"_s);
+        m_dialogs.saveAnswer = m_dir.filePath(u"liste.csv"_s);
         exportButton->click();
         QTRY_VERIFY(exportButton->isEnabled());
         QFile file(*m_dialogs.saveAnswer);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().count("\r\n"), 3); // the titles and the two rows shown
 
-        auto* period = m_window->findChild<QComboBox*>(u"period"_qs);
+        auto* period = m_window->findChild<QComboBox*>(u"period"_s);
         m_clock.time = m_clock.time.addDays(6);
         period->setCurrentIndex(1); // last seven days
         QCOMPARE(addresses().size(), 2);

@@ -11,28 +11,30 @@
 #include <QDir>
 #include <QSqlQuery>
 
+using namespace Qt::StringLiterals;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static int argc = 1;
     static char name[] = "fuzz_journal_reader";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv); // the SQL driver is a plugin
-    static const QString path = QDir::tempPath() + u"/fuzz_journal_reader-"_qs +
+    static const QString path = QDir::tempPath() + u"/fuzz_journal_reader-"_s +
                                 QString::number(QCoreApplication::applicationPid());
     QFile::remove(path);
     const auto lines = QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)).split('\n');
     {
         SqlConnection connection(path, SqlConnection::Access::ReadWrite);
         QSqlQuery query(connection.database());
-        query.exec(u"PRAGMA synchronous = OFF"_qs); // no disk waits per run
+        query.exec(u"PRAGMA synchronous = OFF"_s); // no disk waits per run
         if (size > 0 && (data[0] & 1))
             upgradeJournalSchema(connection.database());
         else
             query.exec(u"CREATE TABLE telegram (id NUMERIC, received_at NUMERIC, kind NUMERIC, "
                        "address NUMERIC, name NUMERIC, status NUMERIC, direction NUMERIC, "
-                       "text NUMERIC, search_key NUMERIC)"_qs);
+                       "text NUMERIC, search_key NUMERIC)"_s);
         query.prepare(u"INSERT INTO telegram (id, received_at, kind, address, name, status, "
-                      "direction, text, search_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_qs);
+                      "direction, text, search_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
         for (qsizetype line = 1; line < lines.size(); ++line) {
             const QList<QByteArray> cells = lines[line].split('\t');
             for (int column = 0; column < 9; ++column)

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <csignal>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The first column of a query's rows, read as another program would.
@@ -52,34 +54,34 @@ class TestJournal : public QObject
     QTemporaryDir m_sampleDir; // one journal of every kind of row, read by several tests
     std::unique_ptr<QTemporaryDir> m_dir;
     FixedClock m_clock;
-    QString sample() const { return m_sampleDir.filePath(u"journal.sqlite"_qs); }
-    QString path() const { return m_dir->filePath(u"Ostrevo/journal.sqlite"_qs); }
+    QString sample() const { return m_sampleDir.filePath(u"journal.sqlite"_s); }
+    QString path() const { return m_dir->filePath(u"Ostrevo/journal.sqlite"_s); }
     QStringList addresses() const
     {
-        return sqlRows(path(), u"SELECT address FROM telegram ORDER BY id"_qs);
+        return sqlRows(path(), u"SELECT address FROM telegram ORDER BY id"_s);
     }
 
 private slots:
     void initTestCase()
     {
-        HandledTelegram fms = handled(TelegramKind::Fms, u"61234567"_qs, u"Rüstwagen Öhringen"_qs,
-                                      u"Frei auf Funk"_qs, 6);
-        fms.record = u"FMS\t61234567\t3\t0"_qs;
+        HandledTelegram fms = handled(TelegramKind::Fms, u"61234567"_s, u"Rüstwagen Öhringen"_s,
+                                      u"Frei auf Funk"_s, 6);
+        fms.record = u"FMS\t61234567\t3\t0"_s;
         HandledTelegram zvei =
-            handled(TelegramKind::FiveTone, u"12345"_qs, u"Wehr Großstadt"_qs, {}, 7);
+            handled(TelegramKind::FiveTone, u"12345"_s, u"Wehr Großstadt"_s, {}, 7);
         zvei.receivedAt = zvei.receivedAt.toOffsetFromUtc(-5400);
         HandledTelegram pocsag =
-            handled(TelegramKind::Pocsag, u"1234567"_qs, {},
-                    u"Brand in KÜCHE; \"Halle 3\"\r\nbitte melden"_qs, 0, -7200);
+            handled(TelegramKind::Pocsag, u"1234567"_s, {},
+                    u"Brand in KÜCHE; \"Halle 3\"\r\nbitte melden"_s, 0, -7200);
         pocsag.shown = false; // the bar is switched off
         HandledTelegram toVehicle =
-            handled(TelegramKind::Fms, u"69999999"_qs, {}, u"a*b Zeichen [x]"_qs);
+            handled(TelegramKind::Fms, u"69999999"_s, {}, u"a*b Zeichen [x]"_s);
         toVehicle.direction = FmsDirection::ToVehicle;
         toVehicle.receivedAt = toVehicle.receivedAt.toUTC();
         toVehicle.passedFilters = toVehicle.shown = false;
-        writeJournal(sample(), {fms, zvei, pocsag, toVehicle,
-                                handled(TelegramKind::Pocsag, u"42"_qs, u"Zugführer"_qs,
-                                        u"Übung"_qs, 0, 60)});
+        writeJournal(sample(),
+                     {fms, zvei, pocsag, toVehicle,
+                      handled(TelegramKind::Pocsag, u"42"_s, u"Zugführer"_s, u"Übung"_s, 0, 60)});
     }
 
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
@@ -89,21 +91,21 @@ private slots:
         QCOMPARE(sqlRows(sample(), u"SELECT received_at || '|' || kind || '|' || address || '|' || "
                                    "name || '|' || ifnull(status, 'NULL') || '|' || ifnull("
                                    "direction, 'NULL') || '|' || text || '|' || shown || '|' || "
-                                   "record FROM telegram ORDER BY id"_qs),
+                                   "record FROM telegram ORDER BY id"_s),
                  (QStringList{u"2026-11-30T12:34:56+01:00|FMS|61234567|Rüstwagen Öhringen|3|"
-                              "from_vehicle|Frei auf Funk|1|FMS\t61234567\t3\t0"_qs,
+                              "from_vehicle|Frei auf Funk|1|FMS\t61234567\t3\t0"_s,
                               u"2026-11-29T10:04:56-01:30|ZVEI|12345|Wehr Großstadt|NULL|NULL||1|"
-                              "12345"_qs,
+                              "12345"_s,
                               u"2026-12-06T10:34:56+01:00|POCSAG|1234567||NULL|NULL|Brand in "
-                              "KÜCHE; \"Halle 3\"\r\nbitte melden|0|1234567"_qs,
+                              "KÜCHE; \"Halle 3\"\r\nbitte melden|0|1234567"_s,
                               u"2026-12-06T11:34:56+00:00|FMS|69999999||3|to_vehicle|"
-                              "a*b Zeichen [x]|0|69999999"_qs,
+                              "a*b Zeichen [x]|0|69999999"_s,
                               u"2026-12-06T12:35:56+01:00|POCSAG|42|Zugführer|NULL|NULL|Übung|1|"
-                              "42"_qs}));
+                              "42"_s}));
         // Other programs read the file while we write; telegrams are the owner's business.
         QCOMPARE(sqlRows(sample(), u"SELECT user_version || journal_mode FROM "
-                                   "pragma_user_version, pragma_journal_mode"_qs),
-                 QStringList{u"1wal"_qs});
+                                   "pragma_user_version, pragma_journal_mode"_s),
+                 QStringList{u"1wal"_s});
         const auto others =
             QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
         QCOMPARE(QFile::permissions(sample()) & (QFile::WriteOwner | others), QFile::WriteOwner);
@@ -117,21 +119,21 @@ private slots:
         QTest::addColumn<QString>("expected");
         const auto all = allTelegramKinds();
         const auto p = JournalPeriod::All;
-        QTest::newRow("everything, newest first") << QString() << all << p << u"54321"_qs;
-        QTest::newRow("umlaut in the name, other case") << u"ÖHRINGEN"_qs << all << p << u"1"_qs;
-        QTest::newRow("upper-case umlaut in the text") << u"küche"_qs << all << p << u"3"_qs;
-        QTest::newRow("two letters with umlaut") << u"RÜ"_qs << all << p << u"1"_qs;
+        QTest::newRow("everything, newest first") << QString() << all << p << u"54321"_s;
+        QTest::newRow("umlaut in the name, other case") << u"ÖHRINGEN"_s << all << p << u"1"_s;
+        QTest::newRow("upper-case umlaut in the text") << u"küche"_s << all << p << u"3"_s;
+        QTest::newRow("two letters with umlaut") << u"RÜ"_s << all << p << u"1"_s;
         QTest::newRow("control characters part words")
-            << u"frei\u0000funk\tauf"_qs << all << p << u"1"_qs;
-        QTest::newRow("every word, not any") << u"küche  wehr"_qs << all << p << QString();
-        QTest::newRow("star is a letter") << u"*"_qs << all << p << u"4"_qs;
-        QTest::newRow("brackets are letters") << u"[a]"_qs << all << p << QString();
-        QTest::newRow("address part") << u"1234"_qs << all << p << u"321"_qs;
+            << u"frei\u0000funk\tauf"_s << all << p << u"1"_s;
+        QTest::newRow("every word, not any") << u"küche  wehr"_s << all << p << QString();
+        QTest::newRow("star is a letter") << u"*"_s << all << p << u"4"_s;
+        QTest::newRow("brackets are letters") << u"[a]"_s << all << p << QString();
+        QTest::newRow("address part") << u"1234"_s << all << p << u"321"_s;
         QTest::newRow("ZVEI and POCSAG")
-            << QString() << QList{TelegramKind::FiveTone, TelegramKind::Pocsag} << p << u"532"_qs;
-        QTest::newRow("today") << QString() << all << JournalPeriod::Today << u"543"_qs;
+            << QString() << QList{TelegramKind::FiveTone, TelegramKind::Pocsag} << p << u"532"_s;
+        QTest::newRow("today") << QString() << all << JournalPeriod::Today << u"543"_s;
         QTest::newRow("seven days")
-            << QString() << all << JournalPeriod::LastSevenDays << u"5431"_qs;
+            << QString() << all << JournalPeriod::LastSevenDays << u"5431"_s;
     }
 
     void filters()
@@ -149,14 +151,14 @@ private slots:
     {
         JournalReader reader(sample());
         QCOMPARE(reader.newestId(), 5);
-        QCOMPARE(ids(reader.olderRows({}, m_clock.now(), 4, 2)), u"32"_qs);
-        QCOMPARE(ids(reader.newerRows({}, m_clock.now(), 2, 4, 10)), u"34"_qs);
-        QCOMPARE(ids(reader.newerRows({}, m_clock.now(), 2, 5, 1)), u"3"_qs);
+        QCOMPARE(ids(reader.olderRows({}, m_clock.now(), 4, 2)), u"32"_s);
+        QCOMPARE(ids(reader.newerRows({}, m_clock.now(), 2, 4, 10)), u"34"_s);
+        QCOMPARE(ids(reader.newerRows({}, m_clock.now(), 2, 5, 1)), u"3"_s);
     }
 
     void exportWritesTheFilteredRows()
     {
-        const QString target = m_dir->filePath(u"export.csv"_qs);
+        const QString target = m_dir->filePath(u"export.csv"_s);
         const JournalExportResult result = exportJournal(
             sample(), {{TelegramKind::Pocsag, TelegramKind::Fms}, {}, JournalPeriod::Today},
             m_clock.now(), target);
@@ -169,24 +171,24 @@ private slots:
                                          "06.12.2026 11:34:56;FMS;69999999;Unbekannt;"
                                          "3 an Fahrzeug;a*b Zeichen [x]\r\n"
                                          "06.12.2026 10:34:56;POCSAG;1234567;Unbekannt;;\"Brand "
-                                         "in KÜCHE; \"\"Halle 3\"\"\r\nbitte melden\"\r\n"_qs)
+                                         "in KÜCHE; \"\"Halle 3\"\"\r\nbitte melden\"\r\n"_s)
                                      .toUtf8());
     }
 
     void handEditedFile()
     {
-        const QString edited = m_dir->filePath(u"edited.sqlite"_qs);
+        const QString edited = m_dir->filePath(u"edited.sqlite"_s);
         {
             SqlConnection connection(edited, SqlConnection::Access::ReadWrite);
             QSqlQuery query(connection.database());
             QVERIFY(query.exec(u"CREATE TABLE telegram (id, received_at, kind, address, name,"
-                               " status, direction, text)"_qs));
+                               " status, direction, text)"_s));
             QVERIFY(query.exec(
                 u"INSERT INTO telegram VALUES (1, 'gestern', 'XYZ', x'00ff', NULL, 'drei', 'up',"
                 " 2.5), (2, '2026-12-06T10:00:00+01:00', 'FMS', '1', 'n', 1e300, 'to_vehicle',"
                 " 't'), (3.5, '', '', '', '', 3, '', ''), ('x', '', '', '', '', 3, '', ''),"
                 " (4, '', 'FMS', '', '', 99999999999, 'from_vehicle', ''),"
-                " (5, '', 'FMS', '', '', -7, 'from_vehicle', '')"_qs));
+                " (5, '', 'FMS', '', '', -7, 'from_vehicle', '')"_s));
         }
         JournalReader reader(edited);
         const auto rows = reader.olderRows({}, m_clock.now(), {}, 100);
@@ -194,10 +196,10 @@ private slots:
         QStringList statuses; // of the rows with a whole-number id: the others cannot be paged
         for (const JournalRow& row : rows)
             statuses << journalCell(row, JournalColumn::Status);
-        QCOMPARE(statuses, (QStringList{u"-7"_qs, {}, {}, {}}));
-        QCOMPARE(journalCells(rows[3]), (QStringList{u"gestern"_qs, u"XYZ"_qs, u"\u0000\ufffd"_qs,
-                                                     u"Unbekannt"_qs, QString(), u"2.5"_qs}));
-        reader.olderRows({allTelegramKinds(), u"küche"_qs}, m_clock.now(), {}, 100);
+        QCOMPARE(statuses, (QStringList{u"-7"_s, {}, {}, {}}));
+        QCOMPARE(journalCells(rows[3]), (QStringList{u"gestern"_s, u"XYZ"_s, u"\u0000\ufffd"_s,
+                                                     u"Unbekannt"_s, QString(), u"2.5"_s}));
+        reader.olderRows({allTelegramKinds(), u"küche"_s}, m_clock.now(), {}, 100);
         QVERIFY(!reader.error().isEmpty()); // no search index in this file
     }
 
@@ -206,12 +208,12 @@ private slots:
         auto journal = std::make_unique<Journal>(path(), m_clock, 0);
         QSignalSpy committed(journal.get(), &Journal::committed);
         QTRY_COMPARE(committed.count(), 1); // the file is opened at once
-        for (const QString& address : {u"1"_qs, u"2"_qs, u"3"_qs})
+        for (const QString& address : {u"1"_s, u"2"_s, u"3"_s})
             journal->append(handled(TelegramKind::FiveTone, address));
         QCOMPARE(addresses(), QStringList());
         QTRY_COMPARE(committed.count(), 2); // one transaction for the three
-        QCOMPARE(addresses(), (QStringList{u"1"_qs, u"2"_qs, u"3"_qs}));
-        journal->append(handled(TelegramKind::FiveTone, u"4"_qs));
+        QCOMPARE(addresses(), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+        journal->append(handled(TelegramKind::FiveTone, u"4"_s));
         journal.reset();
         QCOMPARE(addresses().size(), 4);
     }
@@ -226,9 +228,9 @@ private slots:
             Journal(path(), m_clock, days).flush();
         QCOMPARE(addresses().size(), 4);
         Journal(path(), m_clock, 90).flush();
-        QCOMPARE(addresses(), (QStringList{u"89"_qs, u"0"_qs}));
+        QCOMPARE(addresses(), (QStringList{u"89"_s, u"0"_s}));
         Journal(path(), m_clock, 1).flush();
-        QCOMPARE(addresses(), QStringList{u"0"_qs});
+        QCOMPARE(addresses(), QStringList{u"0"_s});
     }
 
     void damagedFileIsMovedAside_data()
@@ -236,8 +238,8 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("not a database") << QByteArray("Telegramme\n12345\n");
         const QTemporaryDir scratch;
-        const QString name = scratch.filePath(u"good.sqlite"_qs);
-        writeJournal(name, QList<HandledTelegram>(2000, handled(TelegramKind::Pocsag, u"1"_qs)));
+        const QString name = scratch.filePath(u"good.sqlite"_s);
+        writeJournal(name, QList<HandledTelegram>(2000, handled(TelegramKind::Pocsag, u"1"_s)));
         QFile file(name);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray good = file.readAll();
@@ -251,23 +253,23 @@ private slots:
     {
         QFETCH(QByteArray, content);
         writeFile(path(), content);
-        writeFile(path() + u".defekt-2026-12-06"_qs, "taken");
+        writeFile(path() + u".defekt-2026-12-06"_s, "taken");
         Journal journal(path(), m_clock, 90);
         QSignalSpy replaced(&journal, &Journal::fileReplaced);
-        journal.append(handled(TelegramKind::FiveTone, u"12345"_qs));
+        journal.append(handled(TelegramKind::FiveTone, u"12345"_s));
         journal.flush();
         QTRY_COMPARE(replaced.count(), 1);
-        QFile aside(path() + u".defekt-2026-12-06-2"_qs);
+        QFile aside(path() + u".defekt-2026-12-06-2"_s);
         QVERIFY(aside.open(QIODevice::ReadOnly));
         QCOMPARE(aside.readAll(), content);
-        QCOMPARE(addresses(), QStringList{u"12345"_qs});
-        QVERIFY(journal.statusMessage().contains(u"journal.sqlite.defekt-2026-12-06-2"_qs));
+        QCOMPARE(addresses(), QStringList{u"12345"_s});
+        QVERIFY(journal.statusMessage().contains(u"journal.sqlite.defekt-2026-12-06-2"_s));
     }
 
     void unwritableFolderKeepsNewestRowsForLater()
     {
         // A file where the folder should be: unwritable for root as well.
-        const QString blocker = m_dir->filePath(u"Ostrevo"_qs);
+        const QString blocker = m_dir->filePath(u"Ostrevo"_s);
         writeFile(blocker, {});
         Journal journal(path(), m_clock, 90);
         QSignalSpy messages(&journal, &Journal::statusMessageChanged);
@@ -284,28 +286,28 @@ private slots:
         journal.flush();
         const QStringList written = addresses();
         QCOMPARE(written.size(), JournalStore::MaxPendingRows);
-        QCOMPARE(written.first(), u"3"_qs); // the oldest two went
+        QCOMPARE(written.first(), u"3"_s); // the oldest two went
         QTRY_COMPARE(journal.statusMessage(),
-                     u"Journal: 2 Telegramme konnten nicht gespeichert werden."_qs);
+                     u"Journal: 2 Telegramme konnten nicht gespeichert werden."_s);
     }
 
     void reopensAfterKill()
     {
         QProcess writer; // commits every 10 000 telegrams
-        writer.start(QStringLiteral(MAKE_JOURNAL), {path(), u"100000000"_qs, u"1"_qs});
+        writer.start(QStringLiteral(MAKE_JOURNAL), {path(), u"100000000"_s, u"1"_s});
         const auto rowCount = [this] {
-            return sqlRows(path(), u"SELECT count(*) FROM telegram"_qs).value(0).toLongLong();
+            return sqlRows(path(), u"SELECT count(*) FROM telegram"_s).value(0).toLongLong();
         };
         qint64 committed = 0;
         QTRY_VERIFY_WITH_TIMEOUT((committed = rowCount()) >= 20000, 60000);
         ::kill(pid_t(writer.processId()), SIGKILL);
         QVERIFY(writer.waitForFinished());
-        QCOMPARE(sqlRows(path(), u"PRAGMA integrity_check"_qs), QStringList{u"ok"_qs});
+        QCOMPARE(sqlRows(path(), u"PRAGMA integrity_check"_s), QStringList{u"ok"_s});
         QVERIFY(rowCount() >= committed);
         Journal journal(path(), m_clock, 0);
         journal.flush();
         QCOMPARE(journal.statusMessage(), QString());
-        QVERIFY(!QFile::exists(path() + u".defekt-2026-12-06"_qs));
+        QVERIFY(!QFile::exists(path() + u".defekt-2026-12-06"_s));
     }
 };
 

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestMessageBarWindow : public QObject
 {
     Q_OBJECT
@@ -26,11 +28,11 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("interval"); // -1: not armed
-        QTest::newRow("30") << u"30"_qs << 30000;
-        QTest::newRow("0") << u"0"_qs << -1;
-        QTest::newRow("negative") << u"-5"_qs << -1;
-        QTest::newRow("fraction half to even") << u"0.0025"_qs << 2;
-        QTest::newRow("huge") << u"1e300"_qs << -1;
+        QTest::newRow("30") << u"30"_s << 30000;
+        QTest::newRow("0") << u"0"_s << -1;
+        QTest::newRow("negative") << u"-5"_s << -1;
+        QTest::newRow("fraction half to even") << u"0.0025"_s << 2;
+        QTest::newRow("huge") << u"1e300"_s << -1;
     }
 
     void displayIntervals()
@@ -54,18 +56,18 @@ private slots:
     {
         MessageBarWindow bar(m_settings);
         QVERIFY(!bar.isVisible());
-        QCOMPARE(bar.windowTitle(), u"Telegrammleiste"_qs);
+        QCOMPARE(bar.windowTitle(), u"Telegrammleiste"_s);
         QCOMPARE(bar.geometry(), QRect(0, 0, QGuiApplication::primaryScreen()->geometry().width(),
                                        label(bar, "lblSpricht").height()));
         QStringList captions;
         for (const char* name : {"lblTime", "Label1", "lblSprechwunsch", "lblSpricht"})
             captions << label(bar, name).text();
-        QCOMPARE(captions, (QStringList{u"23:00:33"_qs, u"Label1gq"_qs, u"Sprechwunsch"_qs,
-                                        u"Es Spricht"_qs}));
-        QCOMPARE(label(bar, "Label1").accessibleDescription(), u"Label1"_qs);
+        QCOMPARE(captions,
+                 (QStringList{u"23:00:33"_s, u"Label1gq"_s, u"Sprechwunsch"_s, u"Es Spricht"_s}));
+        QCOMPARE(label(bar, "Label1").accessibleDescription(), u"Label1"_s);
 
-        bar.setCaption(BarLabel::Line, u"<b>Lage</b> A&TRN"_qs); // received text as it came
-        QCOMPARE(label(bar, "Label1").text(), u"<b>Lage</b> A&TRN"_qs);
+        bar.setCaption(BarLabel::Line, u"<b>Lage</b> A&TRN"_s); // received text as it came
+        QCOMPARE(label(bar, "Label1").text(), u"<b>Lage</b> A&TRN"_s);
         QCOMPARE(label(bar, "Label1").textFormat(), Qt::PlainText);
         bar.setEmphasis(BarEmphasis::RequestToSpeak);
         QVERIFY(label(bar, "lblSprechwunsch").font().bold());
@@ -74,7 +76,7 @@ private slots:
 
     void hidesAfterTheLastOfSeveralTelegrams()
     {
-        m_settings.value.displayTime = u"0.3"_qs;
+        m_settings.value.displayTime = u"0.3"_s;
         MessageBarWindow bar(m_settings);
         bar.bringUp();
         QVERIFY(bar.isVisible());
@@ -93,17 +95,17 @@ private slots:
         QTest::addColumn<QString>("target"); // empty: the background
         QTest::addColumn<bool>("hides");
         QTest::newRow("background") << QString() << true;
-        QTest::newRow("lblTime") << u"lblTime"_qs << false;
-        QTest::newRow("Label1") << u"Label1"_qs << true;
-        QTest::newRow("lblSprechwunsch") << u"lblSprechwunsch"_qs << false;
-        QTest::newRow("lblSpricht") << u"lblSpricht"_qs << false;
+        QTest::newRow("lblTime") << u"lblTime"_s << false;
+        QTest::newRow("Label1") << u"Label1"_s << true;
+        QTest::newRow("lblSprechwunsch") << u"lblSprechwunsch"_s << false;
+        QTest::newRow("lblSpricht") << u"lblSpricht"_s << false;
     }
 
     void clicks()
     {
         QFETCH(QString, target);
         QFETCH(bool, hides);
-        m_settings.value.displayTime = u"0.5"_qs;
+        m_settings.value.displayTime = u"0.5"_s;
         MessageBarWindow bar(m_settings);
         bar.bringUp();
         bar.layoutLabels();
@@ -131,7 +133,7 @@ private slots:
         MessageBarWindow bar(m_settings);
         bar.show();
         const int before = bar.height();
-        bar.applyFont({u"Liberation Serif"_qs, 24, true, true});
+        bar.applyFont({u"Liberation Serif"_s, 24, true, true});
         for (const char* name : {"lblTime", "Label1", "lblSprechwunsch", "lblSpricht"}) {
             const QFont font = label(bar, name).font();
             QVERIFY(font.pointSizeF() == 24 && font.bold() && font.italic());
@@ -140,7 +142,7 @@ private slots:
         QCOMPARE(bar.height(), label(bar, "lblSpricht").height());
         bar.hide();
         const int hiddenHeight = bar.height();
-        bar.applyFont({u"Liberation Sans"_qs, 8, false, false});
+        bar.applyFont({u"Liberation Sans"_s, 8, false, false});
         QCOMPARE(bar.height(), hiddenHeight); // a hidden bar keeps its height
         bar.show();                           // and fits its labels again when shown
         QCOMPARE(bar.height(), label(bar, "lblSpricht").height());

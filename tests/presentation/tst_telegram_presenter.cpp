@@ -12,11 +12,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kName = u"Florian Musterstadt 1/44-1"_qs;
-const QString kName30 = kName.leftJustified(30, u' ');
-const QString kUnlisted30 = u"99999999"_qs.leftJustified(30, u' ');
+const QString Name = u"Florian Musterstadt 1/44-1"_s;
+const QString Name30 = Name.leftJustified(30, u' ');
+const QString Unlisted30 = u"99999999"_s.leftJustified(30, u' ');
 
 } // namespace
 
@@ -51,9 +53,9 @@ class TestTelegramPresenter : public QObject
 private slots:
     void initTestCase()
     {
-        m_directories.setFiveToneReceivers({receiver(u"12345"_qs, u"  Wehr Nord  "_qs)});
-        m_directories.setVehicles({vehicle(u"61234567"_qs, kName)});
-        m_directories.setPocsagReceivers({pager(1234567, u"Zugführer"_qs)});
+        m_directories.setFiveToneReceivers({receiver(u"12345"_s, u"  Wehr Nord  "_s)});
+        m_directories.setVehicles({vehicle(u"61234567"_s, Name)});
+        m_directories.setPocsagReceivers({pager(1234567, u"Zugführer"_s)});
     }
 
     void telegrams_data()
@@ -66,52 +68,52 @@ private slots:
         QTest::addColumn<QString>("row");
         const auto row = [](const char* name, const QString& fields) {
             QTest::newRow(name) << QString(fields)
-                                       .replace(u"%L"_qs, kName30)
-                                       .replace(u"%N"_qs, kName)
-                                       .replace(u"%U"_qs, kUnlisted30)
-                                       .replace(u"%T"_qs, u"12:34:56 "_qs);
+                                       .replace(u"%L"_s, Name30)
+                                       .replace(u"%N"_s, Name)
+                                       .replace(u"%U"_s, Unlisted30)
+                                       .replace(u"%T"_s, u"12:34:56 "_s);
         };
         row("five-tone listed",
-            u"FME|12345~~12345 Wehr Nord~255,0,0~~%T12345 Wehr Nord~1|12345|Wehr Nord||||1"_qs);
-        row("five-tone unlisted", u"FME|1234~~1234 Unbekannt~255,0,0~~%T1234 Unbekannt"_qs);
-        row("five-tone unlisted hidden", u"FME|99999~no unlisted FME~~~~"_qs);
-        row("five-tone, bar off", u"FME|12345~bar off~~~~%T12345 Wehr Nord"_qs);
-        row("five-tone, tray off", u"FME|12345~tray off~12345 Wehr Nord~255,0,0~~"_qs);
+            u"FME|12345~~12345 Wehr Nord~255,0,0~~%T12345 Wehr Nord~1|12345|Wehr Nord||||1"_s);
+        row("five-tone unlisted", u"FME|1234~~1234 Unbekannt~255,0,0~~%T1234 Unbekannt"_s);
+        row("five-tone unlisted hidden", u"FME|99999~no unlisted FME~~~~"_s);
+        row("five-tone, bar off", u"FME|12345~bar off~~~~%T12345 Wehr Nord"_s);
+        row("five-tone, tray off", u"FME|12345~tray off~12345 Wehr Nord~255,0,0~~"_s);
         row("pocsag listed, leading zeros", u"POC|0001234567|Brand Halle 3~~1234567 Zugführer "
-                                            "Brand Halle 3~255,0,0~~%T1234567 Zugführer"_qs);
+                                            "Brand Halle 3~255,0,0~~%T1234567 Zugführer"_s);
         row("pocsag empty text",
-            u"POC|1234567|~~1234567 Zugführer ~255,0,0~~%T1234567 Zugführer"_qs);
+            u"POC|1234567|~~1234567 Zugführer ~255,0,0~~%T1234567 Zugführer"_s);
         row("pocsag unlisted", u"POC|abc|Probe~~abc Unbekannt Probe~255,0,0~~%Tabc Unbekannt~"
-                               "2|abc||||Probe|1"_qs);
-        row("pocsag unlisted hidden", u"POC|777|x~no unlisted FME~~~~"_qs);
+                               "2|abc||||Probe|1"_s);
+        row("pocsag unlisted hidden", u"POC|777|x~no unlisted FME~~~~"_s);
         row("fms status 3", u"FROM|61234567|3~~%L  3 Einsatz Übernommen~255,255,0~~"
-                            "%T%N (3) Einsatz Übernommen"_qs);
+                            "%T%N (3) Einsatz Übernommen"_s);
         row("fms blank text", u"FROM|61234567|3|   ~~%L  3 Einsatz Übernommen   ~255,255,0~~"
-                              "%T%N (3) Einsatz Übernommen"_qs);
+                              "%T%N (3) Einsatz Übernommen"_s);
         row("fms with text",
             u"FROM|61234567|4| Lage klar ~~%L  4 Am Einsatzort [Lage klar]~"
-            "255,0,0~~%T%N (4) Am Einsatzort~0|61234567|%N|4|0|Am Einsatzort [Lage klar]|1"_qs);
+            "255,0,0~~%T%N (4) Am Einsatzort~0|61234567|%N|4|0|Am Einsatzort [Lage klar]|1"_s);
         row("fms unlisted",
-            u"FROM|99999999|2~~%U  2 Frei auf Wache~0,144,0~~%T99999999 (2) Frei auf Wache"_qs);
-        row("fms unlisted hidden", u"FROM|99999999|2~no unlisted FMS~~~~"_qs);
+            u"FROM|99999999|2~~%U  2 Frei auf Wache~0,144,0~~%T99999999 (2) Frei auf Wache"_s);
+        row("fms unlisted hidden", u"FROM|99999999|2~no unlisted FMS~~~~"_s);
         row("fms bar off", u"FROM|61234567|4~bar off~~~~%T%N (4) Am Einsatzort~"
-                           "0|61234567|%N|4|0|Am Einsatzort|1"_qs);
+                           "0|61234567|%N|4|0|Am Einsatzort|1"_s);
         row("fms text telegram",
-            u"FROM|61234567|10|Text & mehr, A&TRN~~%L 10 Text  mehr, ATRN~255,255,255~~"_qs);
-        row("request to speak", u"FROM|61234567|5~~~~%TSW: %N~"_qs);
-        row("speaking", u"FROM|61234567|15~~~~%TSpricht: %N~"_qs);
-        row("status 12 has no line", u"FROM|61234567|12~012~~~~"_qs);
-        row("filter 1005 lets 005 through", u"FROM|61234567|5~1005~~~%TSW: %N~"_qs);
+            u"FROM|61234567|10|Text & mehr, A&TRN~~%L 10 Text  mehr, ATRN~255,255,255~~"_s);
+        row("request to speak", u"FROM|61234567|5~~~~%TSW: %N~"_s);
+        row("speaking", u"FROM|61234567|15~~~~%TSpricht: %N~"_s);
+        row("status 12 has no line", u"FROM|61234567|12~012~~~~"_s);
+        row("filter 1005 lets 005 through", u"FROM|61234567|5~1005~~~%TSW: %N~"_s);
         row("filter 1005 lets 100 through",
-            u"TO|61234567|0~1005~%L  0 Statusabfrage~255,255,255~~"_qs);
+            u"TO|61234567|0~1005~%L  0 Statusabfrage~255,255,255~~"_s);
         row("filter 1005 stops 003",
-            u"FROM|61234567|3~1005~~~~~0|61234567|%N|3|0|Einsatz Übernommen|0"_qs);
+            u"FROM|61234567|3~1005~~~~~0|61234567|%N|3|0|Einsatz Übernommen|0"_s);
         row("to vehicle with text",
-            u"TO|61234567|3|Lage~103~%L  3 C - Für Einsatz Melden [Lage]~255,255,255~~"_qs);
+            u"TO|61234567|3|Lage~103~%L  3 C - Für Einsatz Melden [Lage]~255,255,255~~"_s);
         row("to vehicle text telegram",
             u"TO|61234567|10|A&TRN 4711 & x~~%L 10 A&TRN 4711  x~255,255,255~~~"
-            "0|61234567|%N|10|1|A&TRN 4711  x|1"_qs);
-        row("to vehicle status 13", u"TO|61234567|13~113~%L 13 ~255,255,255~~"_qs);
+            "0|61234567|%N|10|1|A&TRN 4711  x|1"_s);
+        row("to vehicle status 13", u"TO|61234567|13~113~%L 13 ~255,255,255~~"_s);
     }
 
     void telegrams()
@@ -122,7 +124,7 @@ private slots:
         const QString &record = f[0], &options = f[1], &line = f[2], &colour = f[3], &radio = f[4],
                       &summary = f[5];
         m_settings.value = Settings();
-        m_settings.value.messageFilter += u";010;110"_qs;
+        m_settings.value.messageFilter += u";010;110"_s;
         m_settings.value.barActive = options != u"bar off";
         m_settings.value.trayIconWanted = options != u"tray off";
         m_settings.value.showUnlistedReceivers = options != u"no unlisted FME";
@@ -135,7 +137,7 @@ private slots:
 
         const HandledTelegram entry = handle(presenter, record);
         QCOMPARE(m_bar.caption(BarLabel::Line), line);
-        QCOMPARE(m_bar.lineColour ? u"%1,%2,%3"_qs.arg(m_bar.lineColour->red)
+        QCOMPARE(m_bar.lineColour ? u"%1,%2,%3"_s.arg(m_bar.lineColour->red)
                                         .arg(m_bar.lineColour->green)
                                         .arg(m_bar.lineColour->blue)
                                   : QString(),
@@ -147,7 +149,7 @@ private slots:
         QCOMPARE(m_bar.bringUps, shown ? 1 : 0);
         QCOMPARE(entry.shown, shown);
         if (shown) {
-            QCOMPARE(m_bar.caption(BarLabel::Time), radio.isEmpty() ? u"12:34:56"_qs : QString());
+            QCOMPARE(m_bar.caption(BarLabel::Time), radio.isEmpty() ? u"12:34:56"_s : QString());
             const BarEmphasis emphasis = radio.isEmpty()          ? BarEmphasis::Message
                                          : radio.contains(u"SW:") ? BarEmphasis::RequestToSpeak
                                                                   : BarEmphasis::Speaking;
@@ -175,11 +177,11 @@ private slots:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("double") << u"A&&B"_qs << u"A&B"_qs;
-        QTest::newRow("access key") << u"&Beenden"_qs << u"Beenden"_qs;
-        QTest::newRow("trailing") << u"A&"_qs << u"A"_qs;
-        QTest::newRow("three") << u"&&&x"_qs << u"&x"_qs;
-        QTest::newRow("markup stays text") << u"<b>x</b>"_qs << u"<b>x</b>"_qs;
+        QTest::newRow("double") << u"A&&B"_s << u"A&B"_s;
+        QTest::newRow("access key") << u"&Beenden"_s << u"Beenden"_s;
+        QTest::newRow("trailing") << u"A&"_s << u"A"_s;
+        QTest::newRow("three") << u"&&&x"_s << u"&x"_s;
+        QTest::newRow("markup stays text") << u"<b>x</b>"_s << u"<b>x</b>"_s;
     }
 
     void captionRule()
@@ -195,18 +197,18 @@ private slots:
         // for the display time; the bar itself is not brought up.
         m_settings.value = Settings();
         m_bar = RecordingBar();
-        LoadAnnouncer(m_settings, m_bar, m_clock).announce(u"2500 Melder geladen."_qs);
+        LoadAnnouncer(m_settings, m_bar, m_clock).announce(u"2500 Melder geladen."_s);
         QCOMPARE(m_bar.caption(BarLabel::Time) + u'|' + m_bar.caption(BarLabel::Line),
-                 u"12:34:56|2500 Melder geladen."_qs);
+                 u"12:34:56|2500 Melder geladen."_s);
         QCOMPARE(m_bar.armed, 30000);
         QCOMPARE(m_bar.bringUps, 0);
         m_bar = RecordingBar();
-        m_settings.value.displayTime = u"0"_qs;
-        LoadAnnouncer(m_settings, m_bar, m_clock).announce(u"x"_qs);
+        m_settings.value.displayTime = u"0"_s;
+        LoadAnnouncer(m_settings, m_bar, m_clock).announce(u"x"_s);
         QVERIFY(!m_bar.armed);
         m_bar = RecordingBar();
         m_settings.value.barActive = false;
-        LoadAnnouncer(m_settings, m_bar, m_clock).announce(u"x"_qs);
+        LoadAnnouncer(m_settings, m_bar, m_clock).announce(u"x"_s);
         QCOMPARE(m_bar.caption(BarLabel::Line), QString());
     }
 };

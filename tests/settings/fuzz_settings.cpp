@@ -5,6 +5,8 @@
 #include "settings/settings_model.h"
 #include "support/memory_settings_store.h"
 
+using namespace Qt::StringLiterals;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const QStringList keys =
@@ -13,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "Einstellungen/MsgVorne Einstellungen/UnbekFMS Einstellungen/UnbekFME Einstellungen/MsgTime"
         " Einstellungen/Transparent Einstellungen/MsgFontName Einstellungen/MsgFontSize "
         "Einstellungen/MsgFontBold Einstellungen/MsgFontItalic Einstellungen/FormInTray "
-        "Journal/Aufbewahrung Telegramm-Liste/Geometrie Telegramm-Liste/Spalten"_qs.split(u' ');
+        "Journal/Aufbewahrung Telegramm-Liste/Geometrie Telegramm-Liste/Spalten"_s.split(u' ');
     const QString text =
         decodeCp1252(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
     const QStringList values = text.split(u'\n');

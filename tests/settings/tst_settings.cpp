@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestSettings : public QObject
 {
     Q_OBJECT
@@ -21,14 +23,14 @@ private slots:
         QTest::addColumn<bool>("check");
         QTest::addColumn<bool>("flag");
         QTest::addColumn<int>("truth"); // -1: does not convert
-        QTest::newRow("1") << u"1"_qs << true << true << 1;
-        QTest::newRow("0") << u"0"_qs << false << false << 0;
-        QTest::newRow("1 then letters") << u"1abc"_qs << true << true << -1;
-        QTest::newRow("letters") << u"abc"_qs << false << false << -1;
-        QTest::newRow("beyond 16 bits") << u"99999"_qs << true << true << 1;
-        QTest::newRow("0.4 rounds to off") << u"0.4"_qs << false << true << 1;
-        QTest::newRow("True") << u"True"_qs << false << false << 1;
-        QTest::newRow("false any case") << u"fALSE"_qs << false << false << 0;
+        QTest::newRow("1") << u"1"_s << true << true << 1;
+        QTest::newRow("0") << u"0"_s << false << false << 0;
+        QTest::newRow("1 then letters") << u"1abc"_s << true << true << -1;
+        QTest::newRow("letters") << u"abc"_s << false << false << -1;
+        QTest::newRow("beyond 16 bits") << u"99999"_s << true << true << 1;
+        QTest::newRow("0.4 rounds to off") << u"0.4"_s << false << true << 1;
+        QTest::newRow("True") << u"True"_s << false << false << 1;
+        QTest::newRow("false any case") << u"fALSE"_s << false << false << 0;
         QTest::newRow("empty") << QString() << false << false << -1;
     }
 
@@ -44,8 +46,8 @@ private slots:
         QCOMPARE(read ? int(*read) : -1, truth);
         // Font sizes: a plain number with "." as separator, above 0.
         QCOMPARE(readSize(writeSize(12.5)).value(), 12.5);
-        QCOMPARE(writeSize(9.75), u"9.75"_qs);
-        for (const QString& junk : {u"9,75"_qs, u"-3"_qs, u"1e30"_qs})
+        QCOMPARE(writeSize(9.75), u"9.75"_s);
+        for (const QString& junk : {u"9,75"_s, u"-3"_s, u"1e30"_s})
             QVERIFY2(!readSize(junk), qPrintable(junk));
     }
 
@@ -54,18 +56,18 @@ private slots:
         MemorySettingsStore store;
         QCOMPARE(readSettings(store), Settings()); // a first run: all defaults
 
-        store.values = {{u"Einstellungen/AutoConnect"_qs, u"1abc"_qs},
-                        {u"Einstellungen/FormInTray"_qs, u"nein"_qs},
-                        {u"Einstellungen/MsgAktiv"_qs, u"0"_qs},
-                        {u"Einstellungen/MsgFontSize"_qs, u"zehn"_qs},
-                        {u"Einstellungen/MsgFontBold"_qs, u"true"_qs},
-                        {u"Einstellungen/MsgTime"_qs, u"99"_qs},
-                        {u"Datenbank/PW"_qs, u"geheim"_qs}};
+        store.values = {{u"Einstellungen/AutoConnect"_s, u"1abc"_s},
+                        {u"Einstellungen/FormInTray"_s, u"nein"_s},
+                        {u"Einstellungen/MsgAktiv"_s, u"0"_s},
+                        {u"Einstellungen/MsgFontSize"_s, u"zehn"_s},
+                        {u"Einstellungen/MsgFontBold"_s, u"true"_s},
+                        {u"Einstellungen/MsgTime"_s, u"99"_s},
+                        {u"Datenbank/PW"_s, u"geheim"_s}};
         Settings read = readSettings(store);
         QVERIFY(read.autoConnect && !read.trayIconWanted && !read.barActive);
-        QCOMPARE(read.barFont, (FontChoice{u"Arial"_qs, 10, true, false}));
-        QCOMPARE(read.displayTime, u"65"_qs);
-        QCOMPARE(read.databasePassword, u"geheim"_qs);
+        QCOMPARE(read.barFont, (FontChoice{u"Arial"_s, 10, true, false}));
+        QCOMPARE(read.displayTime, u"65"_s);
+        QCOMPARE(read.databasePassword, u"geheim"_s);
 
         writeSettings(read, store);
         QCOMPARE(store.flushes, 1);
@@ -80,7 +82,7 @@ private slots:
                  "Einstellungen/MsgLogOnly=%2|Einstellungen/MsgTime=65|Einstellungen/MsgVorne=1|"
                  "Einstellungen/Transparent=255|Einstellungen/UnbekFME=1|Einstellungen/UnbekFMS=1|"
                  "Journal/Aufbewahrung=90|Server/Adresse=127.0.0.1|Server/Port=7778|"
-                 "Telegramm-Liste/Geometrie=|Telegramm-Liste/Spalten="_qs.arg(
+                 "Telegramm-Liste/Geometrie=|Telegramm-Liste/Spalten="_s.arg(
                      Settings::DefaultDatabaseLogFilter, Settings::DefaultMessageFilter));
     }
 
@@ -91,23 +93,23 @@ private slots:
         QSignalSpy autoConnect(&model, &SettingsModel::autoConnectChanged);
         QVERIFY(model.settings().autoConnect); // the window's initial check state
         Settings stored;
-        stored.displayTime = u"66"_qs;
-        stored.transparency = u"-1"_qs;
+        stored.displayTime = u"66"_s;
+        stored.transparency = u"-1"_s;
         model.apply(stored);
         QCOMPARE(autoConnect.count(), 1);
-        QCOMPARE(model.settings().displayTime, u"65"_qs);
-        QCOMPARE(model.settings().transparency, u"255"_qs);
+        QCOMPARE(model.settings().displayTime, u"65"_s);
+        QCOMPARE(model.settings().transparency, u"255"_s);
         const int changes = int(changed.count());
         model.apply(stored); // nothing differs now
         QCOMPARE(changed.count(), changes);
-        for (const QString& kept : {u"65"_qs, u"0"_qs, QString(), u"abc"_qs}) {
+        for (const QString& kept : {u"65"_s, u"0"_s, QString(), u"abc"_s}) {
             model.setDisplayTime(kept);
             QCOMPARE(model.settings().displayTime, kept);
         }
-        model.setTransparency(u"256"_qs);
-        QCOMPARE(model.settings().transparency, u"255"_qs);
-        model.setTransparency(u"0"_qs);
-        QCOMPARE(model.settings().transparency, u"0"_qs);
+        model.setTransparency(u"256"_s);
+        QCOMPARE(model.settings().transparency, u"255"_s);
+        model.setTransparency(u"0"_s);
+        QCOMPARE(model.settings().transparency, u"0"_s);
     }
 
     void limits()
@@ -127,13 +129,13 @@ private slots:
     void fileRoundTrip()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"Ostrevo.conf"_qs);
+        const QString path = dir.filePath(u"Ostrevo.conf"_s);
         Settings tricky;
-        tricky.serverAddress = u"  decoder.wache, Nord"_qs;
-        tricky.databasePassword = u"p\"a;ss,wört "_qs;
-        tricky.messageFilter = u"003;005,110"_qs;
-        tricky.databaseFile = u"C:\\Programme\\Halvorn\\FMS.mdb"_qs;
-        tricky.barFont = {u"Liberation Sans Narrow"_qs, 12.5, true, false};
+        tricky.serverAddress = u"  decoder.wache, Nord"_s;
+        tricky.databasePassword = u"p\"a;ss,wört "_s;
+        tricky.messageFilter = u"003;005,110"_s;
+        tricky.databaseFile = u"C:\\Programme\\Halvorn\\FMS.mdb"_s;
+        tricky.barFont = {u"Liberation Sans Narrow"_s, 12.5, true, false};
         tricky.showUnlistedVehicles = false;
         tricky.journalRetentionDays = 0;
         tricky.historyWindow = {QRect(-20, 30, 800, 500), {140, 60, 90}};
@@ -149,7 +151,7 @@ private slots:
     void handEditedFile()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"Ostrevo.conf"_qs);
+        const QString path = dir.filePath(u"Ostrevo.conf"_s);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(
@@ -158,7 +160,7 @@ private slots:
             "Spalten=100 abc 50\n[Server\nPort==\n\x01\x02garbage\n");
         file.close();
         const Settings read = readSettings(QSettingsStore(path));
-        QCOMPARE(read.messageFilter, u"003,005"_qs);
+        QCOMPARE(read.messageFilter, u"003,005"_s);
         QVERIFY(read.autoConnect);
         QCOMPARE(read.barFont.pointSize, 10.0);
         QCOMPARE(read.journalRetentionDays, 0); // no number: nothing is deleted

@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QWidget* window(const char* name)
@@ -65,8 +67,8 @@ struct Started
     {
         store.values = stored;
         application = std::make_unique<Application>(
-            ApplicationServices{dialogs, clock, tray, store, data.filePath(u"journal.sqlite"_qs),
-                                u"ostrevo"_qs, [this] { ++ended; }});
+            ApplicationServices{dialogs, clock, tray, store, data.filePath(u"journal.sqlite"_s),
+                                u"ostrevo"_s, [this] { ++ended; }});
         application->start(lists.path(), commandLine);
     }
 
@@ -95,18 +97,16 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("address"); // empty: the stored one stays
         QTest::addColumn<QString>("listFolder");
-        QTest::newRow("dotted") << QStringList{u"192.168.7.20"_qs} << u"192.168.7.20"_qs
-                                << QString();
+        QTest::newRow("dotted") << QStringList{u"192.168.7.20"_s} << u"192.168.7.20"_s << QString();
         QTest::newRow("spaces around")
-            << QStringList{u"  10.1.2.3  "_qs} << u"10.1.2.3"_qs << QString();
-        QTest::newRow("no dot") << QStringList{u"decoder"_qs} << QString() << QString();
-        QTest::newRow("leading dot") << QStringList{u".local"_qs} << QString() << QString();
-        QTest::newRow("two words") << QStringList{u"decoder.local"_qs, u"port"_qs}
-                                   << u"decoder.local port"_qs << QString();
-        QTest::newRow("lists") << QStringList{u"--lists"_qs, u"/srv/listen"_qs, u"10.0.0.1"_qs}
-                               << u"10.0.0.1"_qs << u"/srv/listen"_qs;
-        QTest::newRow("lists=") << QStringList{u"--lists=/srv/a.b"_qs} << QString()
-                                << u"/srv/a.b"_qs;
+            << QStringList{u"  10.1.2.3  "_s} << u"10.1.2.3"_s << QString();
+        QTest::newRow("no dot") << QStringList{u"decoder"_s} << QString() << QString();
+        QTest::newRow("leading dot") << QStringList{u".local"_s} << QString() << QString();
+        QTest::newRow("two words")
+            << QStringList{u"decoder.local"_s, u"port"_s} << u"decoder.local port"_s << QString();
+        QTest::newRow("lists") << QStringList{u"--lists"_s, u"/srv/listen"_s, u"10.0.0.1"_s}
+                               << u"10.0.0.1"_s << u"/srv/listen"_s;
+        QTest::newRow("lists=") << QStringList{u"--lists=/srv/a.b"_s} << QString() << u"/srv/a.b"_s;
     }
 
     void commandLine()
@@ -114,12 +114,12 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, address);
         QFETCH(QString, listFolder);
-        const CommandLine parsed = parseCommandLine(QStringList{u"ostrevo"_qs} + arguments);
+        const CommandLine parsed = parseCommandLine(QStringList{u"ostrevo"_s} + arguments);
         QCOMPARE(commandLineAddress(parsed.text).value_or(QString()), address);
         QCOMPARE(parsed.listFolder.value_or(QString()), listFolder);
         QVERIFY(!informationText(parsed));
-        QCOMPARE(*informationText(parseCommandLine({u"ostrevo"_qs, u"--version"_qs})),
-                 u"Vorsand Version 1.0.0"_qs);
+        QCOMPARE(*informationText(parseCommandLine({u"ostrevo"_s, u"--version"_s})),
+                 u"Vorsand Version 1.0.0"_s);
     }
 
     void firstRun()
@@ -127,23 +127,23 @@ private slots:
         Started s;
         QWidget* window = settingsWindow();
         QVERIFY(window->isVisible());
-        QCOMPARE(window->windowTitle(), u"Kaldrin"_qs);
+        QCOMPARE(window->windowTitle(), u"Kaldrin"_s);
         QCOMPARE(window->size(), QSize(557, 112));
-        QCOMPARE(control<QLineEdit>("txtSrv")->text(), u"127.0.0.1"_qs);
-        QCOMPARE(control<QLineEdit>("txtSrvPort")->text(), u"7778"_qs);
+        QCOMPARE(control<QLineEdit>("txtSrv")->text(), u"127.0.0.1"_s);
+        QCOMPARE(control<QLineEdit>("txtSrvPort")->text(), u"7778"_s);
         QVERIFY(!control<QCheckBox>("chkAuto")->isChecked());
         QCOMPARE(control<QLineEdit>("txtMsgOnly")->text(), Settings::DefaultMessageFilter);
-        QCOMPARE(control<QLineEdit>("txtTransparent")->toolTip(), u"Werte: 0 - 255"_qs);
-        QCOMPARE(control<QLabel>("lblStatus")->text(), u"Unbekannt"_qs);
+        QCOMPARE(control<QLineEdit>("txtTransparent")->toolTip(), u"Werte: 0 - 255"_s);
+        QCOMPARE(control<QLabel>("lblStatus")->text(), u"Unbekannt"_s);
         QCOMPARE(control<QWidget>("txtMsgTime")->geometry(), QRect(208, 12, 25, 19));
         QCOMPARE(control<QLabel>("Label3")->buddy(), control<QWidget>("txtPasswort"));
         QVERIFY(bar()->isVisible());
         QVERIFY(bar()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(s.tray.shown);
-        QCOMPARE(s.tray.tip, u"Halvorn Client"_qs);
+        QCOMPARE(s.tray.tip, u"Halvorn Client"_s);
 
         // Keyboard order: the server, the status, the database, the bar.
-        QStringList order{u"txtSrv"_qs};
+        QStringList order{u"txtSrv"_s};
         QWidget* next = control<QWidget>("txtSrv");
         while ((next = next->nextInFocusChain()) != control<QWidget>("txtSrv"))
             if ((next->focusPolicy() & Qt::TabFocus) && window->isAncestorOf(next))
@@ -151,35 +151,35 @@ private slots:
         QCOMPARE(order.join(u' '),
                  u"txtSrv txtSrvPort cmdStatus chkAuto txtDBfile cmdLoadDB txtPasswort txtLogOnly "
                  "chkMsgAktiv chkMsgVorne txtMsgOnly chkUnbekFME chkUnbekFMS txtMsgTime "
-                 "cmdMsgSchrift chkSysTray txtTransparent"_qs);
+                 "cmdMsgSchrift chkSysTray txtTransparent"_s);
         s.application->shutDown(); // takes the icon away
         QVERIFY(!s.tray.shown);
     }
 
     void storedSettingsAndShutDown()
     {
-        Started s({{u"Server/Adresse"_qs, u"127.0.0.1"_qs},
-                   {u"Einstellungen/FormInTray"_qs, u"nein"_qs},
-                   {u"Einstellungen/MsgTime"_qs, u"99"_qs},
-                   {u"Einstellungen/MsgAktiv"_qs, u"0"_qs},
-                   {u"Einstellungen/MsgFontName"_qs, u"Liberation Serif"_qs},
-                   {u"Einstellungen/MsgFontSize"_qs, u"14"_qs}},
-                  u"192.168.7.20"_qs);
+        Started s({{u"Server/Adresse"_s, u"127.0.0.1"_s},
+                   {u"Einstellungen/FormInTray"_s, u"nein"_s},
+                   {u"Einstellungen/MsgTime"_s, u"99"_s},
+                   {u"Einstellungen/MsgAktiv"_s, u"0"_s},
+                   {u"Einstellungen/MsgFontName"_s, u"Liberation Serif"_s},
+                   {u"Einstellungen/MsgFontSize"_s, u"14"_s}},
+                  u"192.168.7.20"_s);
         QVERIFY(!s.tray.shown);
         QVERIFY(!control<QCheckBox>("chkSysTray")->isChecked());
-        QCOMPARE(control<QLineEdit>("txtMsgTime")->text(), u"65"_qs);
-        QCOMPARE(control<QLineEdit>("txtSrv")->text(), u"192.168.7.20"_qs);
+        QCOMPARE(control<QLineEdit>("txtMsgTime")->text(), u"65"_s);
+        QCOMPARE(control<QLineEdit>("txtSrv")->text(), u"192.168.7.20"_s);
         QVERIFY(!bar()->isVisible());
         for (const char* name : {"lblTime", "Label1", "lblSprechwunsch", "lblSpricht"})
             QCOMPARE(barLabel(name)->font().pointSizeF(), 14.0);
 
-        control<QLineEdit>("txtMsgOnly")->setText(u"003;105, 110"_qs);
+        control<QLineEdit>("txtMsgOnly")->setText(u"003;105, 110"_s);
         s.application->shutDown();
-        QCOMPARE(s.store.values.value(u"Server/Adresse"_qs), u"192.168.7.20"_qs);
-        QCOMPARE(s.store.values.value(u"Einstellungen/MsgTime"_qs), u"65"_qs);
-        QCOMPARE(s.store.values.value(u"Einstellungen/FormInTray"_qs), u"0"_qs);
-        QCOMPARE(s.store.values.value(u"Einstellungen/MsgLogOnly"_qs), u"003;105, 110"_qs);
-        QCOMPARE(s.store.values.value(u"Einstellungen/MsgFontName"_qs), u"Liberation Serif"_qs);
+        QCOMPARE(s.store.values.value(u"Server/Adresse"_s), u"192.168.7.20"_s);
+        QCOMPARE(s.store.values.value(u"Einstellungen/MsgTime"_s), u"65"_s);
+        QCOMPARE(s.store.values.value(u"Einstellungen/FormInTray"_s), u"0"_s);
+        QCOMPARE(s.store.values.value(u"Einstellungen/MsgLogOnly"_s), u"003;105, 110"_s);
+        QCOMPARE(s.store.values.value(u"Einstellungen/MsgFontName"_s), u"Liberation Serif"_s);
         QCOMPARE(s.ended, 1);
         s.application->shutDown(); // every way out ends here; only the first counts
         QCOMPARE(s.ended, 1);
@@ -190,9 +190,9 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("time 99x") << u"txtMsgTime"_qs << u"99x"_qs << u"65"_qs;
-        QTest::newRow("transp 256") << u"txtTransparent"_qs << u"256"_qs << u"255"_qs;
-        QTest::newRow("port") << u"txtSrvPort"_qs << u"7779"_qs << u"7779"_qs;
+        QTest::newRow("time 99x") << u"txtMsgTime"_s << u"99x"_s << u"65"_s;
+        QTest::newRow("transp 256") << u"txtTransparent"_s << u"256"_s << u"255"_s;
+        QTest::newRow("port") << u"txtSrvPort"_s << u"7779"_s << u"7779"_s;
     }
 
     void windowEditsTheSettings()
@@ -205,9 +205,9 @@ private slots:
         edit->setText(typed);
         QCOMPARE(edit->text(), kept);
         s.application->shutDown();
-        const QString key = field == u"txtMsgTime"   ? u"Einstellungen/MsgTime"_qs
-                            : field == u"txtSrvPort" ? u"Server/Port"_qs
-                                                     : u"Einstellungen/Transparent"_qs;
+        const QString key = field == u"txtMsgTime"   ? u"Einstellungen/MsgTime"_s
+                            : field == u"txtSrvPort" ? u"Server/Port"_s
+                                                     : u"Einstellungen/Transparent"_s;
         QCOMPARE(s.store.values.value(key), kept);
     }
 
@@ -229,26 +229,26 @@ private slots:
         QVERIFY(bar()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
         control<QPushButton>("cmdMsgSchrift")->click(); // cancelled: nothing changes
-        QCOMPARE(s.dialogs.fontTitle, u"Schriftart Auswählen"_qs);
-        QCOMPARE(s.dialogs.fontPresets.last(), (FontChoice{u"Arial"_qs, 10, false, false}));
-        s.dialogs.fontAnswer = FontChoice{u"Liberation Serif"_qs, 14, true, false};
+        QCOMPARE(s.dialogs.fontTitle, u"Schriftart Auswählen"_s);
+        QCOMPARE(s.dialogs.fontPresets.last(), (FontChoice{u"Arial"_s, 10, false, false}));
+        s.dialogs.fontAnswer = FontChoice{u"Liberation Serif"_s, 14, true, false};
         control<QPushButton>("cmdMsgSchrift")->click();
         QVERIFY(barLabel("lblSpricht")->font().bold());
         QCOMPARE(barLabel("lblTime")->font().pointSizeF(), 14.0);
 
         control<QPushButton>("cmdLoadDB")->click(); // cancelled
         const FileDialogRequest& request = s.dialogs.fileRequests.last();
-        QCOMPARE(request.title, u"Datenbank Auswählen"_qs);
+        QCOMPARE(request.title, u"Datenbank Auswählen"_s);
         QCOMPARE(request.filters,
-                 (QStringList{u"Alle Dateien (*.*)"_qs, u"Access-Dateien (*.mdb)"_qs}));
-        QCOMPARE(request.selectedFilter, u"Access-Dateien (*.mdb)"_qs);
-        QCOMPARE(request.proposedName, u"FMS.mdb"_qs);
-        QCOMPARE(control<QLineEdit>("txtDBfile")->text(), u"FMS.mdb"_qs);
-        s.dialogs.fileAnswer = u"/srv/einsatz/FMS.mdb"_qs;
+                 (QStringList{u"Alle Dateien (*.*)"_s, u"Access-Dateien (*.mdb)"_s}));
+        QCOMPARE(request.selectedFilter, u"Access-Dateien (*.mdb)"_s);
+        QCOMPARE(request.proposedName, u"FMS.mdb"_s);
+        QCOMPARE(control<QLineEdit>("txtDBfile")->text(), u"FMS.mdb"_s);
+        s.dialogs.fileAnswer = u"/srv/einsatz/FMS.mdb"_s;
         control<QPushButton>("cmdLoadDB")->click();
-        QCOMPARE(control<QLineEdit>("txtDBfile")->text(), u"/srv/einsatz/FMS.mdb"_qs);
+        QCOMPARE(control<QLineEdit>("txtDBfile")->text(), u"/srv/einsatz/FMS.mdb"_s);
         s.application->shutDown();
-        QCOMPARE(s.store.values.value(u"Einstellungen/MsgFontBold"_qs), u"True"_qs);
+        QCOMPARE(s.store.values.value(u"Einstellungen/MsgFontBold"_s), u"True"_s);
     }
 
     void trayIcon()
@@ -292,34 +292,34 @@ private slots:
     {
         Started s;
         s.tray.seesMovement = false; // the tip follows each telegram then
-        control<QLineEdit>("txtMsgOnly")->setText(u"003;110"_qs);
+        control<QLineEdit>("txtMsgOnly")->setText(u"003;110"_s);
         QTcpServer server;
         QTcpSocket* peer = s.connectTo(server);
         QVERIFY(peer);
-        QTRY_COMPARE(control<QLabel>("lblStatus")->text(), u"Verbunden"_qs);
-        QCOMPARE(control<QPushButton>("cmdStatus")->text(), u"Trennen"_qs);
+        QTRY_COMPARE(control<QLabel>("lblStatus")->text(), u"Verbunden"_s);
+        QCOMPARE(control<QPushButton>("cmdStatus")->text(), u"Trennen"_s);
 
         QLabel* line = barLabel("Label1");
         peer->write("ZVEI\t21101\r\n");
-        QTRY_COMPARE(line->text(), u"21101 Unbekannt"_qs);
-        QCOMPARE(s.tray.tip, u"12:34:56 21101 Unbekannt"_qs);
+        QTRY_COMPARE(line->text(), u"21101 Unbekannt"_s);
+        QCOMPARE(s.tray.tip, u"12:34:56 21101 Unbekannt"_s);
         peer->write("x#![]!#x#![]!#61110144#![]!#10#![]!#x#![]!#true#![]!##![]!##![]!##![]!#"
                     "#![]!##![]!#Lage;TRN 4711 (12)\r\n");
-        QTRY_COMPARE(line->text(), u"61110144"_qs + QString(22, u' ') + u" 10 Lage&TRN 4711"_qs);
-        QCOMPARE(barLabel("lblTime")->text(), u"12:34:56"_qs);
+        QTRY_COMPARE(line->text(), u"61110144"_s + QString(22, u' ') + u" 10 Lage&TRN 4711"_s);
+        QCOMPARE(barLabel("lblTime")->text(), u"12:34:56"_s);
 
         // Every telegram is in the journal once the program has shut down.
         s.application->shutDown();
-        JournalReader journal(s.data.filePath(u"journal.sqlite"_qs));
+        JournalReader journal(s.data.filePath(u"journal.sqlite"_s));
         QStringList rows;
         for (const JournalRow& row : journal.olderRows({}, s.clock.now(), std::nullopt, 10))
             rows << row.kind + u'|' + row.address + u'|' + row.text;
-        QCOMPARE(rows, (QStringList{u"FMS|61110144|Lage&TRN 4711"_qs, u"ZVEI|21101|"_qs}));
+        QCOMPARE(rows, (QStringList{u"FMS|61110144|Lage&TRN 4711"_s, u"ZVEI|21101|"_s}));
     }
 
     void unseenTelegramsAndTheList()
     {
-        Started s({{u"Einstellungen/MsgAktiv"_qs, u"0"_qs}});
+        Started s({{u"Einstellungen/MsgAktiv"_s, u"0"_s}});
         QTcpServer server;
         QTcpSocket* peer = s.connectTo(server);
         QVERIFY(peer);
@@ -338,17 +338,17 @@ private slots:
         // The menu item opens the list, which names the list folder; looking
         // at it stops the flashing.
         auto* menu = static_cast<QMenu*>(window("mPopupMenu"));
-        menu->findChild<QAction*>(u"mTelegramml"_qs)->trigger();
+        menu->findChild<QAction*>(u"mTelegramml"_s)->trigger();
         QWidget* history = window("HistoryWindow");
         QVERIFY(history && history->isVisible());
-        QCOMPARE(history->windowTitle(), u"Telegramm-Liste"_qs);
+        QCOMPARE(history->windowTitle(), u"Telegramm-Liste"_s);
         QTRY_COMPARE(s.tray.image.cacheKey(), normal);
         bool namesFolder = false;
         for (const QLabel* label : history->findChildren<QLabel*>())
-            namesFolder |= label->text() == u"Namenslisten aus: "_qs + s.lists.path();
+            namesFolder |= label->text() == u"Namenslisten aus: "_s + s.lists.path();
         QVERIFY(namesFolder);
         history->resize(700, 450);
-        menu->findChild<QAction*>(u"mTelegramml"_qs)->trigger(); // again: the same window
+        menu->findChild<QAction*>(u"mTelegramml"_s)->trigger(); // again: the same window
         QCOMPARE(window("HistoryWindow"), history);
 
         // Switching the bar on stops it too.
@@ -358,8 +358,8 @@ private slots:
         QCOMPARE(s.tray.image.cacheKey(), normal);
 
         s.application->shutDown();
-        QCOMPARE(s.store.values.value(u"Telegramm-Liste/Geometrie"_qs).section(u' ', 2),
-                 u"700 450"_qs);
+        QCOMPARE(s.store.values.value(u"Telegramm-Liste/Geometrie"_s).section(u' ', 2),
+                 u"700 450"_s);
     }
 };
 

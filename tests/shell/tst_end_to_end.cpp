@@ -19,12 +19,14 @@
 #include <cstdlib>
 #include <signal.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString xdotool(const QStringList& args)
 {
     QProcess process;
-    process.start(u"xdotool"_qs, args);
+    process.start(u"xdotool"_s, args);
     process.waitForFinished(5000);
     return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
 }
@@ -52,7 +54,7 @@ void sendDeleteWindow(uint32_t window)
 // The window of a process whose title matches, as xdotool finds it.
 QString findWindow(const QString& titlePattern)
 {
-    return xdotool({u"search"_qs, u"--name"_qs, titlePattern}).section(u'\n', 0, 0);
+    return xdotool({u"search"_s, u"--name"_s, titlePattern}).section(u'\n', 0, 0);
 }
 
 // The program's tray icon: its smallest window.
@@ -60,10 +62,10 @@ QString trayIcon(qint64 pid)
 {
     QString icon;
     int smallest = INT_MAX;
-    const QString windows = xdotool({u"search"_qs, u"--pid"_qs, QString::number(pid)});
+    const QString windows = xdotool({u"search"_s, u"--pid"_s, QString::number(pid)});
     for (const QString& window : windows.split(u'\n', Qt::SkipEmptyParts)) {
-        const QString shell = xdotool({u"getwindowgeometry"_qs, u"--shell"_qs, window});
-        const int width = shell.section(u"WIDTH="_qs, 1).section(u'\n', 0, 0).toInt();
+        const QString shell = xdotool({u"getwindowgeometry"_s, u"--shell"_s, window});
+        const int width = shell.section(u"WIDTH="_s, 1).section(u'\n', 0, 0).toInt();
         if (width > 0 && width < smallest) {
             smallest = width;
             icon = window;
@@ -74,25 +76,24 @@ QString trayIcon(qint64 pid)
 
 void clickTrayIcon(qint64 pid, const QString& button)
 {
-    xdotool(
-        {u"mousemove"_qs, u"--window"_qs, trayIcon(pid), u"4"_qs, u"4"_qs, u"click"_qs, button});
+    xdotool({u"mousemove"_s, u"--window"_s, trayIcon(pid), u"4"_s, u"4"_s, u"click"_s, button});
 }
 
 // Opens the program's "Telegramm-Liste" from its tray menu and copies all
 // its rows; the text arrives on the clipboard.
 QString historyRows(qint64 pid)
 {
-    clickTrayIcon(pid, u"3"_qs);
+    clickTrayIcon(pid, u"3"_s);
     QTest::qWait(500);
-    xdotool({u"key"_qs, u"t"_qs}); // "&Telegramm-Liste"
+    xdotool({u"key"_s, u"t"_s}); // "&Telegramm-Liste"
     QString history;
-    if (!QTest::qWaitFor([&] { return !(history = findWindow(u"^Telegramm-Liste$"_qs)).isEmpty(); },
+    if (!QTest::qWaitFor([&] { return !(history = findWindow(u"^Telegramm-Liste$"_s)).isEmpty(); },
                          10000))
         return QString();
     QGuiApplication::clipboard()->clear();
-    xdotool({u"windowactivate"_qs, u"--sync"_qs, history});
-    xdotool({u"mousemove"_qs, u"--window"_qs, history, u"200"_qs, u"200"_qs, u"click"_qs, u"1"_qs});
-    xdotool({u"key"_qs, u"ctrl+a"_qs, u"ctrl+c"_qs});
+    xdotool({u"windowactivate"_s, u"--sync"_s, history});
+    xdotool({u"mousemove"_s, u"--window"_s, history, u"200"_s, u"200"_s, u"click"_s, u"1"_s});
+    xdotool({u"key"_s, u"ctrl+a"_s, u"ctrl+c"_s});
     QString rows;
     (void)QTest::qWaitFor([&] { return !(rows = QGuiApplication::clipboard()->text()).isEmpty(); },
                           5000);
@@ -108,7 +109,7 @@ class TestEndToEnd : public QObject
     QTemporaryDir m_dir;
     QTcpServer m_server;
 
-    QString configFile() const { return m_dir.filePath(u"config/Ostrevo/Ostrevo.conf"_qs); }
+    QString configFile() const { return m_dir.filePath(u"config/Ostrevo/Ostrevo.conf"_s); }
     QString stored(const QString& key) const
     {
         return QSettings(configFile(), QSettings::IniFormat).value(key).toString();
@@ -117,11 +118,11 @@ class TestEndToEnd : public QObject
     void startProgram(QProcess& program, const QStringList& arguments)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"XDG_CONFIG_HOME"_qs, m_dir.filePath(u"config"_qs));
-        env.insert(u"XDG_DATA_HOME"_qs, m_dir.filePath(u"data"_qs));
-        env.insert(u"QT_QPA_PLATFORM"_qs, u"xcb"_qs);
+        env.insert(u"XDG_CONFIG_HOME"_s, m_dir.filePath(u"config"_s));
+        env.insert(u"XDG_DATA_HOME"_s, m_dir.filePath(u"data"_s));
+        env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         program.setProcessEnvironment(env);
-        program.setWorkingDirectory(m_dir.filePath(u"lists"_qs));
+        program.setWorkingDirectory(m_dir.filePath(u"lists"_s));
         program.setProcessChannelMode(QProcess::ForwardedChannels);
         program.start(QStringLiteral(OSTREVO_BINARY), arguments);
         QVERIFY(program.waitForStarted(5000));
@@ -140,7 +141,7 @@ private slots:
         QVERIFY(m_server.listen(QHostAddress::LocalHost));
         QProcess generator;
         generator.start(QStringLiteral(MAKE_SAMPLE_LISTS),
-                        {QStringLiteral(SAMPLE_SOURCE), m_dir.filePath(u"lists"_qs)});
+                        {QStringLiteral(SAMPLE_SOURCE), m_dir.filePath(u"lists"_s)});
         QVERIFY(generator.waitForFinished(10000));
         QCOMPARE(generator.exitCode(), 0);
     }
@@ -148,24 +149,24 @@ private slots:
     void telegramsTrayAndRestart()
     {
         QProcess trayer;
-        trayer.start(u"trayer"_qs, {u"--edge"_qs, u"bottom"_qs, u"--widthtype"_qs, u"pixel"_qs,
-                                    u"--width"_qs, u"120"_qs, u"--height"_qs, u"32"_qs});
+        trayer.start(u"trayer"_s, {u"--edge"_s, u"bottom"_s, u"--widthtype"_s, u"pixel"_s,
+                                   u"--width"_s, u"120"_s, u"--height"_s, u"32"_s});
         QVERIFY(trayer.waitForStarted(5000));
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
         {
             QSettings ini(configFile(), QSettings::IniFormat);
-            ini.setValue(u"Server/Adresse"_qs, u"decoder.invalid"_qs);
-            ini.setValue(u"Server/Port"_qs, QString::number(m_server.serverPort()));
-            ini.setValue(u"Einstellungen/AutoConnect"_qs, u"1"_qs);
+            ini.setValue(u"Server/Adresse"_s, u"decoder.invalid"_s);
+            ini.setValue(u"Server/Port"_s, QString::number(m_server.serverPort()));
+            ini.setValue(u"Einstellungen/AutoConnect"_s, u"1"_s);
         }
         QProcess program;
-        startProgram(program, {u"127.0.0.1"_qs});
+        startProgram(program, {u"127.0.0.1"_s});
         QTcpSocket* peer = acceptClient(); // the reconnect timer's first attempt, after 4 s
         QVERIFY(peer);
         QString form;
-        QTRY_VERIFY(!(form = findWindow(u"^Kaldrin$"_qs)).isEmpty());
+        QTRY_VERIFY(!(form = findWindow(u"^Kaldrin$"_s)).isEmpty());
         // Without a window manager the settings window would cover the bar.
-        xdotool({u"windowmove"_qs, form, u"300"_qs, u"300"_qs});
+        xdotool({u"windowmove"_s, form, u"300"_s, u"300"_s});
 
         peer->write("# Halvorn\r\nZVEI\t21101\r\n");
         QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
@@ -186,13 +187,13 @@ private slots:
                                 ->grabWindow(trayIcon(program.processId()).toULongLong())
                                 .toImage();
         QVERIFY(icon.pixelColor(icon.width() / 2, icon.height() / 2) != icon.pixelColor(0, 0));
-        clickTrayIcon(program.processId(), u"1"_qs);
+        clickTrayIcon(program.processId(), u"1"_s);
         QTRY_COMPARE(pixelsInBar(qRgb(255, 0, 0)), 0);
         QTest::qWait(600); // not a double click
-        clickTrayIcon(program.processId(), u"1"_qs);
+        clickTrayIcon(program.processId(), u"1"_s);
         QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
         const QString first = historyRows(program.processId());
-        QVERIFY2(first.contains(u"21101"_qs) && first.contains(u"Probealarm Wache"_qs),
+        QVERIFY2(first.contains(u"21101"_s) && first.contains(u"Probealarm Wache"_s),
                  qPrintable(first));
 
         sendDeleteWindow(form.toUInt());
@@ -201,22 +202,21 @@ private slots:
         QTRY_COMPARE(peer->bytesAvailable(), qint64(10));
         QTest::qWait(200);
         QCOMPARE(peer->readAll(), QByteArray("XXX\r\nXXX\r\n"));
-        QCOMPARE(stored(u"Server/Adresse"_qs), u"127.0.0.1"_qs);
+        QCOMPARE(stored(u"Server/Adresse"_s), u"127.0.0.1"_s);
         QCOMPARE(QFile::permissions(configFile()) & (QFile::ReadGroup | QFile::ReadOther),
                  QFile::Permissions());
 
         // After a restart the list still holds them.
-        QSettings(configFile(), QSettings::IniFormat)
-            .setValue(u"Einstellungen/MsgTime"_qs, u"99"_qs);
+        QSettings(configFile(), QSettings::IniFormat).setValue(u"Einstellungen/MsgTime"_s, u"99"_s);
         startProgram(program, {});
-        QTRY_VERIFY(!findWindow(u"^Kaldrin$"_qs).isEmpty());
+        QTRY_VERIFY(!findWindow(u"^Kaldrin$"_s).isEmpty());
         const QString again = historyRows(program.processId());
-        QVERIFY2(again.contains(u"21101"_qs) && again.contains(u"7654321"_qs), qPrintable(again));
+        QVERIFY2(again.contains(u"21101"_s) && again.contains(u"7654321"_s), qPrintable(again));
         // SIGTERM runs the orderly shut-down too: the settings are saved.
         ::kill(pid_t(program.processId()), SIGTERM);
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(stored(u"Einstellungen/MsgTime"_qs), u"65"_qs);
+        QCOMPARE(stored(u"Einstellungen/MsgTime"_s), u"65"_s);
         trayer.terminate();
         trayer.waitForFinished(3000);
     }
@@ -225,7 +225,7 @@ private slots:
     {
         QFile::remove(configFile());
         QProcess program;
-        startProgram(program, {u"--version"_qs});
+        startProgram(program, {u"--version"_s});
         QVERIFY(program.waitForFinished(5000));
         QCOMPARE(program.exitCode(), 0);
         QVERIFY(!QFile::exists(configFile()));

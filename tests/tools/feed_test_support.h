@@ -26,7 +26,8 @@ inline QStringList desksSee(MultimonBridge& bridge, QByteArrayView output, qint6
     for (qsizetype i = 0; i < output.size(); i += 7)
         bridge.takeOutput(output.sliced(i, qMin(qsizetype(7), output.size() - i)), nowMs);
     QObject::disconnect(connection);
-    return sink.calls.size() == records ? sink.calls : QStringList{u"unreadable record"_qs};
+    return sink.calls.size() == records ? sink.calls
+                                        : QStringList{QStringLiteral("unreadable record")};
 }
 
 inline QByteArray run(const QString& program, const QStringList& arguments,
@@ -47,10 +48,11 @@ inline QByteArray fiveToneAudio(const QString& tones)
     QByteArray audio = silence(0.3);
     for (const QChar tone : tones) {
         const int frequency = hertz[tone == u'E' ? 10 : tone.digitValue()];
-        audio += run(u"sox"_qs, QStringLiteral("-n -r 22050 -c 1 -b 16 -e signed -t raw - synth "
-                                               "0.07 sine %1")
-                                    .arg(frequency)
-                                    .split(u' '));
+        audio += run(QStringLiteral("sox"),
+                     QStringLiteral("-n -r 22050 -c 1 -b 16 -e signed -t raw - synth "
+                                    "0.07 sine %1")
+                         .arg(frequency)
+                         .split(u' '));
     }
     return audio + silence(0.3);
 }
@@ -69,7 +71,8 @@ inline bool greeted(QTcpSocket& desk, quint16 port)
 // the port (0 if it did not start); its log collects in `log`.
 inline quint16 startFeed(QProcess& feed, const QStringList& arguments, QByteArray& log)
 {
-    feed.start(QStringLiteral(OSTREVO_FEED), arguments + QStringList{u"--port"_qs, u"0"_qs});
+    feed.start(QStringLiteral(OSTREVO_FEED),
+               arguments + QStringList{QStringLiteral("--port"), QStringLiteral("0")});
     static const QRegularExpression listening(QStringLiteral("listening on 127.0.0.1:(\\d+)"));
     QRegularExpressionMatch match;
     const auto started = [&] {

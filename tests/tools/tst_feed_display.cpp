@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <csignal>
 
+using namespace Qt::StringLiterals;
+
 class TestFeedDisplay : public QObject
 {
     Q_OBJECT
@@ -18,39 +20,39 @@ class TestFeedDisplay : public QObject
 private slots:
     void listedCallReachesTheBar()
     {
-        QFile source(m_dir.filePath(u"lists.txt"_qs));
+        QFile source(m_dir.filePath(u"lists.txt"_s));
         QVERIFY(source.open(QIODevice::WriteOnly));
         source.write("FME 21101 FF Musterstadt Vollalarm\n");
         source.close();
-        const QString lists = m_dir.filePath(u"lists"_qs);
+        const QString lists = m_dir.filePath(u"lists"_s);
         run(QStringLiteral(MAKE_LISTS), {source.fileName(), lists});
 
         QProcess feed;
         QProcess decoder;
         decoder.setStandardOutputProcess(&feed);
         QByteArray log;
-        const quint16 port = startFeed(feed, {u"--multimon"_qs}, log);
+        const quint16 port = startFeed(feed, {u"--multimon"_s}, log);
         QVERIFY(port != 0);
         {
-            QSettings ini(m_dir.filePath(u"config/Ostrevo/Ostrevo.conf"_qs), QSettings::IniFormat);
-            ini.setValue(u"Server/Port"_qs, QString::number(port));
-            ini.setValue(u"Einstellungen/AutoConnect"_qs, u"1"_qs);
-            ini.setValue(u"Einstellungen/UnbekFME"_qs, u"0"_qs); // only listed receivers show
+            QSettings ini(m_dir.filePath(u"config/Ostrevo/Ostrevo.conf"_s), QSettings::IniFormat);
+            ini.setValue(u"Server/Port"_s, QString::number(port));
+            ini.setValue(u"Einstellungen/AutoConnect"_s, u"1"_s);
+            ini.setValue(u"Einstellungen/UnbekFME"_s, u"0"_s); // only listed receivers show
         }
         QProcess ostrevo;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"XDG_CONFIG_HOME"_qs, m_dir.filePath(u"config"_qs));
-        env.insert(u"XDG_DATA_HOME"_qs, m_dir.filePath(u"data"_qs));
+        env.insert(u"XDG_CONFIG_HOME"_s, m_dir.filePath(u"config"_s));
+        env.insert(u"XDG_DATA_HOME"_s, m_dir.filePath(u"data"_s));
         ostrevo.setProcessEnvironment(env);
         ostrevo.setWorkingDirectory(lists);
-        ostrevo.start(QStringLiteral(OSTREVO_BINARY), {u"127.0.0.1"_qs});
+        ostrevo.start(QStringLiteral(OSTREVO_BINARY), {u"127.0.0.1"_s});
         QTRY_VERIFY_WITH_TIMEOUT((log += feed.readAllStandardError()).contains("connected"), 15000);
         // The settings window opens at the top left, over the bar's text.
-        run(u"xdotool"_qs, u"search --name ^Kaldrin$ windowmove 300 300"_qs.split(u' '));
+        run(u"xdotool"_s, u"search --name ^Kaldrin$ windowmove 300 300"_s.split(u' '));
 
         // The listed receiver's call needs the repeat tone: 2 1 E 0 1.
-        decoder.start(u"multimon-ng"_qs, u"-t raw -a ZVEI1 -"_qs.split(u' '));
-        decoder.write(fiveToneAudio(u"21E01"_qs));
+        decoder.start(u"multimon-ng"_s, u"-t raw -a ZVEI1 -"_s.split(u' '));
+        decoder.write(fiveToneAudio(u"21E01"_s));
         QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
         decoder.closeWriteChannel();
         QVERIFY(decoder.waitForFinished(5000));

@@ -4,6 +4,8 @@
 
 #include <QSignalSpy>
 
+using namespace Qt::StringLiterals;
+
 using Event = FeedServer::ClientEvent;
 
 class TestFeedServer : public QObject
@@ -14,14 +16,14 @@ private slots:
     void allowList()
     {
         AllowList allowed;
-        for (const QString& network : {u"10.0.0.5"_qs, u" 192.168.1.0/24"_qs, u"fd00::/8"_qs})
+        for (const QString& network : {u"10.0.0.5"_s, u" 192.168.1.0/24"_s, u"fd00::/8"_s})
             QVERIFY(allowed.add(network));
-        QVERIFY(!allowed.add(u"300.1.1.0/24"_qs));
+        QVERIFY(!allowed.add(u"300.1.1.0/24"_s));
         // IPv4 peers of a dual-stack socket come as ::ffff:a.b.c.d.
         for (const QString& peer :
-             {u"10.0.0.5"_qs, u"192.168.1.77"_qs, u"::ffff:192.168.1.5"_qs, u"fd12::1"_qs})
+             {u"10.0.0.5"_s, u"192.168.1.77"_s, u"::ffff:192.168.1.5"_s, u"fd12::1"_s})
             QVERIFY2(allowed.permits(QHostAddress(peer)), qPrintable(peer));
-        for (const QString& peer : {u"10.0.0.6"_qs, u"192.168.2.1"_qs, u"fe80::1"_qs})
+        for (const QString& peer : {u"10.0.0.6"_s, u"192.168.2.1"_s, u"fe80::1"_s})
             QVERIFY2(!allowed.permits(QHostAddress(peer)), qPrintable(peer));
     }
 
@@ -30,12 +32,12 @@ private slots:
     void servesAllowedReadingDesks()
     {
         AllowList allowed;
-        QVERIFY(allowed.add(u"127.0.0.1/32"_qs));
+        QVERIFY(allowed.add(u"127.0.0.1/32"_s));
         FeedServer server(allowed);
         QVERIFY(server.listen(QHostAddress::LocalHost, 0));
         QSignalSpy events(&server, &FeedServer::clientEvent);
         QTcpSocket outsider;
-        QVERIFY(outsider.bind(QHostAddress(u"127.0.0.2"_qs)));
+        QVERIFY(outsider.bind(QHostAddress(u"127.0.0.2"_s)));
         outsider.connectToHost(QHostAddress::LocalHost, server.serverPort());
         QTRY_COMPARE(events.size(), 1);
         QCOMPARE(events.takeFirst()[0].value<Event>(), Event::NotAllowed);
@@ -70,12 +72,12 @@ private slots:
     {
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("IPv6 loopback") << u"--listen [::1]:0"_qs << 0;
-        QTest::newRow("open network") << u"--listen 0.0.0.0:0"_qs << 2;
-        QTest::newRow("IPv6 without brackets") << u"--listen ::1:0"_qs << 2;
-        QTest::newRow("port out of range") << u"--listen 127.0.0.1:65536"_qs << 2;
-        QTest::newRow("network mistyped") << u"--port 0 --allow 10.0.0.0/33"_qs << 2;
-        QTest::newRow("following standard input") << u"--port 0 --follow"_qs << 2;
+        QTest::newRow("IPv6 loopback") << u"--listen [::1]:0"_s << 0;
+        QTest::newRow("open network") << u"--listen 0.0.0.0:0"_s << 2;
+        QTest::newRow("IPv6 without brackets") << u"--listen ::1:0"_s << 2;
+        QTest::newRow("port out of range") << u"--listen 127.0.0.1:65536"_s << 2;
+        QTest::newRow("network mistyped") << u"--port 0 --allow 10.0.0.0/33"_s << 2;
+        QTest::newRow("following standard input") << u"--port 0 --follow"_s << 2;
     }
 
     void commandLine()
@@ -83,8 +85,7 @@ private slots:
         QFETCH(QString, arguments);
         QFETCH(int, exitCode);
         QProcess feed;
-        feed.start(QStringLiteral(OSTREVO_FEED),
-                   QString(u"--multimon "_qs + arguments).split(u' '));
+        feed.start(QStringLiteral(OSTREVO_FEED), QString(u"--multimon "_s + arguments).split(u' '));
         feed.closeWriteChannel();
         QVERIFY(feed.waitForFinished(5000));
         QCOMPARE(feed.exitCode(), exitCode);

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 class TestMultimonAudio : public QObject
 {
     Q_OBJECT
@@ -21,13 +23,13 @@ private slots:
     {
         QTest::addColumn<QByteArray>("audio");
         QTest::addColumn<QString>("call");
-        const QString text = u"Küchenbrand Hauptstraße 5, Menschen in Gefahr"_qs;
+        const QString text = u"Küchenbrand Hauptstraße 5, Menschen in Gefahr"_s;
         QTest::newRow("alpha") << pocsagAudio({1234567, 3, text}, PageKind::Alpha)
-                               << u"POC|1234567|"_qs + text;
-        QTest::newRow("numeric") << pocsagAudio({77001, 0, u"0815-4711"_qs}, PageKind::Numeric)
-                                 << u"POC|0077001|0815-4711"_qs;
-        QTest::newRow("fms") << fmsAudio({u"6EB1A144"_qs, 10, FmsDirection::ToVehicle, 2, {}})
-                             << u"TO|6EB1A144|10|mit Notarzt"_qs;
+                               << u"POC|1234567|"_s + text;
+        QTest::newRow("numeric") << pocsagAudio({77001, 0, u"0815-4711"_s}, PageKind::Numeric)
+                                 << u"POC|0077001|0815-4711"_s;
+        QTest::newRow("fms") << fmsAudio({u"6EB1A144"_s, 10, FmsDirection::ToVehicle, 2, {}})
+                             << u"TO|6EB1A144|10|mit Notarzt"_s;
     }
 
     void roundTrip()
@@ -35,7 +37,7 @@ private slots:
         QFETCH(QByteArray, audio);
         QFETCH(QString, call);
         const QByteArray output =
-            run(u"multimon-ng"_qs, u"-t raw -a POCSAG1200 -a FMSFSK -"_qs.split(u' '), audio);
+            run(u"multimon-ng"_s, u"-t raw -a POCSAG1200 -a FMSFSK -"_s.split(u' '), audio);
         MultimonBridge bridge(10000);
         QCOMPARE(desksSee(bridge, output), QStringList{call});
     }
@@ -45,12 +47,12 @@ private slots:
     // next decoder's first line. SIGTERM ends the feed cleanly.
     void fiveToneThroughTheFeed()
     {
-        const QString fifo = m_dir.filePath(u"decoder"_qs);
+        const QString fifo = m_dir.filePath(u"decoder"_s);
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QProcess feed;
         QByteArray log;
         QTcpSocket desk;
-        QVERIFY(greeted(desk, startFeed(feed, {u"--multimon"_qs, fifo, u"--follow"_qs}, log)));
+        QVERIFY(greeted(desk, startFeed(feed, {u"--multimon"_s, fifo, u"--follow"_s}, log)));
         const auto decoderLeft = [&](int times) {
             return QTest::qWaitFor([&] {
                 return (log += feed.readAllStandardError()).count("waiting for it to return") ==
@@ -60,9 +62,9 @@ private slots:
         // The radio sends the call twice; 21101 needs the repeat tone.
         QProcess decoder;
         decoder.setStandardOutputFile(fifo);
-        decoder.start(u"multimon-ng"_qs, u"-t raw -a ZVEI1 -"_qs.split(u' '));
-        decoder.write(fiveToneAudio(u"21E01"_qs) + fiveToneAudio(u"21E01"_qs) +
-                      fiveToneAudio(u"1E3E5"_qs));
+        decoder.start(u"multimon-ng"_s, u"-t raw -a ZVEI1 -"_s.split(u' '));
+        decoder.write(fiveToneAudio(u"21E01"_s) + fiveToneAudio(u"21E01"_s) +
+                      fiveToneAudio(u"1E3E5"_s));
         decoder.closeWriteChannel();
         QVERIFY(decoderLeft(1));
         QFile restarted(fifo);

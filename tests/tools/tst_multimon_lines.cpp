@@ -2,6 +2,8 @@
 #include "feed_records.h"
 #include "feed_test_support.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QByteArray kFms = "FMS: 110344101116 (6=Feuerwehr     \t1=Bund            \tOrt 0x11=017\t"
@@ -32,23 +34,23 @@ private slots:
         row("five-tone",
             "ZVEI1: 12345\nZVEI1: 1E3E5\nZVEI1: 2110E\r\nZVEI1: 21101F\nW: ZVEI1: 22222\n"
             "W: 2026-12-06 14:32:03: ZVEI1: 54321\n",
-            {u"FME|12345"_qs, u"FME|11335"_qs, u"FME|21100"_qs, u"FME|21101"_qs, u"FME|22222"_qs,
-             u"FME|54321"_qs});
+            {u"FME|12345"_s, u"FME|11335"_s, u"FME|21100"_s, u"FME|21101"_s, u"FME|22222"_s,
+             u"FME|54321"_s});
         row("pages",
             page("Alpha:   K}chenbrand Hauptstra~e [\\]{|<EOT>") +
                 page("Alpha:   Übung €") + // UTF-8, as with the decoder's -C DE
                 page("Alpha:   a<CR><LF>b\tc<BEL>d<X>e") +
                 "POCSAG512: Address:   77001  Function: 0  Numeric: 0815 ][  \n"
                 "POCSAG2400: Address:       8  Function: 2 \n",
-            {u"POC|1234567|Küchenbrand Hauptstraße ÄÖÜäö"_qs, u"POC|1234567|Übung €"_qs,
-             u"POC|1234567|a  b cd<X>e"_qs, u"POC|0077001|0815 ]["_qs, u"POC|0000008|"_qs});
+            {u"POC|1234567|Küchenbrand Hauptstraße ÄÖÜäö"_s, u"POC|1234567|Übung €"_s,
+             u"POC|1234567|a  b cd<X>e"_s, u"POC|0077001|0815 ]["_s, u"POC|0000008|"_s});
         // The same status in the other direction is another telegram.
         row("fms",
             "FMS: 684344101116 CRC correct\nFMS: 00c444101116 CRC correct\n"
             "FMS: 7c2344101116 CRC correct\nFMS: 000c441a1be6 CRC correct\n",
-            {u"FROM|61110144|3|mit Sondersignal"_qs,
-             u"FROM|61110144|4|mit Notarzt und Sondersignal"_qs, u"TO|61110144|3|"_qs,
-             u"FROM|6EB1A144|12|"_qs});
+            {u"FROM|61110144|3|mit Sondersignal"_s,
+             u"FROM|61110144|4|mit Notarzt und Sondersignal"_s, u"TO|61110144|3|"_s,
+             u"FROM|6EB1A144|12|"_s});
         row("no telegram",
             "ZVEI1: 1234\nZVEI1: 123456\nZVEI1: E23456\nZVEI1: 12A45\nZVEI2: 12345\n"
             "AFSK1200: fm A: b: ZVEI1: 12345\n"
@@ -62,14 +64,14 @@ private slots:
             "ZVEI1: 12345\nZVEI1: 12345\n" + page("Alpha:   a") + page("Alpha:   a") +
                 page("Alpha:   b") + kFms + kFms +
                 "POCSAG1200: Address: 1234567  Function: 2  Alpha:   a\n", // another sub-address
-            {u"FME|12345"_qs, u"POC|1234567|a"_qs, u"POC|1234567|b"_qs, u"FROM|61110144|3|"_qs,
-             u"POC|1234567|a"_qs});
+            {u"FME|12345"_s, u"POC|1234567|a"_s, u"POC|1234567|b"_s, u"FROM|61110144|3|"_s,
+             u"POC|1234567|a"_s});
         // The long line starts like a call: kept in part, it would send one.
         row("garbage and cut lines",
             QByteArrayLiteral(
                 "Enabled demodulators: ZVEI1\n\0\xff\x01ZVEI1: 1\n\n\rZVEI1: 33333\n") +
                 "ZVEI1: 12345" + QByteArray(1 << 20, ' ') + "\nZVEI1: 54321\nZVEI1: 543",
-            {u"FME|33333"_qs, u"FME|54321"_qs});
+            {u"FME|33333"_s, u"FME|54321"_s});
     }
 
     void lines()
@@ -86,7 +88,7 @@ private slots:
     {
         const QList<qint64> times{0, 0, 1500, 2499, 2500, 4999, 5000};
         const QList<qint64> onceInAWindow{0, 2500, 5000};
-        for (const QString& seconds : {u"2.5"_qs, u"0"_qs}) {
+        for (const QString& seconds : {u"2.5"_s, u"0"_s}) {
             MultimonBridge bridge(RepeatFilter::windowFromSeconds(seconds).value_or(-1));
             QList<qint64> sentAt;
             for (const qint64 time : times) {
@@ -95,8 +97,8 @@ private slots:
             }
             QCOMPARE(sentAt, seconds == u"0" ? times : onceInAWindow);
         }
-        QCOMPARE(RepeatFilter::windowFromSeconds(u"86400"_qs).value_or(-1), qint64(86400000));
-        for (const QString& refused : {u"-1"_qs, u"86400.5"_qs, u"1e300"_qs, u"nan"_qs, u"zehn"_qs})
+        QCOMPARE(RepeatFilter::windowFromSeconds(u"86400"_s).value_or(-1), qint64(86400000));
+        for (const QString& refused : {u"-1"_s, u"86400.5"_s, u"1e300"_s, u"nan"_s, u"zehn"_s})
             QVERIFY2(!RepeatFilter::windowFromSeconds(refused), qPrintable(refused));
 
         MultimonBridge flooded(10000);
@@ -104,14 +106,14 @@ private slots:
         for (int code = 10000; code <= 10000 + RepeatFilter::MaxRemembered; ++code)
             flood += "ZVEI1: " + QByteArray::number(code) + '\n';
         QCOMPARE(desksSee(flooded, flood).size(), RepeatFilter::MaxRemembered + 1);
-        QCOMPARE(desksSee(flooded, "ZVEI1: 10000\n"), QStringList{u"FME|10000"_qs});
+        QCOMPARE(desksSee(flooded, "ZVEI1: 10000\n"), QStringList{u"FME|10000"_s});
     }
 
     // Byte for byte what a peer receives, also the fields the desk does not
     // read; control characters never split a record.
     void records()
     {
-        QCOMPARE(buildRecord(PocsagPage{4711, 3, u"Übung\tAlarm"_qs}),
+        QCOMPARE(buildRecord(PocsagPage{4711, 3, u"Übung\tAlarm"_s}),
                  QByteArray("POC\t0004711\tD\t\xdc"
                             "bung Alarm"));
         MultimonBridge bridge(0);

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 class TestTrayIcon : public QObject
 {
     Q_OBJECT
@@ -37,7 +39,7 @@ private slots:
         m_dialogs = FakeDialogs();
         m_host = std::make_unique<QWidget>();
         m_icon =
-            std::make_unique<TrayIcon>(m_service, m_dialogs, programIcon(), u"ostrevo"_qs, *m_host);
+            std::make_unique<TrayIcon>(m_service, m_dialogs, programIcon(), u"ostrevo"_s, *m_host);
     }
 
     void cleanup()
@@ -51,7 +53,7 @@ private slots:
         QVERIFY(!m_service.shown);
         m_icon->setVisible(true);
         QVERIFY(m_service.shown);
-        QCOMPARE(m_service.tip, u"ostrevo"_qs);
+        QCOMPARE(m_service.tip, u"ostrevo"_s);
         QCOMPARE(m_service.image.pixmap(32).size(), QSize(32, 32));
         m_icon->setToolTip(QString(70, u'x'));
         QCOMPARE(m_service.tip, QString(63, u'x'));
@@ -78,9 +80,9 @@ private slots:
     {
         QTest::addColumn<int>("host");        // 0 hidden, 1 normal, 2 maximised
         QTest::addColumn<QString>("enabled"); // maximize, restore, minimize
-        QTest::newRow("hidden") << 0 << u"110"_qs;
-        QTest::newRow("normal") << 1 << u"101"_qs;
-        QTest::newRow("maximised") << 2 << u"001"_qs;
+        QTest::newRow("hidden") << 0 << u"110"_s;
+        QTest::newRow("normal") << 1 << u"101"_s;
+        QTest::newRow("maximised") << 2 << u"001"_s;
     }
 
     void menuAvailability()
@@ -119,17 +121,17 @@ private slots:
     {
         QStringList captions;
         for (const QAction* item : menuOf()->actions())
-            captions << (item->isSeparator() ? u"-"_qs : item->text());
+            captions << (item->isSeparator() ? u"-"_s : item->text());
         QCOMPARE(captions,
-                 (QStringList{u"About ostrevo"_qs, u"-"_qs, u"Ma&ximize"_qs, u"&Einstellungen"_qs,
-                              u"&Verstecken"_qs, u"&Telegramm-Liste"_qs, u"-"_qs, u"&Beenden"_qs}));
+                 (QStringList{u"About ostrevo"_s, u"-"_s, u"Ma&ximize"_s, u"&Einstellungen"_s,
+                              u"&Verstecken"_s, u"&Telegramm-Liste"_s, u"-"_s, u"&Beenden"_s}));
         QSignalSpy history(m_icon.get(), &TrayIcon::historyRequested);
         action("mTelegramml").trigger();
         QCOMPARE(history.count(), 1);
         action("mAbout").trigger();
         QCOMPARE(m_dialogs.messages.size(), 1);
-        QCOMPARE(m_dialogs.messages[0].title, u"About Vorsand"_qs);
-        QCOMPARE(m_dialogs.messages[0].text, u"Vorsand Version 1.0.0"_qs);
+        QCOMPARE(m_dialogs.messages[0].title, u"About Vorsand"_s);
+        QCOMPARE(m_dialogs.messages[0].text, u"Vorsand Version 1.0.0"_s);
         QCOMPARE(m_dialogs.messages[0].icon, MessageBoxRequest::Icon::Information);
         m_icon->setVisible(true);
         m_host->show();

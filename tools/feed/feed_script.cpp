@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kDefaultDelay = 2000;
@@ -17,17 +19,12 @@ QByteArray fms(const QString& id, int status, FmsDirection direction, const QStr
 
 QByteArray marked(const QString& id, int status, FmsDirection direction, const QString& text = {})
 {
-    QStringList fields{u"Halvorn"_qs,
-                       u"FMS"_qs,
-                       id,
-                       QString::number(status),
-                       u"0"_qs,
-                       direction == FmsDirection::ToVehicle ? u"true"_qs : u"false"_qs,
-                       u""_qs,
-                       u""_qs,
-                       u""_qs,
-                       u""_qs,
-                       u""_qs};
+    QStringList fields{u"Halvorn"_s, u"FMS"_s,
+                       id,           QString::number(status),
+                       u"0"_s,       direction == FmsDirection::ToVehicle ? u"true"_s : u"false"_s,
+                       u""_s,        u""_s,
+                       u""_s,        u""_s,
+                       u""_s};
     if (!text.isEmpty())
         fields << text;
     return encodeCp1252(fields.join(QStringLiteral("#![]!#")));
@@ -40,25 +37,25 @@ QList<FeedRecord> demoSequence()
     constexpr auto from = FmsDirection::FromVehicle;
     constexpr auto to = FmsDirection::ToVehicle;
     return {
-        {1500, fms(u"61110144"_qs, 3, from)},
-        {2500, buildRecord(ZveiCall{u"21101"_qs})},
-        {2500, fms(u"61110144"_qs, 4, from, u"Lage unklar"_qs)},
+        {1500, fms(u"61110144"_s, 3, from)},
+        {2500, buildRecord(ZveiCall{u"21101"_s})},
+        {2500, fms(u"61110144"_s, 4, from, u"Lage unklar"_s)},
         {2500, buildRecord(PocsagPage{1234567, 0,
-                                      u"Küchenbrand Hauptstraße 5, Menschenleben in Gefahr"_qs})},
-        {2500, fms(u"62183101"_qs, 5, from)},
-        {2000, fms(u"62183101"_qs, 6, to)},
-        {2000, fms(u"62183101"_qs, 15, from)},
-        {2500, buildRecord(ZveiCall{u"29999"_qs})},
-        {2500, fms(u"61120146"_qs, 1, from)},
-        {2500, fms(u"61110130"_qs, 10, to, u"Einsatz &TRN 4711 Brandmeldeanlage"_qs)},
-        {2500, marked(u"62182101"_qs, 8, from)},
-        {2500, marked(u"61130164"_qs, 10, from, u"DEZUD_GPSINFO : 51.3127 9.4797"_qs)},
-        {2500, marked(u"21220"_qs, 16, from)},
-        {2500, buildRecord(PocsagPage{77001, 1, u"Probealarm – bitte quittieren"_qs})},
-        {2500, fms(u"69999999"_qs, 2, from)},
-        {2500, buildRecord(PocsagPage{1999999, 0, u"Übung Gefahrgut"_qs})},
-        {2500, marked(u"61110111"_qs, 10, to, u"Lage;TRN 12 Einsatzleitung (03)"_qs)},
-        {2500, fms(u"61110144"_qs, 2, from)},
+                                      u"Küchenbrand Hauptstraße 5, Menschenleben in Gefahr"_s})},
+        {2500, fms(u"62183101"_s, 5, from)},
+        {2000, fms(u"62183101"_s, 6, to)},
+        {2000, fms(u"62183101"_s, 15, from)},
+        {2500, buildRecord(ZveiCall{u"29999"_s})},
+        {2500, fms(u"61120146"_s, 1, from)},
+        {2500, fms(u"61110130"_s, 10, to, u"Einsatz &TRN 4711 Brandmeldeanlage"_s)},
+        {2500, marked(u"62182101"_s, 8, from)},
+        {2500, marked(u"61130164"_s, 10, from, u"DEZUD_GPSINFO : 51.3127 9.4797"_s)},
+        {2500, marked(u"21220"_s, 16, from)},
+        {2500, buildRecord(PocsagPage{77001, 1, u"Probealarm – bitte quittieren"_s})},
+        {2500, fms(u"69999999"_s, 2, from)},
+        {2500, buildRecord(PocsagPage{1999999, 0, u"Übung Gefahrgut"_s})},
+        {2500, marked(u"61110111"_s, 10, to, u"Lage;TRN 12 Einsatzleitung (03)"_s)},
+        {2500, fms(u"61110144"_s, 2, from)},
     };
 }
 

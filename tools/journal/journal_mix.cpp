@@ -8,20 +8,22 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QStringList kPlaces{u"Musterstadt"_qs, u"Ölbach"_qs,    u"Süderau"_qs,   u"Großenhain"_qs,
-                          u"Weißdorf"_qs,    u"Bärenfels"_qs, u"Kühlungen"_qs, u"Altdorf"_qs};
-const QStringList kCallSigns{u"Florian"_qs, u"Rotkreuz"_qs, u"Christoph"_qs, u"Heros"_qs};
-const QStringList kMessages{u"Brand Wohnhaus, Hauptstraße 12, Personen in Gefahr"_qs,
-                            u"Verkehrsunfall B 96, eingeklemmte Person"_qs,
-                            u"Ölspur auf Fahrbahn, Bahnhofstraße"_qs,
-                            u"Probealarm – bitte nicht ausrücken"_qs,
-                            u"Rauchentwicklung Keller; \"Schule am Markt\""_qs,
-                            u"Tragehilfe Rettungsdienst, Mühlenweg 3"_qs,
-                            u"Übung Atemschutz 19:00 Uhr"_qs,
-                            u"Baum auf Straße, K 7, zwischen Ölbach und Süderau"_qs};
-constexpr int kFromVehicleStatuses[] = {1, 1, 2, 2, 2, 3, 3, 4, 4, 5, 6, 7, 8, 0, 9};
+const QStringList Places{u"Musterstadt"_s, u"Ölbach"_s,    u"Süderau"_s,   u"Großenhain"_s,
+                         u"Weißdorf"_s,    u"Bärenfels"_s, u"Kühlungen"_s, u"Altdorf"_s};
+const QStringList CallSigns{u"Florian"_s, u"Rotkreuz"_s, u"Christoph"_s, u"Heros"_s};
+const QStringList Messages{u"Brand Wohnhaus, Hauptstraße 12, Personen in Gefahr"_s,
+                           u"Verkehrsunfall B 96, eingeklemmte Person"_s,
+                           u"Ölspur auf Fahrbahn, Bahnhofstraße"_s,
+                           u"Probealarm – bitte nicht ausrücken"_s,
+                           u"Rauchentwicklung Keller; \"Schule am Markt\""_s,
+                           u"Tragehilfe Rettungsdienst, Mühlenweg 3"_s,
+                           u"Übung Atemschutz 19:00 Uhr"_s,
+                           u"Baum auf Straße, K 7, zwischen Ölbach und Süderau"_s};
+constexpr int FromVehicleStatuses[] = {1, 1, 2, 2, 2, 3, 3, 4, 4, 5, 6, 7, 8, 0, 9};
 
 class FixedNow final : public Clock
 {
@@ -52,14 +54,14 @@ HandledTelegram JournalMix::next(const QDateTime& receivedAt)
         telegram.kind = TelegramKind::Fms;
         telegram.address = QString::number(61000000 + vehicle * 37);
         if (listed)
-            telegram.name = kCallSigns[vehicle % kCallSigns.size()] + u' ' +
-                            kPlaces[vehicle / 8 % kPlaces.size()] + u' ' +
+            telegram.name = CallSigns[vehicle % CallSigns.size()] + u' ' +
+                            Places[vehicle / 8 % Places.size()] + u' ' +
                             QString::number(vehicle % 9 + 1) + u'/' +
                             QString::number(vehicle % 90 + 10) + QStringLiteral("-1");
         const bool toVehicle = pick(10) == 0;
         telegram.direction = toVehicle ? FmsDirection::ToVehicle : FmsDirection::FromVehicle;
         telegram.status =
-            toVehicle ? pick(10) : kFromVehicleStatuses[pick(std::size(kFromVehicleStatuses))];
+            toVehicle ? pick(10) : FromVehicleStatuses[pick(std::size(FromVehicleStatuses))];
         telegram.text = tables.text(*telegram.status, *telegram.direction);
         telegram.record = QStringLiteral("FMS\t") + telegram.address + u'\t' +
                           QString::number(*telegram.status) + (toVehicle ? u"\t1" : u"\t0");
@@ -68,7 +70,7 @@ HandledTelegram JournalMix::next(const QDateTime& receivedAt)
         telegram.kind = TelegramKind::FiveTone;
         telegram.address = QString::number(10000 + receiver * 211).left(5);
         if (listed)
-            telegram.name = QStringLiteral("Feuerwehr ") + kPlaces[receiver % kPlaces.size()] +
+            telegram.name = QStringLiteral("Feuerwehr ") + Places[receiver % Places.size()] +
                             QStringLiteral(" Zug ") + QString::number(receiver % 4 + 1);
         telegram.record = QStringLiteral("ZVEI1: ") + telegram.address;
     } else {
@@ -76,9 +78,9 @@ HandledTelegram JournalMix::next(const QDateTime& receivedAt)
         telegram.kind = TelegramKind::Pocsag;
         telegram.address = QString::number(1200000 + receiver * 1013);
         if (listed)
-            telegram.name = QStringLiteral("Melder ") + kPlaces[receiver % kPlaces.size()] + u' ' +
+            telegram.name = QStringLiteral("Melder ") + Places[receiver % Places.size()] + u' ' +
                             QString::number(receiver);
-        telegram.text = kMessages[pick(kMessages.size())];
+        telegram.text = Messages[pick(Messages.size())];
         telegram.record = QStringLiteral("POCSAG1200: Address: ") + telegram.address +
                           QStringLiteral(" Alpha: ") + telegram.text;
     }

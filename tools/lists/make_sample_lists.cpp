@@ -19,7 +19,7 @@ struct Lists
 };
 
 // The text list puts three columns before the name, which the reader drops.
-constexpr char kColumns[] = "ZVEI Kreis Alarm ";
+constexpr char Columns[] = "ZVEI Kreis Alarm ";
 
 void addLine(Lists& lists, const QString& line)
 {
@@ -31,13 +31,13 @@ void addLine(Lists& lists, const QString& line)
         receiver.code.assign(key);
         receiver.name.assign(rest);
         lists.ton5 += fiveToneRecordBytes(receiver);
-        lists.textList += "FME " + encodeCp1252(key) + ' ' + kColumns + encodeCp1252(rest) + "\r\n";
+        lists.textList += "FME " + encodeCp1252(key) + ' ' + Columns + encodeCp1252(rest) + "\r\n";
     } else if (keyword == u"KFZ") {
         Vehicle vehicle;
         vehicle.fmsId.assign(key);
         vehicle.name.assign(rest.section(u'#', 0, 0).trimmed());
         lists.vehicles += vehicleRecordBytes(vehicle);
-        lists.textList += "KFZ " + encodeCp1252(key) + ' ' + kColumns + encodeCp1252(rest) + "\r\n";
+        lists.textList += "KFZ " + encodeCp1252(key) + ' ' + Columns + encodeCp1252(rest) + "\r\n";
     } else if (keyword == u"POC") {
         PocsagReceiver receiver;
         receiver.address = key.toInt();
