@@ -12,17 +12,10 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-// Rows taken in one pass of the event loop when many arrive at once.
-constexpr int NewRowsPerPass = 1000;
-
-} // namespace
-
 HistoryModel::HistoryModel(const QString& journalPath, const Clock& clock,
-                           StatusColour statusColour, QObject* parent)
+                           StatusColour statusColour, HistoryLimits limits, QObject* parent)
     : QAbstractTableModel(parent), m_reader(journalPath), m_clock(clock),
-      m_statusColour(std::move(statusColour))
+      m_statusColour(std::move(statusColour)), m_limits(limits)
 {
     reload();
 }
@@ -45,8 +38,8 @@ void HistoryModel::reload()
 {
     beginResetModel();
     m_newestId = m_reader.newestId();
-    m_rows = m_reader.olderRows(m_filter, m_clock.now(), belowNewest(), PageRows);
-    m_atEnd = m_rows.size() < PageRows;
+    m_rows = m_reader.olderRows(m_filter, m_clock.now(), belowNewest(), m_limits.pageRows);
+    m_atEnd = m_rows.size() < m_limits.pageRows;
     endResetModel();
     noteReadResult();
 }
@@ -65,8 +58,8 @@ void HistoryModel::fetchNewRows()
         return;
     }
     const QList<JournalRow> rows =
-        m_reader.newerRows(m_filter, m_clock.now(), m_newestId, newest, NewRowsPerPass);
-    const bool more = rows.size() == NewRowsPerPass;
+        m_reader.newerRows(m_filter, m_clock.now(), m_newestId, newest, m_limits.rowsPerPass);
+    const bool more = rows.size() == m_limits.rowsPerPass;
     m_newestId = more ? rows.last().id : newest;
     if (!rows.isEmpty()) {
         beginInsertRows(QModelIndex(), 0, int(rows.size()) - 1);
@@ -99,10 +92,10 @@ std::optional<qint64> HistoryModel::belowNewest() const
 
 void HistoryModel::dropRowsBeyondLimit()
 {
-    if (m_rows.size() <= MaxRows)
+    if (m_rows.size() <= m_limits.maxRows)
         return;
-    beginRemoveRows(QModelIndex(), MaxRows, int(m_rows.size()) - 1);
-    m_rows.resize(MaxRows);
+    beginRemoveRows(QModelIndex(), m_limits.maxRows, int(m_rows.size()) - 1);
+    m_rows.resize(m_limits.maxRows);
     m_atEnd = false;
     endRemoveRows();
 }
@@ -180,7 +173,7 @@ QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int 
 
 bool HistoryModel::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && !m_atEnd && m_rows.size() < MaxRows;
+    return !parent.isValid() && !m_atEnd && m_rows.size() < m_limits.maxRows;
 }
 
 void HistoryModel::fetchMore(const QModelIndex& parent)
@@ -188,7 +181,7 @@ void HistoryModel::fetchMore(const QModelIndex& parent)
     if (!canFetchMore(parent))
         return;
     const auto before = m_rows.isEmpty() ? belowNewest() : m_rows.last().id;
-    const int wanted = std::min<int>(PageRows, MaxRows - int(m_rows.size()));
+    const int wanted = std::min<int>(m_limits.pageRows, m_limits.maxRows - int(m_rows.size()));
     const QList<JournalRow> page = m_reader.olderRows(m_filter, m_clock.now(), before, wanted);
     m_atEnd = page.size() < wanted; // also after a failed read: no retry loop from the view
     if (!page.isEmpty()) {

@@ -13,20 +13,25 @@
 
 class Clock;
 
+// How many rows the history reads and keeps.
+struct HistoryLimits
+{
+    int pageRows = 200;      // read as the view scrolls
+    int maxRows = 50'000;    // kept at most
+    int rowsPerPass = 1'000; // new rows taken in one pass of the event loop
+};
+
 // The journal as a table, newest first. Rows are read a page at a time as
-// the view scrolls, at most MaxRows of them; rows committed later are put
-// on top by fetchNewRows().
+// the view scrolls, at most maxRows of them; rows committed later are put
+// on top by fetchNewRows(), a burst in several passes of the event loop.
 class HistoryModel final : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
     using StatusColour = std::function<Rgb(int status, FmsDirection direction)>;
-    static constexpr int PageRows = 200;
-    static constexpr int MaxRows = 50'000;
-
     HistoryModel(const QString& journalPath, const Clock& clock, StatusColour statusColour,
-                 QObject* parent = nullptr);
+                 HistoryLimits limits = {}, QObject* parent = nullptr);
 
     const JournalFilter& filter() const { return m_filter; }
     void setFilter(const JournalFilter& filter);
@@ -38,7 +43,7 @@ public:
 
     const JournalRow& journalRow(int row) const { return m_rows.at(row); }
     // More rows match than the model keeps: narrow the filter to see them.
-    bool keepsOnlyNewest() const { return !m_atEnd && m_rows.size() >= MaxRows; }
+    bool keepsOnlyNewest() const { return !m_atEnd && m_rows.size() >= m_limits.maxRows; }
     QString readError() const { return m_readError; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -62,6 +67,7 @@ private:
     JournalReader m_reader;
     const Clock& m_clock;
     StatusColour m_statusColour;
+    const HistoryLimits m_limits;
     JournalFilter m_filter;
     QList<JournalRow> m_rows;
     qint64 m_newestId = 0; // every row up to here is in m_rows or filtered out

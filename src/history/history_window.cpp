@@ -57,9 +57,9 @@ const QList<std::pair<TelegramKind, QString>>& kindChoices()
 
 HistoryWindow::HistoryWindow(Journal& journal, const Clock& clock,
                              HistoryModel::StatusColour statusColour, Dialogs& dialogs,
-                             QWidget* parent)
+                             HistoryLimits limits, QWidget* parent)
     : QWidget(parent, Qt::Window), m_journal(journal), m_clock(clock), m_dialogs(dialogs),
-      m_model(journal.path(), clock, std::move(statusColour))
+      m_model(journal.path(), clock, std::move(statusColour), limits)
 {
     setWindowTitle(QStringLiteral("Telegramm-Liste"));
     setObjectName(QStringLiteral("HistoryWindow"));

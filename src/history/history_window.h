@@ -24,7 +24,7 @@ class HistoryWindow final : public QWidget
 
 public:
     HistoryWindow(Journal& journal, const Clock& clock, HistoryModel::StatusColour statusColour,
-                  Dialogs& dialogs, QWidget* parent = nullptr);
+                  Dialogs& dialogs, HistoryLimits limits = {}, QWidget* parent = nullptr);
     // Waits for an export still being written.
     ~HistoryWindow() override;
 

@@ -14,10 +14,11 @@ QString Journal::defaultPath()
     return userDataFolder() + QStringLiteral("/journal.sqlite");
 }
 
-Journal::Journal(const QString& path, const Clock& clock, int retentionDays, QObject* parent)
+Journal::Journal(const QString& path, const Clock& clock, int retentionDays,
+                 const JournalTimings& timings, QObject* parent)
     : QObject(parent), m_path(path), m_clock(clock), m_retentionDays(retentionDays)
 {
-    m_store = new JournalStore(path);
+    m_store = new JournalStore(path, timings.retry);
     m_store->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_store, &QObject::deleteLater);
     connect(m_store, &JournalStore::committed, this, &Journal::committed);
@@ -27,9 +28,9 @@ Journal::Journal(const QString& path, const Clock& clock, int retentionDays, QOb
     m_thread.start();
 
     m_commitTimer.setSingleShot(true);
-    m_commitTimer.setInterval(CommitInterval);
+    m_commitTimer.setInterval(timings.commit);
     connect(&m_commitTimer, &QTimer::timeout, this, &Journal::handOver);
-    m_retentionTimer.setInterval(std::chrono::hours(24));
+    m_retentionTimer.setInterval(timings.purge);
     connect(&m_retentionTimer, &QTimer::timeout, this, &Journal::purgeOldRows);
     m_retentionTimer.start();
 

@@ -11,8 +11,16 @@
 class Clock;
 class JournalStore;
 
+// How often the journal writes, retries and deletes.
+struct JournalTimings
+{
+    std::chrono::milliseconds commit{250};   // the queue goes to the writer at most this often
+    std::chrono::milliseconds retry{10'000}; // after a fault
+    std::chrono::milliseconds purge{std::chrono::hours(24)}; // old rows deleted
+};
+
 // Keeps every handled telegram in an SQLite file. append() only queues:
-// the queue goes to a writer thread at most every CommitInterval and is
+// the queue goes to a writer thread at most every commit interval and is
 // committed there in one transaction, so the bar never waits for the disk.
 // Faults never reach the caller; they show in statusMessage().
 class Journal final : public QObject
@@ -20,14 +28,13 @@ class Journal final : public QObject
     Q_OBJECT
 
 public:
-    static constexpr std::chrono::milliseconds CommitInterval{250};
-
     // The usual place: userDataFolder() + "/journal.sqlite".
     static QString defaultPath();
 
-    // Rows older than `retentionDays` go at start and once a day; 0 keeps
-    // everything.
-    Journal(const QString& path, const Clock& clock, int retentionDays, QObject* parent = nullptr);
+    // Rows older than `retentionDays` go at start and once every purge
+    // interval; 0 keeps everything.
+    Journal(const QString& path, const Clock& clock, int retentionDays,
+            const JournalTimings& timings = {}, QObject* parent = nullptr);
     // Writes what is still queued.
     ~Journal() override;
 

@@ -73,11 +73,12 @@ QString droppedNote(qsizetype count)
 
 } // namespace
 
-JournalStore::JournalStore(const QString& path, QObject* parent)
+JournalStore::JournalStore(const QString& path, std::chrono::milliseconds retryInterval,
+                           QObject* parent)
     : QObject(parent), m_path(path), m_retryTimer(this)
 {
     m_retryTimer.setSingleShot(true);
-    m_retryTimer.setInterval(RetryInterval);
+    m_retryTimer.setInterval(retryInterval);
     connect(&m_retryTimer, &QTimer::timeout, this, [this] { commitPending(m_lastNow); });
 }
 

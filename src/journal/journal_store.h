@@ -14,16 +14,16 @@ class SqlConnection;
 // The journal file on the writer's thread: opens or creates it, moves a
 // damaged file aside, commits queued telegrams in one transaction and
 // deletes old rows. While the file cannot be written, telegrams wait here
-// (at most MaxPendingRows) and the write is retried every RetryInterval.
+// (at most MaxPendingRows) and the write is retried after the retry interval.
 class JournalStore final : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr qsizetype MaxPendingRows = 50'000;
-    static constexpr std::chrono::milliseconds RetryInterval{10'000};
 
-    explicit JournalStore(const QString& path, QObject* parent = nullptr);
+    JournalStore(const QString& path, std::chrono::milliseconds retryInterval,
+                 QObject* parent = nullptr);
     ~JournalStore() override;
 
     // "now" comes from the caller's clock: the store never reads a clock.

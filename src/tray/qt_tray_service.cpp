@@ -1,45 +1,11 @@
 #include "qt_tray_service.h"
 
 #include "tray_log.h"
+#include "tray_mouse.h"
 
 #include <QApplication>
-#include <QMouseEvent>
-#include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
-
-namespace {
-
-// The tray shows a tip that looks like markup as rich text; identifiers
-// received from the radio must show as they are.
-QString plainTip(const QString& tip)
-{
-    return Qt::mightBeRichText(tip) ? QStringLiteral("<p style='white-space:pre'>") +
-                                          tip.toHtmlEscaped() + QStringLiteral("</p>")
-                                    : tip;
-}
-
-// The events of one button: down, up, double click.
-struct ButtonEvents
-{
-    TrayMouseEvent down, up, doubleClick;
-};
-
-ButtonEvents eventsOf(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::RightButton:
-        return {TrayMouseEvent::RightDown, TrayMouseEvent::RightUp,
-                TrayMouseEvent::RightDoubleClick};
-    case Qt::MiddleButton:
-        return {TrayMouseEvent::MiddleDown, TrayMouseEvent::MiddleUp,
-                TrayMouseEvent::MiddleDoubleClick};
-    default:
-        return {TrayMouseEvent::LeftDown, TrayMouseEvent::LeftUp, TrayMouseEvent::LeftDoubleClick};
-    }
-}
-
-} // namespace
 
 QtTrayService::QtTrayService(QObject* parent) : TrayService(parent)
 {
@@ -53,7 +19,7 @@ void QtTrayService::show(const QIcon& image, const QString& tip)
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         qCInfo(lcTray) << "Kein Infobereich (System-Tray) gefunden.";
     m_icon.setIcon(image);
-    m_icon.setToolTip(plainTip(tip));
+    m_icon.setToolTip(plainTrayTip(tip));
     m_icon.show();
     // The embedded icon widget appears once the tray has taken the icon.
     QTimer::singleShot(0, this, &QtTrayService::watchIconWidget);
@@ -66,7 +32,7 @@ void QtTrayService::update(const QIcon& image, const QString& tip)
         return;
     if (image.cacheKey() != m_icon.icon().cacheKey())
         m_icon.setIcon(image);
-    m_icon.setToolTip(plainTip(tip));
+    m_icon.setToolTip(plainTrayTip(tip));
 }
 
 void QtTrayService::hide()
@@ -94,25 +60,8 @@ void QtTrayService::watchIconWidget()
 bool QtTrayService::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_iconWidget) {
-        const auto button = [event] {
-            return eventsOf(static_cast<QMouseEvent*>(event)->button());
-        };
-        switch (event->type()) {
-        case QEvent::MouseMove:
-            emit mouseEvent(TrayMouseEvent::Move);
-            break;
-        case QEvent::MouseButtonPress:
-            emit mouseEvent(button().down);
-            break;
-        case QEvent::MouseButtonRelease:
-            emit mouseEvent(button().up);
-            break;
-        case QEvent::MouseButtonDblClick:
-            emit mouseEvent(button().doubleClick);
-            break;
-        default:
-            break;
-        }
+        if (const auto mouse = trayMouseEventOf(*event))
+            emit mouseEvent(*mouse);
     }
     return TrayService::eventFilter(watched, event);
 }
@@ -121,20 +70,6 @@ void QtTrayService::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
     if (m_iconWidget)
         return; // the widget's own events already reported this
-    switch (reason) {
-    case QSystemTrayIcon::Trigger:
-        emit mouseEvent(TrayMouseEvent::LeftDown);
-        break;
-    case QSystemTrayIcon::DoubleClick:
-        emit mouseEvent(TrayMouseEvent::LeftDoubleClick);
-        break;
-    case QSystemTrayIcon::Context:
-        emit mouseEvent(TrayMouseEvent::RightUp);
-        break;
-    case QSystemTrayIcon::MiddleClick:
-        emit mouseEvent(TrayMouseEvent::MiddleDown);
-        break;
-    case QSystemTrayIcon::Unknown:
-        break;
-    }
+    if (const auto mouse = trayMouseEventOf(reason))
+        emit mouseEvent(*mouse);
 }

@@ -1,10 +1,13 @@
 #include "common/cp1252.h"
 #include "common/fixed_text.h"
 #include "common/leading_number.h"
+#include "common/unix_signal_bridge.h"
 #include "common/whole_number.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <cmath>
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -64,8 +67,24 @@ private slots:
         QFETCH(int, expected16);
         const auto whole = toInt16(value);
         QCOMPARE(whole ? int(*whole) : -99999, expected16);
+    }
+
+    void wholeNumbers32()
+    {
         QCOMPARE(toInt32(70000.5).value(), 70000);
         QVERIFY(!toInt32(2147483648.0));
+    }
+
+    void terminationSignals()
+    {
+        // SIGTERM and SIGINT reach the event loop as one request each,
+        // handled outside the signal handler.
+        UnixSignalBridge bridge;
+        QSignalSpy requested(&bridge, &UnixSignalBridge::terminationRequested);
+        ::raise(SIGTERM);
+        QTRY_COMPARE(requested.count(), 1);
+        ::raise(SIGINT);
+        QTRY_COMPARE(requested.count(), 2);
     }
 
     void codePageRoundTrip()

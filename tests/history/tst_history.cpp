@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -28,6 +29,14 @@ class TestHistory : public QObject
 
     QTableView* table() const { return m_window->findChild<QTableView*>(u"table"_s); }
     const HistoryModel& model() const { return *static_cast<HistoryModel*>(table()->model()); }
+    QString statusLine() const
+    {
+        for (const QLabel* label : m_window->findChildren<QLabel*>()) {
+            if (label->text().contains(u"Telegramm"_s))
+                return label->text();
+        }
+        return {};
+    }
     QStringList addresses() const
     {
         QStringList result;
@@ -38,7 +47,7 @@ class TestHistory : public QObject
 
     // Rows 1000, 1001 ... a second apart: FMS, ZVEI and POCSAG in turn,
     // every other one listed.
-    void open(int rows)
+    void open(int rows, HistoryLimits limits = {})
     {
         const QString path = m_dir.filePath(QString::number(rows) + u".sqlite"_s);
         QList<HandledTelegram> telegrams;
@@ -48,7 +57,8 @@ class TestHistory : public QObject
         writeJournal(path, telegrams);
         m_journal = std::make_unique<Journal>(path, m_clock, 0);
         const auto statusColour = [](int status, FmsDirection) { return Rgb{255, status * 10, 0}; };
-        m_window = std::make_unique<HistoryWindow>(*m_journal, m_clock, statusColour, m_dialogs);
+        m_window =
+            std::make_unique<HistoryWindow>(*m_journal, m_clock, statusColour, m_dialogs, limits);
         m_window->showAndRaise();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -129,6 +139,31 @@ private slots:
         QCOMPARE(addresses().size(), 2);
         period->setCurrentIndex(0); // today
         QCOMPARE(addresses(), QStringList());
+    }
+
+    void pagesCapAndBursts()
+    {
+        // Read a page at a time, kept up to the cap (and said so), new rows
+        // taken a few per pass of the event loop.
+        open(25, {10, 20, 4});
+        QCOMPARE(model().rowCount(), 10);
+        QCOMPARE(statusLine(), u"10 Telegramme und weitere"_s);
+        table()->scrollToBottom();
+        QTRY_COMPARE(model().rowCount(), 20);
+        QCOMPARE(statusLine(), u"Die neuesten 20 Telegramme; ältere über Suche oder Zeitraum"_s);
+
+        QSignalSpy inserted(&model(), &QAbstractItemModel::rowsInserted);
+        for (int i = 0; i < 9; ++i)
+            m_journal->append(handled(TelegramKind::FiveTone, QString::number(2000 + i)));
+        QTRY_COMPARE(addresses().value(0), u"2008"_s);
+        QCOMPARE(model().rowCount(), 20);
+        int taken = 0;
+        for (const QList<QVariant>& signal : inserted) {
+            const int rows = signal.value(2).toInt() - signal.value(1).toInt() + 1;
+            QVERIFY(rows <= 4);
+            taken += rows;
+        }
+        QCOMPARE(taken, 9);
     }
 
     void placementRoundTrip()

@@ -291,6 +291,25 @@ private slots:
                      u"Journal: 2 Telegramme konnten nicht gespeichert werden."_s);
     }
 
+    void retryAndPurgeTimers()
+    {
+        // Without flushes: the writer retries on its own after a fault, and
+        // old rows go while the program runs, not only at its start.
+        const QString blocker = m_dir->filePath(u"Ostrevo"_s);
+        writeFile(blocker, {});
+        const JournalTimings quick{std::chrono::milliseconds(10), std::chrono::milliseconds(100),
+                                   std::chrono::milliseconds(150)};
+        Journal journal(path(), m_clock, 1, quick);
+        journal.append(handled(TelegramKind::Pocsag, u"1"_s));
+        QTRY_VERIFY(!journal.statusMessage().isEmpty());
+        QVERIFY(QFile::remove(blocker));
+        QTRY_COMPARE(addresses(), QStringList{u"1"_s});
+        QCOMPARE(journal.statusMessage(), QString());
+        journal.append(handled(TelegramKind::Pocsag, u"2"_s, {}, {}, 2)); // two days old
+        QTRY_COMPARE(addresses(), (QStringList{u"1"_s, u"2"_s}));
+        QTRY_COMPARE(addresses(), QStringList{u"1"_s});
+    }
+
     void reopensAfterKill()
     {
         QProcess writer; // commits every 10 000 telegrams

@@ -11,6 +11,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <variant>
 
 using namespace Qt::StringLiterals;
 
@@ -19,8 +20,63 @@ namespace {
 const QString Name = u"Florian Musterstadt 1/44-1"_s;
 const QString Name30 = Name.leftJustified(30, u' ');
 const QString Unlisted30 = u"99999999"_s.leftJustified(30, u' ');
+const QDateTime Time = FixedClock().time;
+
+using Telegram = std::variant<FiveToneCall, PocsagMessage, FmsTelegram>;
+
+Telegram fme(const QString& code)
+{
+    return FiveToneCall{code, {u"zvei"_s, Time}};
+}
+
+Telegram poc(const QString& address, const QString& text)
+{
+    return PocsagMessage{address, text, {u"poc"_s, Time}};
+}
+
+Telegram fms(FmsDirection direction, const QString& id, int status, const QString& text = {})
+{
+    return FmsTelegram{id, status, direction, text, {u"fms"_s, Time}};
+}
+
+constexpr auto From = FmsDirection::FromVehicle;
+constexpr auto To = FmsDirection::ToVehicle;
+
+// The defaults, with text telegrams in the bar's filter, and one change.
+Settings options(void (*change)(Settings&) = nullptr)
+{
+    Settings settings;
+    settings.messageFilter += u";010;110"_s;
+    if (change)
+        change(settings);
+    return settings;
+}
+
+Settings withFilter(const QString& filter)
+{
+    Settings settings = options();
+    settings.messageFilter = filter;
+    return settings;
+}
+
+const Settings BarOff = options([](Settings& s) { s.barActive = false; });
+const Settings TrayOff = options([](Settings& s) { s.trayIconWanted = false; });
+const Settings HideUnlistedReceivers =
+    options([](Settings& s) { s.showUnlistedReceivers = false; });
+const Settings HideUnlistedVehicles = options([](Settings& s) { s.showUnlistedVehicles = false; });
+
+constexpr int NoColour = -1;
+constexpr int Red = 0xff0000;
+constexpr int White = 0xffffff;
+constexpr int NoEmphasis = -1;
+constexpr int Message = int(BarEmphasis::Message);
+constexpr int RequestToSpeak = int(BarEmphasis::RequestToSpeak);
+constexpr int Speaking = int(BarEmphasis::Speaking);
 
 } // namespace
+
+Q_DECLARE_METATYPE(Telegram)
+Q_DECLARE_METATYPE(Settings)
 
 class TestTelegramPresenter : public QObject
 {
@@ -33,23 +89,6 @@ class TestTelegramPresenter : public QObject
     TelegramSummary m_summary;
     FixedClock m_clock;
 
-    HandledTelegram handle(TelegramPresenter& presenter, const QString& record)
-    {
-        QSignalSpy handled(&presenter, &TelegramPresenter::telegramHandled);
-        const QStringList f = record.split(u'|');
-        const ReceivedRecord received{record, m_clock.time};
-        if (f[0] == u"FME")
-            presenter.handleFiveTone({f[1], received});
-        else if (f[0] == u"POC")
-            presenter.handlePocsag({f[1], f[2], received});
-        else
-            presenter.handleFms(
-                {f[1], f[2].toInt(),
-                 f[0] == u"FROM" ? FmsDirection::FromVehicle : FmsDirection::ToVehicle, f.value(3),
-                 received});
-        return handled.isEmpty() ? HandledTelegram() : handled[0][0].value<HandledTelegram>();
-    }
-
 private slots:
     void initTestCase()
     {
@@ -60,117 +99,165 @@ private slots:
 
     void telegrams_data()
     {
-        // record (kind|address|status or text|text) ~ options ("bar off", "tray off",
-        // "no unlisted FME" / "FMS" (the other switch stays on), or a filter) ~ line ~
-        // line colour ~ radio labels ~ tray summary [~ journal entry: kind|address|
-        // name|status|direction|text|passed filters]; %L the vehicle's name padded
-        // to 30, %N its name, %U an unlisted one padded, %T the time stamp.
-        QTest::addColumn<QString>("row");
-        const auto row = [](const char* name, const QString& fields) {
-            QTest::newRow(name) << QString(fields)
-                                       .replace(u"%L"_s, Name30)
-                                       .replace(u"%N"_s, Name)
-                                       .replace(u"%U"_s, Unlisted30)
-                                       .replace(u"%T"_s, u"12:34:56 "_s);
+        // What the bar shows (the main line with its colour, the two radio
+        // labels, the emphasis, how often the labels were laid out), the
+        // tray's summary, and the history's name, text and whether the
+        // filters let it through to the bar.
+        QTest::addColumn<Telegram>("telegram");
+        QTest::addColumn<Settings>("settings");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<int>("emphasis");
+        QTest::addColumn<int>("layouts");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("passed");
+        const auto row = [](const char* name, const Telegram& telegram, const Settings& settings) {
+            return std::ref(QTest::newRow(name) << telegram << settings);
         };
-        row("five-tone listed",
-            u"FME|12345~~12345 Wehr Nord~255,0,0~~%T12345 Wehr Nord~1|12345|Wehr Nord||||1"_s);
-        row("five-tone unlisted", u"FME|1234~~1234 Unbekannt~255,0,0~~%T1234 Unbekannt"_s);
-        row("five-tone unlisted hidden", u"FME|99999~no unlisted FME~~~~"_s);
-        row("five-tone, bar off", u"FME|12345~bar off~~~~%T12345 Wehr Nord"_s);
-        row("five-tone, tray off", u"FME|12345~tray off~12345 Wehr Nord~255,0,0~~"_s);
-        row("pocsag listed, leading zeros", u"POC|0001234567|Brand Halle 3~~1234567 Zugführer "
-                                            "Brand Halle 3~255,0,0~~%T1234567 Zugführer"_s);
-        row("pocsag empty text",
-            u"POC|1234567|~~1234567 Zugführer ~255,0,0~~%T1234567 Zugführer"_s);
-        row("pocsag unlisted", u"POC|abc|Probe~~abc Unbekannt Probe~255,0,0~~%Tabc Unbekannt~"
-                               "2|abc||||Probe|1"_s);
-        row("pocsag unlisted hidden", u"POC|777|x~no unlisted FME~~~~"_s);
-        row("fms status 3", u"FROM|61234567|3~~%L  3 Einsatz Übernommen~255,255,0~~"
-                            "%T%N (3) Einsatz Übernommen"_s);
-        row("fms blank text", u"FROM|61234567|3|   ~~%L  3 Einsatz Übernommen   ~255,255,0~~"
-                              "%T%N (3) Einsatz Übernommen"_s);
-        row("fms with text",
-            u"FROM|61234567|4| Lage klar ~~%L  4 Am Einsatzort [Lage klar]~"
-            "255,0,0~~%T%N (4) Am Einsatzort~0|61234567|%N|4|0|Am Einsatzort [Lage klar]|1"_s);
-        row("fms unlisted",
-            u"FROM|99999999|2~~%U  2 Frei auf Wache~0,144,0~~%T99999999 (2) Frei auf Wache"_s);
-        row("fms unlisted hidden", u"FROM|99999999|2~no unlisted FMS~~~~"_s);
-        row("fms bar off", u"FROM|61234567|4~bar off~~~~%T%N (4) Am Einsatzort~"
-                           "0|61234567|%N|4|0|Am Einsatzort|1"_s);
-        row("fms text telegram",
-            u"FROM|61234567|10|Text & mehr, A&TRN~~%L 10 Text  mehr, ATRN~255,255,255~~"_s);
-        row("request to speak", u"FROM|61234567|5~~~~%TSW: %N~"_s);
-        row("speaking", u"FROM|61234567|15~~~~%TSpricht: %N~"_s);
-        row("status 12 has no line", u"FROM|61234567|12~012~~~~"_s);
-        row("filter 1005 lets 005 through", u"FROM|61234567|5~1005~~~%TSW: %N~"_s);
-        row("filter 1005 lets 100 through",
-            u"TO|61234567|0~1005~%L  0 Statusabfrage~255,255,255~~"_s);
-        row("filter 1005 stops 003",
-            u"FROM|61234567|3~1005~~~~~0|61234567|%N|3|0|Einsatz Übernommen|0"_s);
-        row("to vehicle with text",
-            u"TO|61234567|3|Lage~103~%L  3 C - Für Einsatz Melden [Lage]~255,255,255~~"_s);
-        row("to vehicle text telegram",
-            u"TO|61234567|10|A&TRN 4711 & x~~%L 10 A&TRN 4711  x~255,255,255~~~"
-            "0|61234567|%N|10|1|A&TRN 4711  x|1"_s);
-        row("to vehicle status 13", u"TO|61234567|13~113~%L 13 ~255,255,255~~"_s);
+        const QString t = u"12:34:56 "_s;
+        row("five-tone listed", fme(u"12345"_s), options())
+            << u"12345 Wehr Nord"_s << Red << QString() << Message << 0 << t + u"12345 Wehr Nord"_s
+            << u"Wehr Nord"_s << QString() << true;
+        row("five-tone unlisted", fme(u"1234"_s), options())
+            << u"1234 Unbekannt"_s << Red << QString() << Message << 0 << t + u"1234 Unbekannt"_s
+            << QString() << QString() << true;
+        row("five-tone unlisted hidden", fme(u"99999"_s), HideUnlistedReceivers)
+            << QString() << NoColour << QString() << NoEmphasis << 0 << QString() << QString()
+            << QString() << false;
+        row("five-tone, bar off", fme(u"12345"_s), BarOff)
+            << QString() << NoColour << QString() << NoEmphasis << 0 << t + u"12345 Wehr Nord"_s
+            << u"Wehr Nord"_s << QString() << true;
+        row("five-tone, tray off", fme(u"12345"_s), TrayOff)
+            << u"12345 Wehr Nord"_s << Red << QString() << Message << 0 << QString()
+            << u"Wehr Nord"_s << QString() << true;
+        row("pocsag listed, leading zeros", poc(u"0001234567"_s, u"Brand Halle 3"_s), options())
+            << u"1234567 Zugführer Brand Halle 3"_s << Red << QString() << Message << 0
+            << t + u"1234567 Zugführer"_s << u"Zugführer"_s << u"Brand Halle 3"_s << true;
+        row("pocsag empty text", poc(u"1234567"_s, QString()), options())
+            << u"1234567 Zugführer "_s << Red << QString() << Message << 0
+            << t + u"1234567 Zugführer"_s << u"Zugführer"_s << QString() << true;
+        row("pocsag unlisted", poc(u"abc"_s, u"Probe"_s), options())
+            << u"abc Unbekannt Probe"_s << Red << QString() << Message << 0
+            << t + u"abc Unbekannt"_s << QString() << u"Probe"_s << true;
+        row("pocsag unlisted hidden", poc(u"777"_s, u"x"_s), HideUnlistedReceivers)
+            << QString() << NoColour << QString() << NoEmphasis << 0 << QString() << QString()
+            << u"x"_s << false;
+        row("fms status 3", fms(From, u"61234567"_s, 3), options())
+            << Name30 + u"  3 Einsatz Übernommen"_s << 0xffff00 << QString() << Message << 1
+            << t + Name + u" (3) Einsatz Übernommen"_s << Name << u"Einsatz Übernommen"_s << true;
+        row("fms blank text", fms(From, u"61234567"_s, 3, u"   "_s), options())
+            << Name30 + u"  3 Einsatz Übernommen   "_s << 0xffff00 << QString() << Message << 1
+            << t + Name + u" (3) Einsatz Übernommen"_s << Name << u"Einsatz Übernommen"_s << true;
+        row("fms with text", fms(From, u"61234567"_s, 4, u" Lage klar "_s), options())
+            << Name30 + u"  4 Am Einsatzort [Lage klar]"_s << Red << QString() << Message << 1
+            << t + Name + u" (4) Am Einsatzort"_s << Name << u"Am Einsatzort [Lage klar]"_s << true;
+        row("fms unlisted", fms(From, u"99999999"_s, 2), options())
+            << Unlisted30 + u"  2 Frei auf Wache"_s << 0x009000 << QString() << Message << 1
+            << t + u"99999999 (2) Frei auf Wache"_s << QString() << u"Frei auf Wache"_s << true;
+        row("fms unlisted hidden", fms(From, u"99999999"_s, 2), HideUnlistedVehicles)
+            << QString() << NoColour << QString() << NoEmphasis << 0 << QString() << QString()
+            << u"Frei auf Wache"_s << false;
+        row("fms bar off", fms(From, u"61234567"_s, 4), BarOff)
+            << QString() << NoColour << QString() << NoEmphasis << 0
+            << t + Name + u" (4) Am Einsatzort"_s << Name << u"Am Einsatzort"_s << true;
+        row("fms text telegram", fms(From, u"61234567"_s, 10, u"Text & mehr, A&TRN"_s), options())
+            << Name30 + u" 10 Text  mehr, ATRN"_s << White << QString() << Message << 1 << QString()
+            << Name << u"Text  mehr, ATRN"_s << true;
+        row("request to speak", fms(From, u"61234567"_s, 5), options())
+            << QString() << NoColour << t + u"SW: "_s + Name << RequestToSpeak << 1 << QString()
+            << Name << u"Sprechwunsch"_s << true;
+        row("speaking", fms(From, u"61234567"_s, 15), options())
+            << QString() << NoColour << t + u"Spricht: "_s + Name << Speaking << 1 << QString()
+            << Name << u"Quittung"_s << true;
+        row("status 12 has no line", fms(From, u"61234567"_s, 12), withFilter(u"012"_s))
+            << QString() << NoColour << QString() << NoEmphasis << 1 << QString() << Name
+            << QString() << false;
+        row("filter 1005 lets 005 through", fms(From, u"61234567"_s, 5), withFilter(u"1005"_s))
+            << QString() << NoColour << t + u"SW: "_s + Name << RequestToSpeak << 1 << QString()
+            << Name << u"Sprechwunsch"_s << true;
+        row("filter 1005 lets 100 through", fms(To, u"61234567"_s, 0), withFilter(u"1005"_s))
+            << Name30 + u"  0 Statusabfrage"_s << White << QString() << Message << 1 << QString()
+            << Name << u"Statusabfrage"_s << true;
+        row("filter 1005 stops 003", fms(From, u"61234567"_s, 3), withFilter(u"1005"_s))
+            << QString() << NoColour << QString() << NoEmphasis << 1 << QString() << Name
+            << u"Einsatz Übernommen"_s << false;
+        row("to vehicle with text", fms(To, u"61234567"_s, 3, u"Lage"_s), withFilter(u"103"_s))
+            << Name30 + u"  3 C - Für Einsatz Melden [Lage]"_s << White << QString() << Message << 1
+            << QString() << Name << u"C - Für Einsatz Melden [Lage]"_s << true;
+        row("to vehicle text telegram", fms(To, u"61234567"_s, 10, u"A&TRN 4711 & x"_s), options())
+            << Name30 + u" 10 A&TRN 4711  x"_s << White << QString() << Message << 1 << QString()
+            << Name << u"A&TRN 4711  x"_s << true;
+        row("to vehicle status 13", fms(To, u"61234567"_s, 13), withFilter(u"113"_s))
+            << Name30 + u" 13 "_s << White << QString() << Message << 1 << QString() << Name
+            << QString() << true;
     }
 
     void telegrams()
     {
-        QFETCH(QString, row);
-        const QStringList f = row.split(u'~');
-        QVERIFY(f.size() == 6 || f.size() == 7);
-        const QString &record = f[0], &options = f[1], &line = f[2], &colour = f[3], &radio = f[4],
-                      &summary = f[5];
-        m_settings.value = Settings();
-        m_settings.value.messageFilter += u";010;110"_s;
-        m_settings.value.barActive = options != u"bar off";
-        m_settings.value.trayIconWanted = options != u"tray off";
-        m_settings.value.showUnlistedReceivers = options != u"no unlisted FME";
-        m_settings.value.showUnlistedVehicles = options != u"no unlisted FMS";
-        if (!options.isEmpty() && options[0].isDigit())
-            m_settings.value.messageFilter = options;
+        QFETCH(Telegram, telegram);
+        QFETCH(Settings, settings);
+        QFETCH(QString, line);
+        QFETCH(int, colour);
+        QFETCH(QString, radio);
+        QFETCH(int, emphasis);
+        QFETCH(int, layouts);
+        QFETCH(QString, summary);
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(bool, passed);
+        m_settings.value = settings;
         m_bar = RecordingBar();
         m_summary.setText(QString());
         TelegramPresenter presenter(m_directories, m_tables, m_settings, m_bar, m_summary);
+        QSignalSpy handled(&presenter, &TelegramPresenter::telegramHandled);
+        std::visit(
+            [&presenter](const auto& value) {
+                using T = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, FiveToneCall>)
+                    presenter.handleFiveTone(value);
+                else if constexpr (std::is_same_v<T, PocsagMessage>)
+                    presenter.handlePocsag(value);
+                else
+                    presenter.handleFms(value);
+            },
+            telegram);
 
-        const HandledTelegram entry = handle(presenter, record);
         QCOMPARE(m_bar.caption(BarLabel::Line), line);
-        QCOMPARE(m_bar.lineColour ? u"%1,%2,%3"_s.arg(m_bar.lineColour->red)
-                                        .arg(m_bar.lineColour->green)
-                                        .arg(m_bar.lineColour->blue)
-                                  : QString(),
-                 colour);
+        const std::optional<Rgb> rgb = m_bar.lineColour;
+        QCOMPARE(rgb ? rgb->red << 16 | rgb->green << 8 | rgb->blue : NoColour, colour);
         QCOMPARE(m_bar.caption(BarLabel::RequestToSpeak) + m_bar.caption(BarLabel::Speaking),
                  radio);
+        QCOMPARE(m_bar.emphasis ? int(*m_bar.emphasis) : NoEmphasis, emphasis);
+        QCOMPARE(m_bar.layouts, layouts);
         QCOMPARE(m_summary.text(), summary);
-        const bool shown = !line.isEmpty() || !radio.isEmpty();
-        QCOMPARE(m_bar.bringUps, shown ? 1 : 0);
-        QCOMPARE(entry.shown, shown);
-        if (shown) {
-            QCOMPARE(m_bar.caption(BarLabel::Time), radio.isEmpty() ? u"12:34:56"_s : QString());
-            const BarEmphasis emphasis = radio.isEmpty()          ? BarEmphasis::Message
-                                         : radio.contains(u"SW:") ? BarEmphasis::RequestToSpeak
-                                                                  : BarEmphasis::Speaking;
-            QCOMPARE(m_bar.emphasis, emphasis);
-        }
-        // FMS lines are laid out whenever the bar is in use, shown or not.
-        const bool fms = !record.startsWith(u"FME") && !record.startsWith(u"POC");
-        QCOMPARE(m_bar.layouts,
-                 fms && m_settings.value.barActive && options != u"no unlisted FMS" ? 1 : 0);
-        QCOMPARE(entry.record, record);
-        QCOMPARE(entry.receivedAt, m_clock.time);
-        if (f.size() == 7) {
-            const auto number = [](const auto& value) {
-                return value ? QString::number(int(*value)) : QString();
-            };
-            QCOMPARE(QStringList({QString::number(int(entry.kind)), entry.address, entry.name,
-                                  number(entry.status), number(entry.direction), entry.text,
-                                  QString::number(entry.passedFilters)})
-                         .join(u'|'),
-                     f[6]);
-        }
+        QCOMPARE(handled.size(), 1);
+        const auto entry = handled[0][0].value<HandledTelegram>();
+        QCOMPARE(m_bar.bringUps, entry.shown ? 1 : 0);
+        QCOMPARE(entry.shown, emphasis != NoEmphasis);
+        QCOMPARE(m_bar.caption(BarLabel::Time), emphasis == Message ? u"12:34:56"_s : QString());
+        QCOMPARE(entry.name, name);
+        QCOMPARE(entry.text, text);
+        QCOMPARE(entry.passedFilters, passed);
+        QCOMPARE(entry.receivedAt, Time);
+    }
+
+    void journalEntryOfFms()
+    {
+        // The journal's columns of an FMS telegram, beside the texts above.
+        m_settings.value = options();
+        TelegramPresenter presenter(m_directories, m_tables, m_settings, m_bar, m_summary);
+        QSignalSpy handled(&presenter, &TelegramPresenter::telegramHandled);
+        presenter.handleFms({u"61234567 "_s, 6, To, QString(), {u"record"_s, Time}});
+        QCOMPARE(handled.size(), 1);
+        const auto entry = handled[0][0].value<HandledTelegram>();
+        QCOMPARE(entry.kind, TelegramKind::Fms);
+        QCOMPARE(entry.address, u"61234567"_s);
+        QCOMPARE(entry.status, 6);
+        QCOMPARE(entry.direction, To);
+        QCOMPARE(entry.record, u"record"_s);
     }
 
     void captionRule_data()

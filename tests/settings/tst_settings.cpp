@@ -44,7 +44,11 @@ private slots:
         QCOMPARE(readFlag(text), flag);
         const auto read = readTruth(text);
         QCOMPARE(read ? int(*read) : -1, truth);
-        // Font sizes: a plain number with "." as separator, above 0.
+    }
+
+    void fontSizes()
+    {
+        // A plain number with "." as separator, above 0.
         QCOMPARE(readSize(writeSize(12.5)).value(), 12.5);
         QCOMPARE(writeSize(9.75), u"9.75"_s);
         for (const QString& junk : {u"9,75"_s, u"-3"_s, u"1e30"_s})

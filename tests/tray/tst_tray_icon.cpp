@@ -2,9 +2,11 @@
 #include "support/fake_dialogs.h"
 #include "support/recording_tray_service.h"
 #include "tray/tray_icon.h"
+#include "tray/tray_mouse.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -61,6 +63,69 @@ private slots:
         QVERIFY(!m_service.shown);
     }
 
+    void unchangedTipIsNotSentAgain()
+    {
+        // The mouse resting on the icon asks for the same tip again and again.
+        m_icon->setVisible(true);
+        m_icon->setToolTip(u"12:00:00 21101"_s);
+        const int updates = m_service.updates;
+        m_icon->setToolTip(u"12:00:00 21101"_s);
+        QCOMPARE(m_service.updates, updates);
+    }
+
+    void mouseEvents_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("event"); // -1: none
+        const auto row = [](const char* name, QEvent::Type type, Qt::MouseButton button,
+                            int event) {
+            QTest::newRow(name) << int(type) << int(button) << event;
+        };
+        row("move", QEvent::MouseMove, Qt::NoButton, int(TrayMouseEvent::Move));
+        row("left down", QEvent::MouseButtonPress, Qt::LeftButton, int(TrayMouseEvent::LeftDown));
+        row("right up", QEvent::MouseButtonRelease, Qt::RightButton, int(TrayMouseEvent::RightUp));
+        row("middle double", QEvent::MouseButtonDblClick, Qt::MiddleButton,
+            int(TrayMouseEvent::MiddleDoubleClick));
+        row("left double", QEvent::MouseButtonDblClick, Qt::LeftButton,
+            int(TrayMouseEvent::LeftDoubleClick));
+        row("enter", QEvent::Enter, Qt::NoButton, -1);
+    }
+
+    void mouseEvents()
+    {
+        QFETCH(int, type);
+        QFETCH(int, button);
+        QFETCH(int, event);
+        const QEvent::Type eventType = QEvent::Type(type);
+        const auto mouse = [&]() -> std::optional<TrayMouseEvent> {
+            if (eventType == QEvent::Enter)
+                return trayMouseEventOf(QEvent(eventType));
+            return trayMouseEventOf(QMouseEvent(eventType, QPointF(1, 1), QPointF(1, 1),
+                                                Qt::MouseButton(button), Qt::MouseButtons(button),
+                                                Qt::NoModifier));
+        }();
+        QCOMPARE(mouse ? int(*mouse) : -1, event);
+    }
+
+    void activations()
+    {
+        // Trays over D-Bus report activations only.
+        QCOMPARE(trayMouseEventOf(QSystemTrayIcon::Trigger), TrayMouseEvent::LeftDown);
+        QCOMPARE(trayMouseEventOf(QSystemTrayIcon::DoubleClick), TrayMouseEvent::LeftDoubleClick);
+        QCOMPARE(trayMouseEventOf(QSystemTrayIcon::Context), TrayMouseEvent::RightUp);
+        QCOMPARE(trayMouseEventOf(QSystemTrayIcon::MiddleClick), TrayMouseEvent::MiddleDown);
+        QVERIFY(!trayMouseEventOf(QSystemTrayIcon::Unknown));
+    }
+
+    void tipsShowAsText()
+    {
+        QCOMPARE(plainTrayTip(u"12:00:00 61110144 (3) Einsatz"_s),
+                 u"12:00:00 61110144 (3) Einsatz"_s);
+        QCOMPARE(plainTrayTip(u"<b>x</b> & y"_s),
+                 u"<p style='white-space:pre'>&lt;b&gt;x&lt;/b&gt; &amp; y</p>"_s);
+    }
+
     void flashing()
     {
         m_icon->setVisible(true);
@@ -101,7 +166,6 @@ private slots:
         for (const char* name : {"mMaximize", "mRestore", "mMinimize"})
             state += action(name).isEnabled() ? u'1' : u'0';
         QCOMPARE(state, enabled);
-        QVERIFY(!menuOf()->defaultAction());
         menuOf()->hide();
     }
 
