@@ -55,12 +55,17 @@ DecoderLine readZvei(QByteArrayView rest)
         if (!(symbol >= '0' && symbol <= '9') && !(symbol >= 'A' && symbol <= 'F'))
             return IgnoredLine::Unreadable;
     }
-    if (const auto code = resolveFiveTone(symbols))
-        return ZveiCall{*code};
-    return IgnoredLine::IncompleteFiveTone;
+    bool doubtful = false;
+    const auto reading = readFiveTone(symbols, &doubtful);
+    if (!reading)
+        return doubtful ? IgnoredLine::DoubtfulFiveTone : IgnoredLine::IncompleteFiveTone;
+    FiveToneLine calls{{}, reading->repaired};
+    for (const QString& code : reading->calls)
+        calls.calls.append(ZveiCall{code});
+    return calls;
 }
 
-DecoderLine readPocsag(QByteArrayView rest)
+DecoderLine readPocsag(QByteArrayView rest, const LineGuards& guards)
 {
     static const QRegularExpression format(QStringLiteral(
         "^Address: *(\\d{1,7}) +Function: *([0-3])(?: +(Alpha|Numeric|Skyper):(.*))?$"));
@@ -79,6 +84,8 @@ DecoderLine readPocsag(QByteArrayView rest)
     if (!kind.isEmpty()) {
         // Latin-1 keeps one character per byte: the capture's offset is the byte offset.
         const QByteArrayView printed = rest.trimmed().sliced(match.capturedStart(4));
+        if (kind == u"Alpha" && !guards.acceptGarbledText && isGarbled(printed))
+            return IgnoredLine::GarbledText;
         page.text = pagerText(printed, kind == u"Alpha" ? PageKind::Alpha : PageKind::Numeric);
     }
     return page;
@@ -113,7 +120,7 @@ QString tacticalText(int info)
 // whose lowest nibble came first: BOS, country, place (2), vehicle (4),
 // status, then stage (bit 0), direction (bit 1) and tactical info (bits 2-3),
 // then the check sum.
-DecoderLine readFms(QByteArrayView rest)
+DecoderLine readFms(QByteArrayView rest, const LineGuards& guards)
 {
     rest = rest.trimmed();
     constexpr qsizetype kDigits = 12;
@@ -127,8 +134,12 @@ DecoderLine readFms(QByteArrayView rest)
     }
     if (rest.contains(QByteArrayView("CRC INCORRECT")))
         return IgnoredLine::FmsCheckSum;
-    if (!rest.endsWith(QByteArrayView("CRC correct")))
+    if (rest.endsWith(QByteArrayView("CRC correct AFTER SWAPPING ONE BIT"))) {
+        if (!guards.acceptCorrectedFms)
+            return IgnoredLine::FmsCorrected;
+    } else if (!rest.endsWith(QByteArrayView("CRC correct"))) {
         return IgnoredLine::Unreadable;
+    }
     FmsReport report;
     for (int i = 0; i < 8; ++i)
         report.id += QString::number(nibbles[i], 16).toUpper();
@@ -141,7 +152,7 @@ DecoderLine readFms(QByteArrayView rest)
 
 } // namespace
 
-DecoderLine readDecoderLine(QByteArrayView line)
+DecoderLine readDecoderLine(QByteArrayView line, const LineGuards& guards)
 {
     const QByteArrayView labelled = afterLabel(line);
     for (const QByteArrayView start :
@@ -157,9 +168,9 @@ DecoderLine readDecoderLine(QByteArrayView line)
             case Demodulator::Zvei:
                 return readZvei(rest);
             case Demodulator::Pocsag:
-                return readPocsag(rest);
+                return readPocsag(rest, guards);
             case Demodulator::Fms:
-                return readFms(rest);
+                return readFms(rest, guards);
             }
         }
     }
