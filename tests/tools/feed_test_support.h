@@ -69,7 +69,8 @@ inline bool greeted(QTcpSocket& desk, quint16 port)
 inline quint16 startFeed(QProcess& feed, const QStringList& arguments, QByteArray& log)
 {
     feed.start(QStringLiteral(OSTREVO_FEED), arguments + QStringList{u"--port"_qs, u"0"_qs});
-    static const QRegularExpression listening(QStringLiteral("listening on 127.0.0.1:(\\d+)"));
+    static const QRegularExpression listening(
+        QStringLiteral("warte auf Verbindungen an 127.0.0.1:(\\d+)"));
     QRegularExpressionMatch match;
     const auto started = [&] {
         match = listening.match(QString::fromLatin1(log += feed.readAllStandardError()));

@@ -37,11 +37,19 @@ private slots:
         row("pages",
             page("Alpha:   K}chenbrand Hauptstra~e [\\]{|<EOT>") +
                 page("Alpha:   Übung €") + // UTF-8, as with the decoder's -C DE
-                page("Alpha:   a<CR><LF>b\tc<BEL>d<X>e") +
+                page("Alpha:   a<CR><LF>b\tcd<X>e<BEL>") +
                 "POCSAG512: Address:   77001  Function: 0  Numeric: 0815 ][  \n"
                 "POCSAG2400: Address:       8  Function: 2 \n",
             {u"POC|1234567|Küchenbrand Hauptstraße ÄÖÜäö"_qs, u"POC|1234567|Übung €"_qs,
              u"POC|1234567|a  b cd<X>e"_qs, u"POC|0077001|0815 ]["_qs, u"POC|0000008|"_qs});
+        // Ten digits are two sequences less than 70 ms apart; a digit doubled
+        // by a short drop is taken out when that leaves one call or two.
+        row("five-tone lengths",
+            "ZVEI1: 1234567890\nZVEI1: 1E3E521E0E\nZVEI1: 233456\n"
+            "ZVEI1: 99887766554433221100\nZVEI1: 1234567\nZVEI1: 123456789\n"
+            "ZVEI1: 12345678901\nZVEI1: 1223456\nZVEI1: 12345E1234\n",
+            {u"FME|12345"_qs, u"FME|67890"_qs, u"FME|11335"_qs, u"FME|21100"_qs, u"FME|23456"_qs,
+             u"FME|98765"_qs, u"FME|43210"_qs});
         // The same status in the other direction is another telegram.
         row("fms",
             "FMS: 684344101116 CRC correct\nFMS: 00c444101116 CRC correct\n"
@@ -78,6 +86,59 @@ private slots:
         QFETCH(QStringList, calls);
         MultimonBridge bridge(10000);
         QCOMPARE(desksSee(bridge, output), calls);
+    }
+
+    // What noise makes of the decoder: each guard holds its lines back,
+    // and lets them through when loosened; clean telegrams always pass.
+    void guards_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("byDefault"); // the call sent, or why not
+        QTest::addColumn<QString>("loosened");
+        const QByteArray fms = kFms.chopped(1);
+        QTest::newRow("FMS right after a bit swap")
+            << fms + " AFTER SWAPPING ONE BIT" << u"corrected"_qs << u"FROM|61110144|3|"_qs;
+        QTest::newRow("FMS wrong") << QByteArray("FMS: 800344101116 CRC INCORRECT (1)")
+                                   << u"check sum"_qs << u"check sum"_qs;
+        QTest::newRow("FMS right") << fms << u"FROM|61110144|3|"_qs << u"FROM|61110144|3|"_qs;
+        QTest::newRow("control inside a text")
+            << page("Alpha:   Brand<BEL>Haus") << u"garbled"_qs << u"POC|1234567|BrandHaus"_qs;
+        QTest::newRow("noise as text")
+            << page("Alpha:   <DEL>w<DEL><BEL>@") << u"garbled"_qs << u"POC|1234567|w@"_qs;
+        QTest::newRow("raw control inside")
+            << page("Alpha:   Brand\x01 Haus") << u"garbled"_qs << u"POC|1234567|Brand  Haus"_qs;
+        QTest::newRow("end marks and breaks") << page("Alpha:   B<CR><LF>H\t<ETX><EOT><NUL>\x01")
+                                              << u"POC|1234567|B  H"_qs << u"POC|1234567|B  H"_qs;
+        QTest::newRow("numeric") << page("Numeric: 12-[3]U") << u"POC|1234567|12-[3]U"_qs
+                                 << u"POC|1234567|12-[3]U"_qs;
+        QTest::newRow("tone only") << page("") << u"POC|1234567|"_qs << u"POC|1234567|"_qs;
+        QTest::newRow("five-tone too long")
+            << QByteArray("ZVEI1: 1234567") << u"doubtful"_qs << u"doubtful"_qs;
+        QTest::newRow("five-tone too short")
+            << QByteArray("ZVEI1: 1E34") << u"incomplete"_qs << u"incomplete"_qs;
+    }
+
+    void guards()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, byDefault);
+        QFETCH(QString, loosened);
+        const QHash<IgnoredLine, QString> reasons{
+            {IgnoredLine::FmsCorrected, u"corrected"_qs},
+            {IgnoredLine::FmsCheckSum, u"check sum"_qs},
+            {IgnoredLine::GarbledText, u"garbled"_qs},
+            {IgnoredLine::DoubtfulFiveTone, u"doubtful"_qs},
+            {IgnoredLine::IncompleteFiveTone, u"incomplete"_qs}};
+        for (const bool loose : {false, true}) {
+            MultimonBridge bridge(10000, LineGuards{loose, loose});
+            QString outcome;
+            connect(&bridge, &MultimonBridge::lineIgnored, this,
+                    [&](IgnoredLine reason) { outcome = reasons.value(reason, u"other"_qs); });
+            const QStringList calls = desksSee(bridge, QByteArray(line + '\n'));
+            if (!calls.isEmpty())
+                outcome = calls.join(u',');
+            QCOMPARE(outcome, loose ? loosened : byDefault);
+        }
     }
 
     // Counted from the telegram sent, not from its last repeat; 0 turns it
