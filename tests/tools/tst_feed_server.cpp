@@ -70,12 +70,21 @@ private slots:
     {
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("IPv6 loopback") << u"--listen [::1]:0"_qs << 0;
-        QTest::newRow("open network") << u"--listen 0.0.0.0:0"_qs << 2;
-        QTest::newRow("IPv6 without brackets") << u"--listen ::1:0"_qs << 2;
-        QTest::newRow("port out of range") << u"--listen 127.0.0.1:65536"_qs << 2;
-        QTest::newRow("network mistyped") << u"--port 0 --allow 10.0.0.0/33"_qs << 2;
-        QTest::newRow("following standard input") << u"--port 0 --follow"_qs << 2;
+        QTest::newRow("IPv6 loopback") << u"--multimon --listen [::1]:0"_qs << 0;
+        QTest::newRow("open network") << u"--multimon --listen 0.0.0.0:0"_qs << 2;
+        QTest::newRow("IPv6 without brackets") << u"--multimon --listen ::1:0"_qs << 2;
+        QTest::newRow("port out of range") << u"--multimon --listen 127.0.0.1:65536"_qs << 2;
+        QTest::newRow("network mistyped") << u"--multimon --port 0 --allow 10.0.0.0/33"_qs << 2;
+        QTest::newRow("following standard input") << u"--multimon --port 0 --follow"_qs << 2;
+        QTest::newRow("empty audio file") << u"--port 0 --receive file:/dev/null"_qs << 0;
+        QTest::newRow("unknown source") << u"--port 0 --receive radio:1"_qs << 2;
+        QTest::newRow("frequency below the stick") << u"--port 0 --receive rtl:17.3M"_qs << 2;
+        QTest::newRow("unknown demodulator") << u"--port 0 --receive audio --demod ZVEI2"_qs << 2;
+        QTest::newRow("unreadable file") << u"--port 0 --receive file:/nonexistent.raw"_qs << 2;
+        QTest::newRow("pacing a sound card") << u"--port 0 --receive audio --realtime"_qs << 2;
+        QTest::newRow("correcting 3 bits")
+            << u"--port 0 --receive audio --pocsag-correction 3"_qs << 2;
+        QTest::newRow("demodulators without --receive") << u"--multimon --demod ZVEI1"_qs << 2;
     }
 
     void commandLine()
@@ -83,8 +92,7 @@ private slots:
         QFETCH(QString, arguments);
         QFETCH(int, exitCode);
         QProcess feed;
-        feed.start(QStringLiteral(OSTREVO_FEED),
-                   QString(u"--multimon "_qs + arguments).split(u' '));
+        feed.start(QStringLiteral(OSTREVO_FEED), arguments.split(u' '));
         feed.closeWriteChannel();
         QVERIFY(feed.waitForFinished(5000));
         QCOMPARE(feed.exitCode(), exitCode);
