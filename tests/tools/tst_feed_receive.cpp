@@ -147,6 +147,34 @@ private slots:
         endFeed(feed);
     }
 
+    // The real rtl_fm without a stick and parec without a sound server start
+    // with the feed's arguments, fail, and are tried again.
+    void missingHardwareIsRetried_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QByteArray>("complaint");
+        QTest::newRow("rtl") << u"rtl:173.255M,gain=40,ppm=-3"_qs
+                             << QByteArray("rtl_fm: No supported devices found.");
+        QTest::newRow("sound server") << u"audio"_qs << QByteArray("parec: Connection failure");
+    }
+
+    void missingHardwareIsRetried()
+    {
+        QFETCH(QString, source);
+        QFETCH(QByteArray, complaint);
+        QProcess feed;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"PULSE_SERVER"_qs, u"unix:/nonexistent"_qs);
+        feed.setProcessEnvironment(environment);
+        QByteArray log;
+        QVERIFY(startFeed(feed, {u"--receive"_qs, source}, log) != 0);
+        QVERIFY(waitForLog(feed, log, complaint));
+        const QByteArray program = complaint.left(complaint.indexOf(':'));
+        QVERIFY(waitForLog(feed, log, program + " endete mit Code 1; Neustart in 1 s"));
+        QVERIFY(waitForLog(feed, log, program + " endete mit Code 1; Neustart in 2 s"));
+        endFeed(feed);
+    }
+
     // A decoder killed mid-run is started again and decodes the next page;
     // SIGTERM ends every stage, and nothing of the chain stays behind.
     void decoderRestartAndCleanEnd()

@@ -54,7 +54,8 @@ bool AudioFile::open(const QString& path)
 {
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::ReadOnly)) {
-        m_error = m_file.errorString();
+        m_error = m_file.exists() ? QStringLiteral("keine Leserechte oder kein lesbarer Ort")
+                                  : QStringLiteral("die Datei gibt es nicht");
         return false;
     }
     const auto layout = audioLayout(m_file.peek(HeadBytes));
