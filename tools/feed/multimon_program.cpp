@@ -31,7 +31,8 @@ QStringList multimonArguments(const QStringList& demodulators, int pocsagCorrect
 std::optional<QVersionNumber> multimonVersion(QByteArrayView banner)
 {
     static const QRegularExpression format(QStringLiteral("^multimon-ng (\\d+(?:\\.\\d+)*)"));
-    const QRegularExpressionMatch match = format.match(QString::fromLatin1(banner.first(std::min<qsizetype>(banner.size(), 200))));
+    const QRegularExpressionMatch match =
+        format.match(QString::fromLatin1(banner.first(std::min<qsizetype>(banner.size(), 200))));
     if (!match.hasMatch())
         return std::nullopt;
     return QVersionNumber::fromString(match.captured(1));

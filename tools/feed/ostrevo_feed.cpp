@@ -178,8 +178,9 @@ ReceiveChain* startReceive(const FeedOptions& options, FeedServer& server,
                            const std::function<void(int)>& stop)
 {
     MultimonBridge* bridge = bridgeTo(server, options);
-    auto* chain = new ReceiveChain(options.receive, options.decoderArguments, options.realtime,
-                                   ReceiveTimings{}, bridge);
+    auto* chain =
+        new ReceiveChain(options.receive, QStringLiteral("multimon-ng"), options.decoderArguments,
+                         options.realtime, ReceiveTimings{}, bridge);
     QElapsedTimer clock;
     clock.start();
     QObject::connect(

@@ -3,7 +3,6 @@
 #include "feed_log.h"
 #include "multimon_program.h"
 
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -29,11 +28,12 @@ QString packageOf(const QString& program)
 
 } // namespace
 
-ReceiveChain::ReceiveChain(ReceiveSource source, QStringList decoderArguments, bool realtime,
-                           ReceiveTimings timings, QObject* parent)
-    : QObject(parent), m_source(std::move(source)), m_decoderArguments(std::move(decoderArguments)),
-      m_realtime(realtime), m_timings(timings), m_pump(timings.flushMs),
-      m_silence(timings.silenceMs, 0),
+ReceiveChain::ReceiveChain(ReceiveSource source, QString decoderProgram,
+                           QStringList decoderArguments, bool realtime, ReceiveTimings timings,
+                           QObject* parent)
+    : QObject(parent), m_source(std::move(source)), m_decoderProgram(std::move(decoderProgram)),
+      m_decoderArguments(std::move(decoderArguments)), m_realtime(realtime), m_timings(timings),
+      m_pump(timings.flushMs), m_silence(timings.silenceMs, 0),
       m_sourceBackoff(timings.firstRestartMs, timings.longestRestartMs, timings.stableAfterMs),
       m_decoderBackoff(timings.firstRestartMs, timings.longestRestartMs, timings.stableAfterMs)
 {
@@ -57,9 +57,9 @@ ReceiveChain::ReceiveChain(ReceiveSource source, QStringList decoderArguments, b
     connect(&m_decoder, &StageProcess::output, this, &ReceiveChain::decoderOutput);
     connect(&m_decoder, &StageProcess::errorLine, this, &ReceiveChain::decoderSaid);
     connect(&m_decoder, &StageProcess::bytesWritten, this, [this] {
+        m_decoderProgressMs = now();
         if (m_decoder.bytesToWrite() > 0)
             return;
-        m_decoderProgressMs = now();
         feedDecoder();
         pullFile();
     });
@@ -70,9 +70,15 @@ ReceiveChain::ReceiveChain(ReceiveSource source, QStringList decoderArguments, b
             emit finished();
             return;
         }
-        stageEnded(QStringLiteral("multimon-ng"), how, m_decoderBackoff, m_decoderStartedMs,
-                   m_decoderRestart);
+        stageEnded(m_decoderProgram, how, m_decoderBackoff, m_decoderStartedMs, m_decoderRestart);
     });
+}
+
+ReceiveChain::~ReceiveChain()
+{
+    // The stages kill their programs when they go; that is no end to report.
+    m_sourceStage.disconnect(this);
+    m_decoder.disconnect(this);
 }
 
 QString ReceiveChain::sourceName() const
@@ -83,12 +89,11 @@ QString ReceiveChain::sourceName() const
 
 bool ReceiveChain::start()
 {
-    QStringList programs{QStringLiteral("multimon-ng")};
+    QStringList programs{m_decoderProgram};
     if (m_source.kind != ReceiveSource::Kind::File)
         programs << m_source.program;
     for (const QString& program : programs) {
-        if (QStandardPaths::findExecutable(program).isEmpty() &&
-            !QFileInfo(program).isExecutable()) {
+        if (QStandardPaths::findExecutable(program).isEmpty()) {
             m_error = QStringLiteral("%1 nicht gefunden (Debian-Paket %2)")
                           .arg(program, packageOf(program));
             return false;
@@ -131,8 +136,8 @@ void ReceiveChain::startDecoder()
     m_decoderStartedMs = now();
     m_decoderProgressMs = now();
     m_bannerDone = false;
-    logEvent(QStringLiteral("starte multimon-ng %1").arg(m_decoderArguments.join(u' ')));
-    m_decoder.start(QStringLiteral("multimon-ng"), m_decoderArguments);
+    logEvent(QStringLiteral("starte %1 %2").arg(m_decoderProgram, m_decoderArguments.join(u' ')));
+    m_decoder.start(m_decoderProgram, m_decoderArguments);
     feedDecoder();
 }
 
@@ -174,8 +179,9 @@ void ReceiveChain::takeAudio(const QByteArray& audio)
         logEvent(QStringLiteral("Audio von %1 wieder da").arg(sourceName()));
     const qsizetype dropped = m_pump.take(audio, now());
     if (dropped > 0 && !m_droppingAudio)
-        logEvent(QStringLiteral("multimon-ng nimmt das Audio nicht ab: das älteste wird "
-                                "verworfen (Puffer %1 KiB voll)")
+        logEvent(QStringLiteral("%1 nimmt das Audio nicht ab: das älteste wird verworfen "
+                                "(Puffer %2 KiB voll)")
+                     .arg(m_decoderProgram)
                      .arg(AudioPump::Capacity / 1024));
     m_droppingAudio = dropped > 0;
     feedDecoder();
@@ -227,7 +233,7 @@ void ReceiveChain::watch()
     const qint64 at = now();
     const bool fromProcess = m_source.kind != ReceiveSource::Kind::File;
     if (fromProcess && m_silence.check(at) == SilenceWatch::Change::FellSilent)
-        logEvent(QStringLiteral("Kein Audio seit %1 s von %2")
+        logEvent(QStringLiteral("Kein Audio seit %1 s (%2)")
                      .arg(seconds(at - m_silence.lastAudioMs()), sourceName()));
     if (fromProcess && m_sourceStage.isRunning() &&
         at - std::max(m_silence.lastAudioMs(), m_sourceStartedMs) >= m_timings.silenceMs) {
@@ -236,8 +242,8 @@ void ReceiveChain::watch()
     }
     if (m_decoder.isRunning() && m_decoder.bytesToWrite() > 0 &&
         at - m_decoderProgressMs >= m_timings.stallMs) {
-        logEvent(QStringLiteral("multimon-ng nimmt seit %1 s kein Audio an, wird neu gestartet")
-                     .arg(seconds(at - m_decoderProgressMs)));
+        logEvent(QStringLiteral("%1 nimmt seit %2 s kein Audio an, wird neu gestartet")
+                     .arg(m_decoderProgram, seconds(at - m_decoderProgressMs)));
         m_decoderProgressMs = at;
         m_decoder.stop();
     }

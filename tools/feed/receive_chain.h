@@ -32,8 +32,9 @@ class ReceiveChain : public QObject
     Q_OBJECT
 
 public:
-    ReceiveChain(ReceiveSource source, QStringList decoderArguments, bool realtime,
-                 ReceiveTimings timings, QObject* parent = nullptr);
+    ReceiveChain(ReceiveSource source, QString decoderProgram, QStringList decoderArguments,
+                 bool realtime, ReceiveTimings timings, QObject* parent = nullptr);
+    ~ReceiveChain() override;
 
     // False, with errorString(), when a program or the file is missing.
     bool start();
@@ -62,6 +63,7 @@ private:
     void checkStopped();
 
     ReceiveSource m_source;
+    QString m_decoderProgram;
     QStringList m_decoderArguments;
     bool m_realtime;
     ReceiveTimings m_timings;

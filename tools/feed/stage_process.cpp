@@ -32,6 +32,8 @@ StageProcess::StageProcess(QObject* parent) : QObject(parent)
 
 StageProcess::~StageProcess()
 {
+    // Nothing is told any more; what runs goes at once.
+    m_process.disconnect(this);
     if (isRunning()) {
         signalGroup(SIGKILL);
         m_process.waitForFinished(1000);
