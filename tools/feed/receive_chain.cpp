@@ -66,7 +66,7 @@ ReceiveChain::ReceiveChain(ReceiveSource source, QString decoderProgram,
     connect(&m_decoder, &StageProcess::ended, this, [this](const QString& how) {
         emit decoderEnded();
         if (m_fileDone && m_pump.buffered() < 2 && !m_stopping) {
-            logEvent(QStringLiteral("Datei %1 ganz dekodiert").arg(m_source.path));
+            logEvent(QStringLiteral("Datei %1 vollständig dekodiert").arg(m_source.path));
             emit finished();
             return;
         }

@@ -26,7 +26,7 @@ StageProcess::StageProcess(QObject* parent) : QObject(parent)
     });
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            finish(QStringLiteral("(nicht gestartet: %1)").arg(m_process.errorString()));
+            finish(QStringLiteral("ohne zu starten (%1)").arg(m_process.errorString()));
     });
 }
 
