@@ -21,10 +21,15 @@ for ((seed = first; seed < first + chunks; ++seed)); do
 done
 # Let the decoder behind tee finish.
 sleep 2
+# Lines by kind, then what ostrevo-feed would send of them at its defaults.
 summary() {
     echo "$1: $(wc -l <"$2") lines"
-    sed -E 's/^(FMS|POCSAG[0-9]+|ZVEI1):.*(CRC [A-Za-z ]+)$/\1 \2/; s/^(POCSAG[0-9]+|ZVEI1):.*/\1/' "$2" \
-        | sed -E 's/ \([0-9a-f]+\)$//' | sort | uniq -c
+    echo "  FMS, check sum wrong: $(grep -c 'CRC INCORRECT' "$2" || true)"
+    echo "  FMS, right after a bit swap: $(grep -c 'AFTER SWAPPING ONE BIT$' "$2" || true)"
+    echo "  FMS, right: $(grep -c 'CRC correct$' "$2" || true)"
+    echo "  POCSAG pages: $(grep -c '^POCSAG' "$2" || true), ZVEI lines: $(grep -c '^ZVEI' "$2" || true)"
+    echo "  sent by ostrevo-feed: $("$build/tools/feed/ostrevo-feed" --port 0 --multimon "$2" 2>&1 \
+        | grep -c 'gesendet: ' || true)"
 }
 echo "$chunks chunks of 120 s from seed $first"
 summary "decoder as in the pipe (-b 2)" "$out/pipe.txt"
