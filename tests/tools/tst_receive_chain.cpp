@@ -66,7 +66,9 @@ private slots:
     void decoderIsRestarted()
     {
         QFETCH(QString, decoder);
-        ReceiveChain chain(command(QStringLiteral(FEED_AUDIO) + u" noise:60:1; exec sleep 30"_qs),
+        // Audio without a pause, also where the writer is slow to start.
+        ReceiveChain chain(command(u"while true; do "_qs + QStringLiteral(FEED_AUDIO) +
+                                   u" noise:1:1 || exit; done"_qs),
                            u"/bin/sh"_qs, {u"-c"_qs, decoder}, false, kShort);
         QSignalSpy ended(&chain, &ReceiveChain::decoderEnded);
         QVERIFY(chain.start());
