@@ -1,6 +1,8 @@
 // ostrevo-feed --receive with real processes: the real multimon-ng, audio
 // from the project's encoders written by feed_audio or read from a file.
 // What the feed sends is read from its log.
+#include "feed_log.h"
+#include "feed_records.h"
 #include "feed_test_support.h"
 #include "fms_signal.h"
 #include "multimon_program.h"
@@ -83,9 +85,15 @@ void endFeed(QProcess& feed)
     QCOMPARE(feed.exitCode(), 0);
 }
 
+// A telegram's record as the log shows it.
+template <typename Telegram> QString shown(const Telegram& telegram)
+{
+    return printable(decodeCp1252(buildRecord(telegram)));
+}
+
 QString page(int address, const QString& text)
 {
-    return QStringLiteral("POC<TAB>%1<TAB>D<TAB>%2").arg(address, 7, 10, QChar(u'0')).arg(text);
+    return shown(PocsagPage{quint32(address), 3, text});
 }
 
 } // namespace
@@ -105,9 +113,8 @@ private slots:
         QTest::addColumn<QString>("demodulators");
         QTest::addColumn<QStringList>("records");
         const QStringList pages{page(1234567, u"Brand Hauptstraße 5"_qs),
-                                u"POC<TAB>0077001<TAB>A<TAB>0815"_qs};
-        const QString fms =
-            u"FMSTlg<TAB>6EB1A144<TAB>6<TAB>E<TAB>B1<TAB>A144<TAB>3<TAB>0<TAB>0<TAB><TAB><TAB><TAB><TAB>"_qs;
+                                shown(PocsagPage{77001, 0, u"0815"_qs})};
+        const QString fms = shown(FmsReport{u"6EB1A144"_qs, 3, FmsDirection::FromVehicle, 0, {}});
         QTest::newRow("98 bytes, five demodulators")
             << 98 << QString::fromLatin1(DefaultDemodulators) << pages + QStringList{fms};
         QTest::newRow("98 bytes, POCSAG1200 and FMSFSK")
@@ -247,38 +254,24 @@ private slots:
             }
         }
         for (int i = 0; i < 10; ++i) {
-            const int address = 300000 + 11 * i;
-            const QString digits = QStringLiteral("%1-112").arg(i);
-            audio += inNoise(pocsagAudio({quint32(address), 0, digits}, PageKind::Numeric), 0.5,
-                             0.15, 300 + i);
-            expected << QStringLiteral("POC<TAB>%1<TAB>A<TAB>%2")
-                            .arg(address, 7, 10, QChar(u'0'))
-                            .arg(digits);
+            const PocsagPage numeric{quint32(300000 + 11 * i), 0, QStringLiteral("%1-112").arg(i)};
+            audio += inNoise(pocsagAudio(numeric, PageKind::Numeric), 0.5, 0.15, 300 + i);
+            expected << shown(numeric);
         }
+        const QStringList tactical{
+            {}, u"mit Sondersignal"_qs, u"mit Notarzt"_qs, u"mit Notarzt und Sondersignal"_qs};
         for (int i = 0; i < 8; ++i) {
-            const FmsReport report{QStringLiteral("6EB1A1%1").arg(40 + i),
-                                   i + 1,
+            const FmsReport report{QStringLiteral("6EB1A1%1").arg(40 + i), i + 1,
                                    i % 2 ? FmsDirection::ToVehicle : FmsDirection::FromVehicle,
-                                   i % 4,
-                                   {}};
+                                   i % 4, tactical[i % 4]};
             audio += inNoise(fmsAudio(report), 0.5, 0.15, 400 + i);
-            expected << QStringLiteral("FMSTlg<TAB>%1<TAB>6<TAB>E<TAB>B1<TAB>A1%2<TAB>%3<TAB>%4"
-                                       "<TAB>%5<TAB><TAB><TAB><TAB><TAB>%6")
-                            .arg(report.id)
-                            .arg(40 + i)
-                            .arg(report.status)
-                            .arg(report.tacticalInfo)
-                            .arg(i % 2)
-                            .arg(QStringList{{},
-                                             u"mit Sondersignal"_qs,
-                                             u"mit Notarzt"_qs,
-                                             u"mit Notarzt und Sondersignal"_qs}[i % 4]);
+            expected << shown(report);
         }
         const QStringList calls{u"21E01"_qs, u"21101"_qs, u"12345"_qs, u"12345"_qs,
                                 u"1E3E5"_qs, u"11335"_qs, u"67890"_qs, u"67890"_qs};
         for (qsizetype i = 0; i + 1 < calls.size(); i += 2) {
             audio += inNoise(fiveToneAudio(calls[i]), 0.5, 0.15, 500 + quint32(i));
-            expected << u"ZVEI<TAB>"_qs + calls[i + 1];
+            expected << shown(ZveiCall{calls[i + 1]});
         }
         QFile file(m_dir.filePath(u"noise.raw"_qs));
         QVERIFY(file.open(QIODevice::WriteOnly));
