@@ -37,7 +37,7 @@ bool DecoderInput::open()
     struct stat info = {};
     if (m_atEnd == AtEnd::Follow && !(::fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode))) {
         ::close(fd);
-        m_error = QStringLiteral("not a FIFO, which --follow needs");
+        m_error = QStringLiteral("keine benannte Pipe, die --follow braucht");
         return false;
     }
     closeFile();

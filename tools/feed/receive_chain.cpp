@@ -175,8 +175,10 @@ void ReceiveChain::takeAudio(const QByteArray& audio)
 {
     if (audio.isEmpty())
         return;
+    const qint64 silentSinceMs = m_silence.lastAudioMs();
     if (m_silence.audioArrived(now()) == SilenceWatch::Change::AudioReturned)
-        logEvent(QStringLiteral("Audio von %1 wieder da").arg(sourceName()));
+        logEvent(QStringLiteral("Audio von %1 wieder da, nach %2 s ohne")
+                     .arg(sourceName(), seconds(now() - silentSinceMs)));
     const qsizetype dropped = m_pump.take(audio, now());
     if (dropped > 0 && !m_droppingAudio)
         logEvent(QStringLiteral("%1 nimmt das Audio nicht ab: das älteste wird verworfen "
