@@ -3,6 +3,7 @@
 #include "feed_test_support.h"
 
 #include <QSignalSpy>
+#include <QTemporaryFile>
 
 using Event = FeedServer::ClientEvent;
 
@@ -85,6 +86,41 @@ private slots:
         QTest::newRow("correcting 3 bits")
             << u"--port 0 --receive audio --pocsag-correction 3"_qs << 2;
         QTest::newRow("demodulators without --receive") << u"--multimon --demod ZVEI1"_qs << 2;
+    }
+
+    // Each option loosens its own guard: of a corrected FMS telegram and a
+    // garbled page only the one let through is sent.
+    void guardOptions_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::newRow("defaults") << QString() << QByteArray();
+        QTest::newRow("corrected FMS") << u"--accept-corrected-fms"_qs << QByteArray("FMSTlg");
+        QTest::newRow("garbled text") << u"--accept-garbled-text"_qs << QByteArray("POC");
+    }
+
+    void guardOptions()
+    {
+        QFETCH(QString, option);
+        QFETCH(QByteArray, sent);
+        QTemporaryFile output;
+        QVERIFY(output.open());
+        output.write("FMS: 110344101116 CRC correct AFTER SWAPPING ONE BIT\n"
+                     "POCSAG1200: Address: 1234567  Function: 3  Alpha:   a<BEL>b\n");
+        output.close();
+        QProcess feed;
+        QStringList arguments{u"--port"_qs, u"0"_qs, u"--multimon"_qs, output.fileName()};
+        if (!option.isEmpty())
+            arguments << option;
+        feed.start(QStringLiteral(OSTREVO_FEED), arguments);
+        QVERIFY(feed.waitForFinished(5000));
+        const QList<QByteArray> log = feed.readAllStandardError().split('\n');
+        QByteArrayList records;
+        for (const QByteArray& line : log) {
+            if (line.contains("gesendet: "))
+                records << line.sliced(line.indexOf("gesendet: ") + 10).split('<').value(0);
+        }
+        QCOMPARE(records.join(), sent);
     }
 
     void commandLine()

@@ -129,14 +129,18 @@ private slots:
             {IgnoredLine::GarbledText, u"garbled"_qs},
             {IgnoredLine::DoubtfulFiveTone, u"doubtful"_qs},
             {IgnoredLine::IncompleteFiveTone, u"incomplete"_qs}};
-        for (const bool loose : {false, true}) {
-            MultimonBridge bridge(10000, LineGuards{loose, loose});
+        // Each guard loosened alone lets only its own lines through.
+        for (const LineGuards guards :
+             {LineGuards{}, LineGuards{true, false}, LineGuards{false, true}}) {
+            MultimonBridge bridge(10000, guards);
             QString outcome;
             connect(&bridge, &MultimonBridge::lineIgnored, this,
                     [&](IgnoredLine reason) { outcome = reasons.value(reason, u"other"_qs); });
             const QStringList calls = desksSee(bridge, QByteArray(line + '\n'));
             if (!calls.isEmpty())
                 outcome = calls.join(u',');
+            const bool loose = (byDefault == u"corrected" && guards.acceptCorrectedFms) ||
+                               (byDefault == u"garbled" && guards.acceptGarbledText);
             QCOMPARE(outcome, loose ? loosened : byDefault);
         }
     }

@@ -78,6 +78,29 @@ private slots:
         QTRY_COMPARE(stopped.size(), 1);
     }
 
+    // A missing program or file is refused before anything starts.
+    void refusedAtStart_data()
+    {
+        QTest::addColumn<QString>("decoder");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("decoder") << u"multimon-ng-1.2"_qs << u"/dev/null"_qs
+                                 << u"multimon-ng-1.2 nicht gefunden"_qs;
+        QTest::newRow("file") << u"multimon-ng"_qs << u"/nonexistent.raw"_qs
+                              << u"/nonexistent.raw nicht lesbar"_qs;
+    }
+
+    void refusedAtStart()
+    {
+        QFETCH(QString, decoder);
+        QFETCH(QString, path);
+        QFETCH(QString, named);
+        ReceiveChain chain(ReceiveSource{ReceiveSource::Kind::File, {}, {}, path}, decoder,
+                           kDecoder, false, kShort);
+        QVERIFY(!chain.start());
+        QVERIFY2(chain.errorString().startsWith(named), qPrintable(chain.errorString()));
+    }
+
     // A file is decoded to its end, then the chain finishes; in real time
     // it takes as long as it lasts.
     void fileEnds_data()

@@ -7,6 +7,7 @@
 #include "restart_backoff.h"
 #include "silence_watch.h"
 
+#include <QTemporaryFile>
 #include <QTest>
 #include <QtEndian>
 
@@ -14,7 +15,7 @@ namespace {
 
 // A WAV file's head: RIFF, the format chunk, the data chunk's header.
 QByteArray wavHead(quint16 format, quint16 channels, quint32 rate, quint16 bits,
-                   const QByteArray& before = {})
+                   const QByteArray& before = {}, quint32 dataLength = 1000)
 {
     const auto le32 = [](quint32 value) {
         QByteArray bytes(4, '\0');
@@ -23,7 +24,7 @@ QByteArray wavHead(quint16 format, quint16 channels, quint32 rate, quint16 bits,
     };
     const auto le16 = [&](quint16 value) { return le32(value).left(2); };
     return "RIFF" + le32(0) + "WAVE" + before + "fmt " + le32(16) + le16(format) + le16(channels) +
-           le32(rate) + le32(rate * 2) + le16(2) + le16(bits) + "data" + le32(1000);
+           le32(rate) + le32(rate * 2) + le16(2) + le16(bits) + "data" + le32(dataLength);
 }
 
 QByteArray sequence(qsizetype size, qsizetype from = 0)
@@ -154,6 +155,22 @@ private slots:
             QVERIFY(std::holds_alternative<QString>(layout));
         else
             QCOMPARE(std::get<AudioLayout>(layout).offset, offset);
+    }
+
+    // A WAV file gives its data chunk, not what follows it.
+    void wavFileEndsWithItsData()
+    {
+        QTemporaryFile wav;
+        QVERIFY(wav.open());
+        wav.write(wavHead(1, 1, 22050, 16, {}, 6) + "abcdef" + "LIST and more");
+        wav.close();
+        AudioFile file;
+        QVERIFY(file.open(wav.fileName()));
+        QCOMPARE(file.read(4), QByteArray("abcd"));
+        QCOMPARE(file.read(1000), QByteArray("ef"));
+        QVERIFY(file.atEnd());
+        QVERIFY(!file.open(u"/nonexistent.wav"_qs));
+        QVERIFY(!file.errorString().isEmpty());
     }
 
     // Tiny writes leave in blocks of at least MinBlock, in order, whole
