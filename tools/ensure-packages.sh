@@ -9,7 +9,7 @@ if [ "${1:-test}" = test ]; then
     packages+=(
         clang-14 libclang-rt-14-dev clang-format libbenchmark-dev
         xvfb trayer xdotool x11-utils imagemagick
-        multimon-ng sox
+        multimon-ng sox rtl-sdr pulseaudio-utils
         dpkg-dev lintian appstream desktop-file-utils man-db systemd
         mutter xwayland qt6-wayland dbus
     )

@@ -5,7 +5,6 @@
 #include "fsk_audio.h"
 #include "multimon_bridge.h"
 #include "support/recording_sink.h"
-#include "telegram/telegram_sink.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -73,7 +72,8 @@ inline quint16 startFeed(QProcess& feed, const QStringList& arguments, QByteArra
 {
     feed.start(QStringLiteral(OSTREVO_FEED),
                arguments + QStringList{QStringLiteral("--port"), QStringLiteral("0")});
-    static const QRegularExpression listening(QStringLiteral("listening on 127.0.0.1:(\\d+)"));
+    static const QRegularExpression listening(
+        QStringLiteral("warte auf Verbindungen an 127.0.0.1:(\\d+)"));
     QRegularExpressionMatch match;
     const auto started = [&] {
         match = listening.match(QString::fromLatin1(log += feed.readAllStandardError()));

@@ -1,5 +1,6 @@
-// libFuzzer entry: arbitrary decoder output through the bridge. Every
-// record it sends must be one line and one telegram for the intake.
+// libFuzzer entry: arbitrary decoder output through the bridge, its guards
+// on or loosened. Every record it sends must be one line and one telegram
+// for the intake.
 #include "common/cp1252.h"
 #include "connection/telegram_intake.h"
 #include "multimon_bridge.h"
@@ -13,7 +14,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArrayView output(reinterpret_cast<const char*>(data), qsizetype(size));
-    MultimonBridge bridge(10000);
+    const bool loose = size > 0 && (data[0] & 0x80) != 0;
+    MultimonBridge bridge(10000, LineGuards{loose, loose});
     QObject::connect(&bridge, &MultimonBridge::recordDecoded, [](const QByteArray& record) {
         RecordingSink sink;
         classifyTelegram({decodeCp1252(record), {}}, sink);

@@ -46,7 +46,7 @@ private slots:
         ostrevo.setProcessEnvironment(env);
         ostrevo.setWorkingDirectory(lists);
         ostrevo.start(QStringLiteral(OSTREVO_BINARY), {u"127.0.0.1"_s});
-        QTRY_VERIFY_WITH_TIMEOUT((log += feed.readAllStandardError()).contains("connected"), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT((log += feed.readAllStandardError()).contains("verbunden"), 15000);
         // The settings window opens at the top left, over the bar's text.
         run(u"xdotool"_s, u"search --name ^Kaldrin$ windowmove 300 300"_s.split(u' '));
 

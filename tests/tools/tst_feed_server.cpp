@@ -3,6 +3,7 @@
 #include "feed_test_support.h"
 
 #include <QSignalSpy>
+#include <QTemporaryFile>
 
 using namespace Qt::StringLiterals;
 
@@ -72,12 +73,56 @@ private slots:
     {
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("IPv6 loopback") << u"--listen [::1]:0"_s << 0;
-        QTest::newRow("open network") << u"--listen 0.0.0.0:0"_s << 2;
-        QTest::newRow("IPv6 without brackets") << u"--listen ::1:0"_s << 2;
-        QTest::newRow("port out of range") << u"--listen 127.0.0.1:65536"_s << 2;
-        QTest::newRow("network mistyped") << u"--port 0 --allow 10.0.0.0/33"_s << 2;
-        QTest::newRow("following standard input") << u"--port 0 --follow"_s << 2;
+        QTest::newRow("IPv6 loopback") << u"--multimon --listen [::1]:0"_s << 0;
+        QTest::newRow("open network") << u"--multimon --listen 0.0.0.0:0"_s << 2;
+        QTest::newRow("IPv6 without brackets") << u"--multimon --listen ::1:0"_s << 2;
+        QTest::newRow("port out of range") << u"--multimon --listen 127.0.0.1:65536"_s << 2;
+        QTest::newRow("network mistyped") << u"--multimon --port 0 --allow 10.0.0.0/33"_s << 2;
+        QTest::newRow("following standard input") << u"--multimon --port 0 --follow"_s << 2;
+        QTest::newRow("empty audio file") << u"--port 0 --receive file:/dev/null"_s << 0;
+        QTest::newRow("unknown source") << u"--port 0 --receive radio:1"_s << 2;
+        QTest::newRow("frequency below the stick") << u"--port 0 --receive rtl:17.3M"_s << 2;
+        QTest::newRow("unknown demodulator") << u"--port 0 --receive audio --demod ZVEI2"_s << 2;
+        QTest::newRow("unreadable file") << u"--port 0 --receive file:/nonexistent.raw"_s << 2;
+        QTest::newRow("pacing a sound card") << u"--port 0 --receive audio --realtime"_s << 2;
+        QTest::newRow("correcting 3 bits")
+            << u"--port 0 --receive audio --pocsag-correction 3"_s << 2;
+        QTest::newRow("demodulators without --receive") << u"--multimon --demod ZVEI1"_s << 2;
+    }
+
+    // Each option loosens its own guard: of a corrected FMS telegram and a
+    // garbled page only the one let through is sent.
+    void guardOptions_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::newRow("defaults") << QString() << QByteArray();
+        QTest::newRow("corrected FMS") << u"--accept-corrected-fms"_s << QByteArray("FMSTlg");
+        QTest::newRow("garbled text") << u"--accept-garbled-text"_s << QByteArray("POC");
+    }
+
+    void guardOptions()
+    {
+        QFETCH(QString, option);
+        QFETCH(QByteArray, sent);
+        QTemporaryFile output;
+        QVERIFY(output.open());
+        output.write("FMS: 110344101116 CRC correct AFTER SWAPPING ONE BIT\n"
+                     "POCSAG1200: Address: 1234567  Function: 3  Alpha:   a<BEL>b\n");
+        output.close();
+        QProcess feed;
+        QStringList arguments{u"--port"_s, u"0"_s, u"--multimon"_s, output.fileName()};
+        if (!option.isEmpty())
+            arguments << option;
+        feed.start(QStringLiteral(OSTREVO_FEED), arguments);
+        QVERIFY(feed.waitForFinished(5000));
+        const QList<QByteArray> log = feed.readAllStandardError().split('\n');
+        QByteArrayList records;
+        for (const QByteArray& line : log) {
+            if (line.contains("gesendet: "))
+                records << line.sliced(line.indexOf("gesendet: ") + 10).split('<').value(0);
+        }
+        QCOMPARE(records.join(), sent);
     }
 
     void commandLine()
@@ -85,7 +130,7 @@ private slots:
         QFETCH(QString, arguments);
         QFETCH(int, exitCode);
         QProcess feed;
-        feed.start(QStringLiteral(OSTREVO_FEED), QString(u"--multimon "_s + arguments).split(u' '));
+        feed.start(QStringLiteral(OSTREVO_FEED), arguments.split(u' '));
         feed.closeWriteChannel();
         QVERIFY(feed.waitForFinished(5000));
         QCOMPARE(feed.exitCode(), exitCode);

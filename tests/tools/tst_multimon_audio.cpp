@@ -55,8 +55,9 @@ private slots:
         QVERIFY(greeted(desk, startFeed(feed, {u"--multimon"_s, fifo, u"--follow"_s}, log)));
         const auto decoderLeft = [&](int times) {
             return QTest::qWaitFor([&] {
-                return (log += feed.readAllStandardError()).count("waiting for it to return") ==
-                       times;
+                return (log += feed.readAllStandardError())
+                           .count("auf seine R\xc3\xbc"
+                                  "ckkehr") == times;
             });
         };
         // The radio sends the call twice; 21101 needs the repeat tone.

@@ -6,9 +6,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QByteArray kFms = "FMS: 110344101116 (6=Feuerwehr     \t1=Bund            \tOrt 0x11=017\t"
-                        "FZG 0144\tStatus 3=Einsatz Ab    \t0=FZG->LST\t0=I  (ohneNA,ohneSIGNAL)"
-                        "\t) CRC correct\n";
+const QByteArray Fms = "FMS: 110344101116 (6=Feuerwehr     \t1=Bund            \tOrt 0x11=017\t"
+                       "FZG 0144\tStatus 3=Einsatz Ab    \t0=FZG->LST\t0=I  (ohneNA,ohneSIGNAL)"
+                       "\t) CRC correct\n";
 
 QByteArray page(const char* rest)
 {
@@ -39,11 +39,19 @@ private slots:
         row("pages",
             page("Alpha:   K}chenbrand Hauptstra~e [\\]{|<EOT>") +
                 page("Alpha:   Übung €") + // UTF-8, as with the decoder's -C DE
-                page("Alpha:   a<CR><LF>b\tc<BEL>d<X>e") +
+                page("Alpha:   a<CR><LF>b\tcd<X>e<BEL>") +
                 "POCSAG512: Address:   77001  Function: 0  Numeric: 0815 ][  \n"
                 "POCSAG2400: Address:       8  Function: 2 \n",
             {u"POC|1234567|Küchenbrand Hauptstraße ÄÖÜäö"_s, u"POC|1234567|Übung €"_s,
              u"POC|1234567|a  b cd<X>e"_s, u"POC|0077001|0815 ]["_s, u"POC|0000008|"_s});
+        // Ten digits are two sequences less than 70 ms apart; a digit doubled
+        // by a short drop is taken out when that leaves one call or two.
+        row("five-tone lengths",
+            "ZVEI1: 1234567890\nZVEI1: 1E3E521E0E\nZVEI1: 233456\n"
+            "ZVEI1: 99887766554433221100\nZVEI1: 1234567\nZVEI1: 123456789\n"
+            "ZVEI1: 12345678901\nZVEI1: 1223456\nZVEI1: 12345E1234\n",
+            {u"FME|12345"_s, u"FME|67890"_s, u"FME|11335"_s, u"FME|21100"_s, u"FME|23456"_s,
+             u"FME|98765"_s, u"FME|43210"_s});
         // The same status in the other direction is another telegram.
         row("fms",
             "FMS: 684344101116 CRC correct\nFMS: 00c444101116 CRC correct\n"
@@ -62,7 +70,7 @@ private slots:
             {});
         row("double alarms",
             "ZVEI1: 12345\nZVEI1: 12345\n" + page("Alpha:   a") + page("Alpha:   a") +
-                page("Alpha:   b") + kFms + kFms +
+                page("Alpha:   b") + Fms + Fms +
                 "POCSAG1200: Address: 1234567  Function: 2  Alpha:   a\n", // another sub-address
             {u"FME|12345"_s, u"POC|1234567|a"_s, u"POC|1234567|b"_s, u"FROM|61110144|3|"_s,
              u"POC|1234567|a"_s});
@@ -80,6 +88,63 @@ private slots:
         QFETCH(QStringList, calls);
         MultimonBridge bridge(10000);
         QCOMPARE(desksSee(bridge, output), calls);
+    }
+
+    // What noise makes of the decoder: each guard holds its lines back,
+    // and lets them through when loosened; clean telegrams always pass.
+    void guards_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("byDefault"); // the call sent, or why not
+        QTest::addColumn<QString>("loosened");
+        const QByteArray fms = Fms.chopped(1);
+        QTest::newRow("FMS right after a bit swap")
+            << fms + " AFTER SWAPPING ONE BIT" << u"corrected"_s << u"FROM|61110144|3|"_s;
+        QTest::newRow("FMS wrong") << QByteArray("FMS: 800344101116 CRC INCORRECT (1)")
+                                   << u"check sum"_s << u"check sum"_s;
+        QTest::newRow("FMS right") << fms << u"FROM|61110144|3|"_s << u"FROM|61110144|3|"_s;
+        QTest::newRow("control inside a text")
+            << page("Alpha:   Brand<BEL>Haus") << u"garbled"_s << u"POC|1234567|BrandHaus"_s;
+        QTest::newRow("noise as text")
+            << page("Alpha:   <DEL>w<DEL><BEL>@") << u"garbled"_s << u"POC|1234567|w@"_s;
+        QTest::newRow("raw control inside")
+            << page("Alpha:   Brand\x01 Haus") << u"garbled"_s << u"POC|1234567|Brand  Haus"_s;
+        QTest::newRow("end marks and breaks") << page("Alpha:   B<CR><LF>H\t<ETX><EOT><NUL>\x01")
+                                              << u"POC|1234567|B  H"_s << u"POC|1234567|B  H"_s;
+        QTest::newRow("numeric") << page("Numeric: 12-[3]U") << u"POC|1234567|12-[3]U"_s
+                                 << u"POC|1234567|12-[3]U"_s;
+        QTest::newRow("tone only") << page("") << u"POC|1234567|"_s << u"POC|1234567|"_s;
+        QTest::newRow("five-tone too long")
+            << QByteArray("ZVEI1: 1234567") << u"doubtful"_s << u"doubtful"_s;
+        QTest::newRow("five-tone too short")
+            << QByteArray("ZVEI1: 1E34") << u"incomplete"_s << u"incomplete"_s;
+    }
+
+    void guards()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, byDefault);
+        QFETCH(QString, loosened);
+        const QHash<IgnoredLine, QString> reasons{
+            {IgnoredLine::FmsCorrected, u"corrected"_s},
+            {IgnoredLine::FmsCheckSum, u"check sum"_s},
+            {IgnoredLine::GarbledText, u"garbled"_s},
+            {IgnoredLine::DoubtfulFiveTone, u"doubtful"_s},
+            {IgnoredLine::IncompleteFiveTone, u"incomplete"_s}};
+        // Each guard loosened alone lets only its own lines through.
+        for (const LineGuards guards :
+             {LineGuards{}, LineGuards{true, false}, LineGuards{false, true}}) {
+            MultimonBridge bridge(10000, guards);
+            QString outcome;
+            connect(&bridge, &MultimonBridge::lineIgnored, this,
+                    [&](IgnoredLine reason) { outcome = reasons.value(reason, u"other"_s); });
+            const QStringList calls = desksSee(bridge, QByteArray(line + '\n'));
+            if (!calls.isEmpty())
+                outcome = calls.join(u',');
+            const bool loose = (byDefault == u"corrected" && guards.acceptCorrectedFms) ||
+                               (byDefault == u"garbled" && guards.acceptGarbledText);
+            QCOMPARE(outcome, loose ? loosened : byDefault);
+        }
     }
 
     // Counted from the telegram sent, not from its last repeat; 0 turns it

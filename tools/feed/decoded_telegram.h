@@ -2,6 +2,7 @@
 
 #include "telegram/fms.h"
 
+#include <QList>
 #include <QString>
 
 // What the bridge takes from a decoder line, before it becomes a record.
@@ -9,6 +10,13 @@
 struct ZveiCall
 {
     QString code; // five digits, repeat tones resolved
+};
+
+// A ZVEI1 line: one call, or two that came less than 70 ms apart.
+struct FiveToneLine
+{
+    QList<ZveiCall> calls;
+    bool repaired = false; // a digit doubled by a short drop was taken out
 };
 
 struct PocsagPage

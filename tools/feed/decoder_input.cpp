@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr qsizetype kChunk = 64 * 1024;
+constexpr qsizetype Chunk = 64 * 1024;
 
 } // namespace
 
@@ -37,7 +37,7 @@ bool DecoderInput::open()
     struct stat info = {};
     if (m_atEnd == AtEnd::Follow && !(::fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode))) {
         ::close(fd);
-        m_error = QStringLiteral("not a FIFO, which --follow needs");
+        m_error = QStringLiteral("keine benannte Pipe, die --follow braucht");
         return false;
     }
     closeFile();
@@ -64,7 +64,7 @@ void DecoderInput::readChunk()
 {
     // One read per wake-up: it never blocks, also where the descriptor
     // (standard input) is a blocking one.
-    QByteArray chunk(kChunk, Qt::Uninitialized);
+    QByteArray chunk(Chunk, Qt::Uninitialized);
     const ssize_t got = ::read(m_fd, chunk.data(), std::size_t(chunk.size()));
     if (got > 0) {
         chunk.truncate(got);

@@ -20,11 +20,11 @@ struct Tag
     Demodulator demodulator;
 };
 
-const Tag kTags[] = {{"ZVEI1: ", Demodulator::Zvei},
-                     {"POCSAG512: ", Demodulator::Pocsag},
-                     {"POCSAG1200: ", Demodulator::Pocsag},
-                     {"POCSAG2400: ", Demodulator::Pocsag},
-                     {"FMS: ", Demodulator::Fms}};
+const Tag Tags[] = {{"ZVEI1: ", Demodulator::Zvei},
+                    {"POCSAG512: ", Demodulator::Pocsag},
+                    {"POCSAG1200: ", Demodulator::Pocsag},
+                    {"POCSAG2400: ", Demodulator::Pocsag},
+                    {"FMS: ", Demodulator::Fms}};
 
 // What follows the decoder's --timestamp prefix "2026-12-06 14:32:03: ",
 // or a null view.
@@ -55,22 +55,27 @@ DecoderLine readZvei(QByteArrayView rest)
         if (!(symbol >= '0' && symbol <= '9') && !(symbol >= 'A' && symbol <= 'F'))
             return IgnoredLine::Unreadable;
     }
-    if (const auto code = resolveFiveTone(symbols))
-        return ZveiCall{*code};
-    return IgnoredLine::IncompleteFiveTone;
+    bool doubtful = false;
+    const auto reading = readFiveTone(symbols, &doubtful);
+    if (!reading)
+        return doubtful ? IgnoredLine::DoubtfulFiveTone : IgnoredLine::IncompleteFiveTone;
+    FiveToneLine calls{{}, reading->repaired};
+    for (const QString& code : reading->calls)
+        calls.calls.append(ZveiCall{code});
+    return calls;
 }
 
-DecoderLine readPocsag(QByteArrayView rest)
+DecoderLine readPocsag(QByteArrayView rest, const LineGuards& guards)
 {
     static const QRegularExpression format(QStringLiteral(
         "^Address: *(\\d{1,7}) +Function: *([0-3])(?: +(Alpha|Numeric|Skyper):(.*))?$"));
-    constexpr quint32 kHighestAddress = (1u << 21) - 1;
+    constexpr quint32 HighestAddress = (1u << 21) - 1;
     const QString latin1 = QString::fromLatin1(rest.trimmed());
     const QRegularExpressionMatch match = format.match(latin1);
     if (!match.hasMatch())
         return IgnoredLine::Unreadable;
     const quint32 address = match.captured(1).toUInt();
-    if (address > kHighestAddress)
+    if (address > HighestAddress)
         return IgnoredLine::Unreadable;
     const QString kind = match.captured(3);
     if (kind == u"Skyper")
@@ -79,6 +84,8 @@ DecoderLine readPocsag(QByteArrayView rest)
     if (!kind.isEmpty()) {
         // Latin-1 keeps one character per byte: the capture's offset is the byte offset.
         const QByteArrayView printed = rest.trimmed().sliced(match.capturedStart(4));
+        if (kind == u"Alpha" && !guards.acceptGarbledText && isGarbled(printed))
+            return IgnoredLine::GarbledText;
         page.text = pagerText(printed, kind == u"Alpha" ? PageKind::Alpha : PageKind::Numeric);
     }
     return page;
@@ -113,22 +120,26 @@ QString tacticalText(int info)
 // whose lowest nibble came first: BOS, country, place (2), vehicle (4),
 // status, then stage (bit 0), direction (bit 1) and tactical info (bits 2-3),
 // then the check sum.
-DecoderLine readFms(QByteArrayView rest)
+DecoderLine readFms(QByteArrayView rest, const LineGuards& guards)
 {
     rest = rest.trimmed();
-    constexpr qsizetype kDigits = 12;
-    if (rest.size() <= kDigits || rest[kDigits] != ' ')
+    constexpr qsizetype Digits = 12;
+    if (rest.size() <= Digits || rest[Digits] != ' ')
         return IgnoredLine::Unreadable;
-    int nibbles[kDigits];
-    for (qsizetype i = 0; i < kDigits; ++i) {
-        nibbles[i] = hexValue(rest[kDigits - 1 - i]);
+    int nibbles[Digits];
+    for (qsizetype i = 0; i < Digits; ++i) {
+        nibbles[i] = hexValue(rest[Digits - 1 - i]);
         if (nibbles[i] < 0)
             return IgnoredLine::Unreadable;
     }
     if (rest.contains(QByteArrayView("CRC INCORRECT")))
         return IgnoredLine::FmsCheckSum;
-    if (!rest.endsWith(QByteArrayView("CRC correct")))
+    if (rest.endsWith(QByteArrayView("CRC correct AFTER SWAPPING ONE BIT"))) {
+        if (!guards.acceptCorrectedFms)
+            return IgnoredLine::FmsCorrected;
+    } else if (!rest.endsWith(QByteArrayView("CRC correct"))) {
         return IgnoredLine::Unreadable;
+    }
     FmsReport report;
     for (int i = 0; i < 8; ++i)
         report.id += QString::number(nibbles[i], 16).toUpper();
@@ -141,14 +152,14 @@ DecoderLine readFms(QByteArrayView rest)
 
 } // namespace
 
-DecoderLine readDecoderLine(QByteArrayView line)
+DecoderLine readDecoderLine(QByteArrayView line, const LineGuards& guards)
 {
     const QByteArrayView labelled = afterLabel(line);
     for (const QByteArrayView start :
          {line, afterTimestamp(line), labelled, afterTimestamp(labelled)}) {
         if (start.isNull())
             continue;
-        for (const Tag& tag : kTags) {
+        for (const Tag& tag : Tags) {
             const QByteArrayView prefix(tag.prefix);
             if (!start.startsWith(prefix))
                 continue;
@@ -157,9 +168,9 @@ DecoderLine readDecoderLine(QByteArrayView line)
             case Demodulator::Zvei:
                 return readZvei(rest);
             case Demodulator::Pocsag:
-                return readPocsag(rest);
+                return readPocsag(rest, guards);
             case Demodulator::Fms:
-                return readFms(rest);
+                return readFms(rest, guards);
             }
         }
     }

@@ -5,7 +5,7 @@
 namespace {
 
 bool g_quiet = false;
-constexpr qsizetype kLongest = 200;
+constexpr qsizetype Longest = 200;
 
 } // namespace
 
@@ -29,13 +29,13 @@ void logError(const QString& line)
 QString printable(const QString& text)
 {
     QString shown;
-    for (const QChar c : QStringView(text).left(kLongest)) {
+    for (const QChar c : QStringView(text).left(Longest)) {
         if (c == u'\t')
             shown += QStringLiteral("<TAB>");
         else
             shown += c.category() == QChar::Other_Control ? u'?' : c;
     }
-    if (text.size() > kLongest)
+    if (text.size() > Longest)
         shown += QStringLiteral("…");
     return shown;
 }

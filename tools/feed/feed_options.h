@@ -1,8 +1,11 @@
 #pragma once
 
+#include "decoder_line.h"
 #include "network_access.h"
+#include "receive_source.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 enum class FeedSource
@@ -10,6 +13,7 @@ enum class FeedSource
     Demo,
     Replay,   // --replay FILE [--loop]
     Multimon, // --multimon [FILE|-] [--follow]
+    Receive,  // --receive SOURCE: the feed runs the source and multimon-ng
 };
 
 struct FeedOptions
@@ -18,7 +22,11 @@ struct FeedOptions
     QString input; // the replay file, or multimon-ng's output ("-": standard input)
     bool loop = false;
     bool follow = false;
+    ReceiveSource receive;
+    QStringList decoderArguments; // multimon-ng's, for --receive
+    bool realtime = false;
     qint64 repeatWindowMs = 10000;
+    LineGuards guards;
     ListenAddress listen;
     AllowList allowed;
     bool quiet = false;

@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kDefaultDelay = 2000;
+constexpr int DefaultDelay = 2000;
 
 QByteArray fms(const QString& id, int status, FmsDirection direction, const QString& text = {})
 {
@@ -64,7 +64,7 @@ QList<FeedRecord> parseReplay(const QString& text)
     static const QRegularExpression delay(QStringLiteral("^@(\\d{1,7}) "));
     QList<FeedRecord> records;
     for (QString line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
-        int delayMs = kDefaultDelay;
+        int delayMs = DefaultDelay;
         if (const auto match = delay.match(line); match.hasMatch()) {
             delayMs = match.captured(1).toInt();
             line = line.mid(match.capturedLength());

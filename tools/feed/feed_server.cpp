@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kCloseWaitMs = 3000;
+constexpr int CloseWaitMs = 3000;
 
 } // namespace
 
@@ -56,7 +56,7 @@ void FeedServer::close()
     const QList<QTcpSocket*> clients = m_clients.keys();
     for (QTcpSocket* client : clients)
         client->disconnectFromHost();
-    QTimer::singleShot(kCloseWaitMs, this, [this] {
+    QTimer::singleShot(CloseWaitMs, this, [this] {
         const QList<QTcpSocket*> stalled = m_clients.keys();
         for (QTcpSocket* client : stalled)
             remove(client, ClientEvent::Dropped);

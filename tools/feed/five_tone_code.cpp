@@ -1,6 +1,11 @@
 #include "five_tone_code.h"
 
-std::optional<QString> resolveFiveTone(QByteArrayView symbols)
+namespace {
+
+constexpr qsizetype CallLength = 5;
+
+// One sequence of five symbols as its five digits.
+std::optional<QString> resolveSequence(QByteArrayView symbols)
 {
     QByteArray resolved;
     for (const char symbol : symbols) {
@@ -8,17 +13,62 @@ std::optional<QString> resolveFiveTone(QByteArrayView symbols)
             if (resolved.isEmpty())
                 return std::nullopt; // nothing to repeat
             resolved.append(resolved.back());
-        } else {
+        } else if (symbol >= '0' && symbol <= '9') {
             resolved.append(symbol);
+        } else {
+            return std::nullopt;
         }
     }
-    while (!resolved.isEmpty() && resolved.back() >= 'A' && resolved.back() <= 'F')
-        resolved.chop(1);
-    if (resolved.size() != 5)
-        return std::nullopt;
-    for (const char digit : std::as_const(resolved)) {
-        if (digit < '0' || digit > '9')
-            return std::nullopt;
-    }
     return QString::fromLatin1(resolved);
+}
+
+std::optional<QStringList> resolveCalls(QByteArrayView symbols)
+{
+    QStringList calls;
+    for (qsizetype at = 0; at < symbols.size(); at += CallLength) {
+        const auto call = resolveSequence(symbols.sliced(at, CallLength));
+        if (!call)
+            return std::nullopt;
+        calls << *call;
+    }
+    return calls;
+}
+
+QByteArray withoutDoublings(QByteArrayView symbols)
+{
+    QByteArray single;
+    for (const char symbol : symbols) {
+        if (single.isEmpty() || single.back() != symbol)
+            single.append(symbol);
+    }
+    return single;
+}
+
+bool wholeCalls(qsizetype length)
+{
+    return length == CallLength || length == 2 * CallLength;
+}
+
+} // namespace
+
+std::optional<FiveToneReading> readFiveTone(QByteArrayView symbols, bool* doubtful)
+{
+    *doubtful = false;
+    // An alarm tone right behind the sequence (the repeat tone E excepted).
+    while (!symbols.isEmpty() && symbols.back() >= 'A' && symbols.back() <= 'F' &&
+           symbols.back() != 'E')
+        symbols.chop(1);
+    if (symbols.size() < CallLength)
+        return std::nullopt;
+    if (wholeCalls(symbols.size())) {
+        if (const auto calls = resolveCalls(symbols))
+            return FiveToneReading{*calls, false};
+    }
+    const QByteArray single = withoutDoublings(symbols);
+    if (single.size() != symbols.size() && wholeCalls(single.size())) {
+        if (const auto calls = resolveCalls(single))
+            return FiveToneReading{*calls, true};
+    }
+    *doubtful = symbols.size() > CallLength;
+    return std::nullopt;
 }

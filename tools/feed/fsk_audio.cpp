@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr double kAmplitude = 12000;
+constexpr double Amplitude = 12000;
 
 // Bit periods of 22050/1200 samples are no whole number: each bit ends
 // at the sample nearest its ideal end, so the timing never drifts.
@@ -36,13 +36,13 @@ QByteArray toneAudio(const QList<bool>& bits, int oneHz, int zeroHz)
     double phase = 0;
     return bitAudio(bits, [&](bool bit) {
         phase += 2 * std::numbers::pi * (bit ? oneHz : zeroHz) / AudioRate;
-        return kAmplitude * std::sin(phase);
+        return Amplitude * std::sin(phase);
     });
 }
 
 QByteArray levelAudio(const QList<bool>& bits)
 {
-    return bitAudio(bits, [](bool bit) { return bit ? -kAmplitude : kAmplitude; });
+    return bitAudio(bits, [](bool bit) { return bit ? -Amplitude : Amplitude; });
 }
 
 void appendBits(QList<bool>& bits, quint32 value, int count, bool lowestFirst)

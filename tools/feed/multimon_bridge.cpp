@@ -4,8 +4,8 @@
 
 #include <type_traits>
 
-MultimonBridge::MultimonBridge(qint64 repeatWindowMs, QObject* parent)
-    : QObject(parent), m_repeats(repeatWindowMs)
+MultimonBridge::MultimonBridge(qint64 repeatWindowMs, LineGuards guards, QObject* parent)
+    : QObject(parent), m_guards(guards), m_repeats(repeatWindowMs)
 {
 }
 
@@ -32,17 +32,26 @@ void MultimonBridge::takeLine(const QByteArray& line, qint64 nowMs)
             using Decoded = std::decay_t<decltype(decoded)>;
             if constexpr (std::is_same_v<Decoded, IgnoredLine>) {
                 ignore(decoded, line);
+            } else if constexpr (std::is_same_v<Decoded, FiveToneLine>) {
+                if (decoded.repaired)
+                    emit lineRepaired(line);
+                for (const ZveiCall& call : decoded.calls)
+                    send(buildRecord(call), line, nowMs);
             } else {
-                // The same record is the same alarm: a POCSAG page to another
-                // sub-address or an FMS status with other tactical info is not.
-                const QByteArray record = buildRecord(decoded);
-                if (m_repeats.admit(record, nowMs))
-                    emit recordDecoded(record);
-                else
-                    ignore(IgnoredLine::Repeat, line);
+                send(buildRecord(decoded), line, nowMs);
             }
         },
-        readDecoderLine(line));
+        readDecoderLine(line, m_guards));
+}
+
+void MultimonBridge::send(const QByteArray& record, const QByteArray& line, qint64 nowMs)
+{
+    // The same record is the same alarm: a POCSAG page to another
+    // sub-address or an FMS status with other tactical info is not.
+    if (m_repeats.admit(record, nowMs))
+        emit recordDecoded(record);
+    else
+        ignore(IgnoredLine::Repeat, line);
 }
 
 void MultimonBridge::ignore(IgnoredLine reason, const QByteArray& line)

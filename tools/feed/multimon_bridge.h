@@ -8,14 +8,16 @@
 #include <array>
 
 // multimon-ng's standard output in, decoder-server records out: every
-// telegram line becomes one record unless it repeats one sent within the
-// repeat window; every other line is counted by why it was left out.
+// telegram line becomes a record unless a guard holds it back or it
+// repeats one sent within the repeat window; every other line is counted
+// by why it was left out.
 class MultimonBridge : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit MultimonBridge(qint64 repeatWindowMs, QObject* parent = nullptr);
+    explicit MultimonBridge(qint64 repeatWindowMs, LineGuards guards = {},
+                            QObject* parent = nullptr);
 
     // Output read at nowMs on a monotonic clock.
     void takeOutput(QByteArrayView bytes, qint64 nowMs);
@@ -27,11 +29,15 @@ public:
 signals:
     void recordDecoded(const QByteArray& record);
     void lineIgnored(IgnoredLine reason, const QByteArray& line);
+    // A five-tone line read only after a doubled digit was taken out.
+    void lineRepaired(const QByteArray& line);
 
 private:
     void takeLine(const QByteArray& line, qint64 nowMs);
     void ignore(IgnoredLine reason, const QByteArray& line);
+    void send(const QByteArray& record, const QByteArray& line, qint64 nowMs);
 
+    LineGuards m_guards;
     LineSplitter m_splitter;
     RepeatFilter m_repeats;
     std::array<int, std::size_t(IgnoredLine::Repeat) + 1> m_ignored{};

@@ -1,7 +1,10 @@
 // ostrevo-feed: serves decoder-server records to Ostrevo desks.
 //   ostrevo-feed [--port N | --listen ADDRESS:PORT] [--allow CIDR]... [--quiet]
 //                (--demo | --replay FILE [--loop]
-//                 | --multimon [FILE|-] [--follow] [--repeat-window SECONDS])
+//                 | --multimon [FILE|-] [--follow] | --receive SOURCE [--demod LIST]
+//                   [--realtime] [--pocsag-correction BITS])
+//                [--repeat-window SECONDS] [--accept-corrected-fms] [--accept-garbled-text]
+// --receive runs the source and multimon-ng itself and watches them;
 // --multimon turns multimon-ng's output into records as they are decoded;
 // --demo and --replay play a fixed sequence.
 #include "common/cp1252.h"
@@ -11,6 +14,7 @@
 #include "feed_options.h"
 #include "feed_server.h"
 #include "multimon_bridge.h"
+#include "receive_chain.h"
 #include "script_player.h"
 
 #include <QCoreApplication>
@@ -25,19 +29,25 @@ QString describe(IgnoredLine reason)
 {
     switch (reason) {
     case IgnoredLine::NotATelegram:
-        return QStringLiteral("no telegram");
+        return QStringLiteral("kein Telegramm");
     case IgnoredLine::IncompleteFiveTone:
-        return QStringLiteral("five-tone sequence not five digits");
+        return QStringLiteral("Fünftonfolge kürzer als fünf Ziffern");
+    case IgnoredLine::DoubtfulFiveTone:
+        return QStringLiteral("zweifelhafte Fünftonfolge");
     case IgnoredLine::FmsCheckSum:
-        return QStringLiteral("FMS check sum wrong");
+        return QStringLiteral("FMS-Prüfsumme falsch");
+    case IgnoredLine::FmsCorrected:
+        return QStringLiteral("FMS erst nach Tausch eines Bits richtig");
+    case IgnoredLine::GarbledText:
+        return QStringLiteral("POCSAG-Text mit Steuerzeichen");
     case IgnoredLine::Unreadable:
-        return QStringLiteral("unreadable telegram line");
+        return QStringLiteral("unlesbare Telegrammzeile");
     case IgnoredLine::TooLong:
-        return QStringLiteral("line too long");
+        return QStringLiteral("Zeile zu lang");
     case IgnoredLine::CutOff:
-        return QStringLiteral("line cut off by the end of input");
+        return QStringLiteral("Zeile vom Ende der Eingabe abgeschnitten");
     case IgnoredLine::Repeat:
-        return QStringLiteral("repeat within the window");
+        return QStringLiteral("Wiederholung im Zeitfenster");
     }
     return {};
 }
@@ -46,33 +56,44 @@ void logClient(FeedServer::ClientEvent event, const QString& peer)
 {
     switch (event) {
     case FeedServer::ClientEvent::Connected:
-        logEvent(QStringLiteral("client %1 connected").arg(peer));
+        logEvent(QStringLiteral("Client %1 verbunden").arg(peer));
         break;
     case FeedServer::ClientEvent::NotAllowed:
-        logEvent(QStringLiteral("refused %1: not in an allowed network").arg(peer));
+        logEvent(QStringLiteral("%1 abgewiesen: nicht in einem erlaubten Netz").arg(peer));
         break;
     case FeedServer::ClientEvent::TooMany:
-        logEvent(QStringLiteral("refused %1: %2 clients already connected")
+        logEvent(QStringLiteral("%1 abgewiesen: schon %2 Clients verbunden")
                      .arg(peer)
                      .arg(FeedServer::MaxClients));
         break;
     case FeedServer::ClientEvent::Left:
-        logEvent(QStringLiteral("client %1 left").arg(peer));
+        logEvent(QStringLiteral("Client %1 gegangen").arg(peer));
         break;
     case FeedServer::ClientEvent::Dropped:
-        logEvent(QStringLiteral("dropped client %1: it stopped reading").arg(peer));
+        logEvent(QStringLiteral("Client %1 getrennt: er liest nicht mehr").arg(peer));
         break;
     }
 }
 
-// Repeats are logged each; other ignored lines once per kind, with an example.
+// Lines a guard held back and repeats are logged each, so that a lost
+// alarm can be found; other ignored lines once per kind, with an example.
 void logIgnored(const MultimonBridge& bridge, IgnoredLine reason, const QByteArray& line)
 {
     const QString shown = printable(QString::fromUtf8(line));
-    if (reason == IgnoredLine::Repeat)
-        logEvent(QStringLiteral("not sent, a repeat: %1").arg(shown));
-    else if (bridge.ignoredCount(reason) == 1)
-        logEvent(QStringLiteral("ignoring lines (%1), the first: %2").arg(describe(reason), shown));
+    switch (reason) {
+    case IgnoredLine::Repeat:
+        logEvent(QStringLiteral("nicht gesendet, eine Wiederholung: %1").arg(shown));
+        return;
+    case IgnoredLine::DoubtfulFiveTone:
+    case IgnoredLine::FmsCorrected:
+    case IgnoredLine::GarbledText:
+        logEvent(QStringLiteral("zurückgehalten (%1): %2").arg(describe(reason), shown));
+        return;
+    default:
+        if (bridge.ignoredCount(reason) == 1)
+            logEvent(
+                QStringLiteral("übergehe Zeilen (%1), die erste: %2").arg(describe(reason), shown));
+    }
 }
 
 void logIgnoredSummary(const MultimonBridge& bridge)
@@ -83,27 +104,48 @@ void logIgnoredSummary(const MultimonBridge& bridge)
             counts << QStringLiteral("%1 %2").arg(count).arg(describe(IgnoredLine(i)));
     }
     if (!counts.isEmpty())
-        logEvent(QStringLiteral("lines not sent: %1").arg(counts.join(QStringLiteral(", "))));
+        logEvent(
+            QStringLiteral("nicht gesendete Zeilen: %1").arg(counts.join(QStringLiteral(", "))));
 }
 
 void broadcast(FeedServer& server, const QByteArray& record)
 {
     const int clients = server.broadcast(record);
-    logEvent(QStringLiteral("sent to %1 client(s): %2")
+    logEvent(QStringLiteral("an %1 Client(s) gesendet: %2")
                  .arg(clients)
                  .arg(printable(decodeCp1252(record))));
+}
+
+// The bridge from decoder output to the desks, its lines logged.
+MultimonBridge* bridgeTo(FeedServer& server, const FeedOptions& options)
+{
+    auto* bridge = new MultimonBridge(options.repeatWindowMs, options.guards, &server);
+    QObject::connect(bridge, &MultimonBridge::recordDecoded, &server,
+                     [&server](const QByteArray& record) { broadcast(server, record); });
+    QObject::connect(bridge, &MultimonBridge::lineIgnored, bridge,
+                     [bridge](IgnoredLine reason, const QByteArray& line) {
+                         logIgnored(*bridge, reason, line);
+                     });
+    QObject::connect(bridge, &MultimonBridge::lineRepaired, bridge, [](const QByteArray& line) {
+        logEvent(QStringLiteral("zweifelhafte Fünftonfolge, eine doppelte Ziffer (kurzer "
+                                "Aussetzer) herausgenommen: %1")
+                     .arg(printable(QString::fromUtf8(line))));
+    });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, bridge,
+                     [bridge] { logIgnoredSummary(*bridge); });
+    return bridge;
 }
 
 // Reads the decoder's output until its end; stop(exit code) ends the feed.
 bool startMultimon(const FeedOptions& options, FeedServer& server,
                    const std::function<void(int)>& stop)
 {
-    auto* bridge = new MultimonBridge(options.repeatWindowMs, &server);
+    MultimonBridge* bridge = bridgeTo(server, options);
     auto* reader = new DecoderInput(
         options.input, options.follow ? DecoderInput::AtEnd::Follow : DecoderInput::AtEnd::Stop,
         bridge);
     if (!reader->open()) {
-        logError(QStringLiteral("cannot read %1: %2").arg(options.input, reader->errorString()));
+        logError(QStringLiteral("%1 nicht lesbar: %2").arg(options.input, reader->errorString()));
         return false;
     }
     QElapsedTimer clock;
@@ -113,29 +155,45 @@ bool startMultimon(const FeedOptions& options, FeedServer& server,
         [bridge, clock](const QByteArray& bytes) { bridge->takeOutput(bytes, clock.elapsed()); });
     QObject::connect(reader, &DecoderInput::writerLeft, bridge, [bridge] {
         bridge->endOutput();
-        logEvent(QStringLiteral("the decoder closed its output; waiting for it to return"));
+        logEvent(
+            QStringLiteral("Der Decoder hat seine Ausgabe geschlossen; warte auf seine Rückkehr"));
     });
     QObject::connect(reader, &DecoderInput::finished, bridge, [bridge, reader, options, stop] {
         bridge->endOutput();
         if (reader->errorString().isEmpty()) {
-            logEvent(QStringLiteral("end of input, stopping"));
+            logEvent(QStringLiteral("Ende der Eingabe, beende"));
             stop(0);
         } else {
             logError(
-                QStringLiteral("cannot read %1: %2").arg(options.input, reader->errorString()));
+                QStringLiteral("%1 nicht lesbar: %2").arg(options.input, reader->errorString()));
             stop(1);
         }
     });
-    QObject::connect(bridge, &MultimonBridge::recordDecoded, &server,
-                     [&server](const QByteArray& record) { broadcast(server, record); });
-    QObject::connect(bridge, &MultimonBridge::lineIgnored, bridge,
-                     [bridge](IgnoredLine reason, const QByteArray& line) {
-                         logIgnored(*bridge, reason, line);
-                     });
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, bridge,
-                     [bridge] { logIgnoredSummary(*bridge); });
-    logEvent(QStringLiteral("reading multimon-ng output from %1").arg(options.input));
+    logEvent(QStringLiteral("lese die Ausgabe von multimon-ng aus %1").arg(options.input));
     return true;
+}
+
+// Runs the source and the decoder; nothing when they cannot start.
+ReceiveChain* startReceive(const FeedOptions& options, FeedServer& server,
+                           const std::function<void(int)>& stop)
+{
+    MultimonBridge* bridge = bridgeTo(server, options);
+    auto* chain =
+        new ReceiveChain(options.receive, QStringLiteral("multimon-ng"), options.decoderArguments,
+                         options.realtime, ReceiveTimings{}, bridge);
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(
+        chain, &ReceiveChain::decoderOutput, bridge,
+        [bridge, clock](const QByteArray& bytes) { bridge->takeOutput(bytes, clock.elapsed()); });
+    QObject::connect(chain, &ReceiveChain::decoderEnded, bridge, &MultimonBridge::endOutput);
+    QObject::connect(chain, &ReceiveChain::finished, bridge, [stop] { stop(0); });
+    QObject::connect(chain, &ReceiveChain::stopped, bridge, [stop] { stop(0); });
+    if (!chain->start()) {
+        logError(chain->errorString());
+        return nullptr;
+    }
+    return chain;
 }
 
 // Plays the demo sequence or a replay file.
@@ -145,17 +203,17 @@ bool startScript(const FeedOptions& options, FeedServer& server)
     if (options.source == FeedSource::Replay) {
         QFile file(options.input);
         if (!file.open(QIODevice::ReadOnly)) {
-            logError(QStringLiteral("cannot read %1").arg(file.fileName()));
+            logError(QStringLiteral("%1 nicht lesbar").arg(file.fileName()));
             return false;
         }
         records = parseReplay(QString::fromUtf8(file.readAll()));
     }
-    logEvent(QStringLiteral("playing %1 records").arg(records.size()));
+    logEvent(QStringLiteral("spiele %1 Datensätze ab").arg(records.size()));
     auto* player = new ScriptPlayer(std::move(records), options.loop, &server);
     QObject::connect(player, &ScriptPlayer::recordDue, &server,
                      [&server](const QByteArray& record) { broadcast(server, record); });
     QObject::connect(player, &ScriptPlayer::finished, &server,
-                     [] { logEvent(QStringLiteral("all records sent")); });
+                     [] { logEvent(QStringLiteral("alle Datensätze gesendet")); });
     player->start();
     return true;
 }
@@ -173,7 +231,7 @@ int main(int argc, char* argv[])
     FeedServer server(options->allowed);
     QObject::connect(&server, &FeedServer::clientEvent, &logClient);
     if (!server.listen(options->listen.host, options->listen.port)) {
-        logError(QStringLiteral("cannot listen on %1:%2: %3")
+        logError(QStringLiteral("Warten auf %1:%2 nicht möglich: %3")
                      .arg(options->listen.host.toString())
                      .arg(options->listen.port)
                      .arg(server.errorString()));
@@ -186,18 +244,31 @@ int main(int argc, char* argv[])
         server.close();
     };
     QObject::connect(&server, &FeedServer::closed, &app, &QCoreApplication::quit);
+    // The stages end first, so that what they decoded reaches the desks.
+    ReceiveChain* chain = nullptr;
     UnixSignalBridge signalBridge;
-    QObject::connect(&signalBridge, &UnixSignalBridge::terminationRequested, &app, [&stop] {
-        logEvent(QStringLiteral("stopping"));
-        stop(0);
+    QObject::connect(&signalBridge, &UnixSignalBridge::terminationRequested, &app, [&] {
+        logEvent(QStringLiteral("beende"));
+        if (chain)
+            chain->stop();
+        else
+            stop(0);
     });
-
-    logEvent(QStringLiteral("listening on %1:%2")
+    logEvent(QStringLiteral("warte auf Verbindungen an %1:%2")
                  .arg(options->listen.host.toString())
                  .arg(server.serverPort()));
-    const bool started = options->source == FeedSource::Multimon
-                             ? startMultimon(*options, server, stop)
-                             : startScript(*options, server);
+    bool started = true;
+    switch (options->source) {
+    case FeedSource::Receive:
+        chain = startReceive(*options, server, stop);
+        started = chain != nullptr;
+        break;
+    case FeedSource::Multimon:
+        started = startMultimon(*options, server, stop);
+        break;
+    default:
+        started = startScript(*options, server);
+    }
     if (!started)
         return 1;
     app.exec();

@@ -46,7 +46,39 @@ QChar germanLetter(QChar c)
     }
 }
 
+// The control character the decoder named at `at` ("<EOT>"): its length
+// in the text and what it becomes, or 0.
+qsizetype namedControl(const QString& text, qsizetype at, QString* replacement)
+{
+    if (text[at] != u'<')
+        return 0;
+    // Control names are two or three letters: look no further.
+    const QStringView ahead = QStringView(text).sliced(at + 1).left(4);
+    const qsizetype close = ahead.indexOf(u'>');
+    bool known = false;
+    *replacement = close > 0 ? controlReplacement(ahead.left(close), &known) : QString();
+    return known ? close + 2 : 0;
+}
+
 } // namespace
+
+bool isGarbled(QByteArrayView printed)
+{
+    const QString text = QString::fromUtf8(printed);
+    bool controlSeen = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString replacement;
+        if (const qsizetype length = namedControl(text, i, &replacement)) {
+            controlSeen = controlSeen || replacement.isEmpty();
+            i += length - 1;
+        } else if (text[i].category() == QChar::Other_Control) {
+            controlSeen = controlSeen || !text[i].isSpace();
+        } else if (controlSeen && !text[i].isSpace()) {
+            return true;
+        }
+    }
+    return false;
+}
 
 QString pagerText(QByteArrayView printed, PageKind kind)
 {
@@ -54,18 +86,11 @@ QString pagerText(QByteArrayView printed, PageKind kind)
     QString readable;
     readable.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'<') {
-            // Control names are two or three letters: look no further.
-            const QStringView ahead = QStringView(text).sliced(i + 1).left(4);
-            const qsizetype close = ahead.indexOf(u'>');
-            bool known = false;
-            const QString replacement =
-                close > 0 ? controlReplacement(ahead.left(close), &known) : QString();
-            if (known) {
-                readable += replacement;
-                i += close + 1;
-                continue;
-            }
+        QString replacement;
+        if (const qsizetype length = namedControl(text, i, &replacement)) {
+            readable += replacement;
+            i += length - 1;
+            continue;
         }
         const QChar c = text[i];
         if (c.category() == QChar::Other_Control)

@@ -15,3 +15,9 @@ enum class PageKind
 // pager alphabet's [ \ ] { | } ~ become Ä Ö Ü ä ö ü ß. UTF-8 (the
 // decoder's -C DE) is understood as well.
 QString pagerText(QByteArrayView printed, PageKind kind);
+
+// Whether an alpha page's printed text has control characters before its
+// last visible character. Transmitters end texts with padding and end
+// marks and break lines; anything else inside the text is noise that
+// passed the check bits.
+bool isGarbled(QByteArrayView printed);

@@ -6,19 +6,19 @@
 
 namespace {
 
-constexpr quint32 kSync = 0x7CD215D8;
-constexpr quint32 kIdle = 0x7A89C197;
-constexpr int kPreambleBits = 576;
-constexpr int kWordsPerBatch = 16;
+constexpr quint32 Sync = 0x7CD215D8;
+constexpr quint32 Idle = 0x7A89C197;
+constexpr int PreambleBits = 576;
+constexpr int WordsPerBatch = 16;
 
 // 21 data bits, BCH(31,21) check bits, even parity.
 quint32 codeWord(quint32 data)
 {
-    constexpr quint32 kGenerator = 0x769; // x^10+x^9+x^8+x^6+x^5+x^3+1
+    constexpr quint32 Generator = 0x769; // x^10+x^9+x^8+x^6+x^5+x^3+1
     quint32 remainder = data << 10;
     for (int bit = 30; bit >= 10; --bit) {
         if (remainder & (1u << bit))
-            remainder ^= kGenerator << (bit - 10);
+            remainder ^= Generator << (bit - 10);
     }
     const quint32 word = (data << 11) | (remainder << 1);
     return word | quint32(std::popcount(word) & 1);
@@ -52,7 +52,7 @@ QList<bool> messageBits(const QString& text, PageKind kind)
 
 QByteArray pocsagAudio(const PocsagPage& page, PageKind kind)
 {
-    QList<quint32> words(2 * (page.address & 7), kIdle); // the address's frame in the batch
+    QList<quint32> words(2 * (page.address & 7), Idle); // the address's frame in the batch
     words.append(codeWord(((page.address >> 3) << 2) | quint32(page.function & 3)));
     const QList<bool> message = messageBits(page.text, kind);
     for (qsizetype i = 0; i < message.size(); i += 20) {
@@ -61,16 +61,16 @@ QByteArray pocsagAudio(const PocsagPage& page, PageKind kind)
             data |= quint32(message[i + j]) << (19 - j);
         words.append(codeWord(data));
     }
-    words.append(kIdle);
-    while (words.size() % kWordsPerBatch != 0)
-        words.append(kIdle);
+    words.append(Idle);
+    while (words.size() % WordsPerBatch != 0)
+        words.append(Idle);
 
     QList<bool> bits;
-    for (int i = 0; i < kPreambleBits; ++i)
+    for (int i = 0; i < PreambleBits; ++i)
         bits.append(i % 2 == 0);
     for (qsizetype i = 0; i < words.size(); ++i) {
-        if (i % kWordsPerBatch == 0)
-            appendBits(bits, kSync, 32, false);
+        if (i % WordsPerBatch == 0)
+            appendBits(bits, Sync, 32, false);
         appendBits(bits, words[i], 32, false);
     }
     return silence(0.3) + levelAudio(bits) + silence(0.3);

@@ -1,0 +1,53 @@
+#include "audio_pump.h"
+
+#include <algorithm>
+
+namespace {
+
+qsizetype wholeSamples(qsizetype bytes)
+{
+    return bytes & ~qsizetype(1);
+}
+
+} // namespace
+
+AudioPump::AudioPump(qint64 flushAfterMs, qsizetype capacity)
+    : m_flushAfterMs(flushAfterMs), m_capacity(wholeSamples(std::max(capacity, MaxBlock)))
+{
+}
+
+qsizetype AudioPump::take(QByteArrayView audio, qint64 nowMs)
+{
+    if (audio.isEmpty())
+        return 0;
+    m_lastAudioMs = nowMs;
+    m_buffer.append(audio);
+    // Whole samples out, so that the decoder keeps reading them in step.
+    const qsizetype excess = m_buffer.size() - m_capacity;
+    const qsizetype dropped = excess > 0 ? wholeSamples(excess + 1) : 0;
+    m_buffer.remove(0, dropped);
+    return dropped;
+}
+
+QByteArray AudioPump::nextBlock(qint64 nowMs)
+{
+    qsizetype size = 0;
+    if (m_buffer.size() >= MinBlock)
+        size = std::min(wholeSamples(m_buffer.size()), MaxBlock);
+    else if (nowMs >= flushDueAtMs() && flushDueAtMs() >= 0)
+        size = wholeSamples(m_buffer.size());
+    const QByteArray block = m_buffer.first(size);
+    m_buffer.remove(0, size);
+    return block;
+}
+
+qint64 AudioPump::flushDueAtMs() const
+{
+    return m_buffer.size() >= 2 ? m_lastAudioMs + m_flushAfterMs : -1;
+}
+
+void AudioPump::dropUnfinishedSample()
+{
+    if (m_buffer.size() % 2 != 0)
+        m_buffer.chop(1);
+}
