@@ -18,6 +18,6 @@ QString logText(QStringView text)
             shown += c;
     }
     if (text.size() > MaxShown)
-        shown += QStringLiteral(" …");
+        shown += QStringLiteral("…");
     return shown;
 }

@@ -1,6 +1,7 @@
 // ostrevo-feed --receive with real processes: the real multimon-ng, audio
 // from the project's encoders written by feed_audio or read from a file.
 // What the feed sends is read from its log.
+#include "common/log_text.h"
 #include "feed_log.h"
 #include "feed_records.h"
 #include "feed_test_support.h"
@@ -90,7 +91,7 @@ void endFeed(QProcess& feed)
 // A telegram's record as the log shows it.
 template <typename Telegram> QString shown(const Telegram& telegram)
 {
-    return printable(decodeCp1252(buildRecord(telegram)));
+    return logText(decodeCp1252(buildRecord(telegram)));
 }
 
 QString page(int address, const QString& text)

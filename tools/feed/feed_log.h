@@ -6,7 +6,3 @@
 void setLogQuiet(bool quiet);
 void logEvent(const QString& line);
 void logError(const QString& line);
-
-// Received text made safe for one log line: tabs shown as <TAB>, other
-// control characters as "?", long text shortened.
-QString printable(const QString& text);

@@ -8,6 +8,7 @@
 // --multimon turns multimon-ng's output into records as they are decoded;
 // --demo and --replay play a fixed sequence.
 #include "common/cp1252.h"
+#include "common/log_text.h"
 #include "common/unix_signal_bridge.h"
 #include "decoder_input.h"
 #include "feed_log.h"
@@ -79,7 +80,7 @@ void logClient(FeedServer::ClientEvent event, const QString& peer)
 // alarm can be found; other ignored lines once per kind, with an example.
 void logIgnored(const MultimonBridge& bridge, IgnoredLine reason, const QByteArray& line)
 {
-    const QString shown = printable(QString::fromUtf8(line));
+    const QString shown = logText(QString::fromUtf8(line));
     switch (reason) {
     case IgnoredLine::Repeat:
         logEvent(QStringLiteral("nicht gesendet, eine Wiederholung: %1").arg(shown));
@@ -113,7 +114,7 @@ void broadcast(FeedServer& server, const QByteArray& record)
     const int clients = server.broadcast(record);
     logEvent(QStringLiteral("an %1 Client(s) gesendet: %2")
                  .arg(clients)
-                 .arg(printable(decodeCp1252(record))));
+                 .arg(logText(decodeCp1252(record))));
 }
 
 // The bridge from decoder output to the desks, its lines logged.
@@ -129,7 +130,7 @@ MultimonBridge* bridgeTo(FeedServer& server, const FeedOptions& options)
     QObject::connect(bridge, &MultimonBridge::lineRepaired, bridge, [](const QByteArray& line) {
         logEvent(QStringLiteral("zweifelhafte Fünftonfolge, eine doppelte Ziffer (kurzer "
                                 "Aussetzer) herausgenommen: %1")
-                     .arg(printable(QString::fromUtf8(line))));
+                     .arg(logText(QString::fromUtf8(line))));
     });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, bridge,
                      [bridge] { logIgnoredSummary(*bridge); });

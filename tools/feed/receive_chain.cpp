@@ -1,5 +1,6 @@
 #include "receive_chain.h"
 
+#include "common/log_text.h"
 #include "feed_log.h"
 #include "multimon_program.h"
 
@@ -47,7 +48,7 @@ ReceiveChain::ReceiveChain(ReceiveSource source, QString decoderProgram,
 
     connect(&m_sourceStage, &StageProcess::output, this, &ReceiveChain::takeAudio);
     connect(&m_sourceStage, &StageProcess::errorLine, this, [this](const QByteArray& line) {
-        logEvent(QStringLiteral("%1: %2").arg(sourceName(), printable(QString::fromUtf8(line))));
+        logEvent(QStringLiteral("%1: %2").arg(sourceName(), logText(QString::fromUtf8(line))));
     });
     connect(&m_sourceStage, &StageProcess::ended, this, [this](const QString& how) {
         m_pump.dropUnfinishedSample();
@@ -154,7 +155,7 @@ void ReceiveChain::decoderSaid(const QByteArray& line)
             const auto version = multimonVersion(line);
             if (!version)
                 logEvent(QStringLiteral("Version von multimon-ng nicht erkannt: %1")
-                             .arg(printable(QString::fromUtf8(line))));
+                             .arg(logText(QString::fromUtf8(line))));
             else if (losesSmallWrites(*version))
                 logEvent(QStringLiteral(
                              "multimon-ng %1: Versionen vor 1.3.1 verlieren Meldungen, wenn das "
@@ -168,7 +169,7 @@ void ReceiveChain::decoderSaid(const QByteArray& line)
         }
         m_bannerDone = true;
     }
-    logEvent(QStringLiteral("multimon-ng: %1").arg(printable(QString::fromUtf8(line))));
+    logEvent(QStringLiteral("multimon-ng: %1").arg(logText(QString::fromUtf8(line))));
 }
 
 void ReceiveChain::takeAudio(const QByteArray& audio)
