@@ -4,9 +4,7 @@
 #include "journal/journal_cells.h"
 #include "journal/journal_columns.h"
 
-#include <QColor>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QPalette>
 #include <QTimer>
 #include <algorithm>
@@ -141,26 +139,12 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
-// A small square in the status colour of the status tables, framed so that
-// white and black marks show on any background.
 QPixmap HistoryModel::statusMark(const JournalRow& row) const
 {
     if (!m_statusColour || kindFromName(row.kind) != TelegramKind::Fms || !row.status ||
         !row.direction || !isFmsStatus(*row.status))
         return {};
-    const Rgb rgb = m_statusColour(*row.status, *row.direction);
-    const QColor colour(std::clamp(rgb.red, 0, 255), std::clamp(rgb.green, 0, 255),
-                        std::clamp(rgb.blue, 0, 255));
-    auto found = m_marks.find(colour.rgb());
-    if (found == m_marks.end()) {
-        QPixmap mark(12, 12);
-        mark.fill(colour);
-        QPainter painter(&mark);
-        painter.setPen(QColor(96, 96, 96));
-        painter.drawRect(0, 0, 11, 11);
-        found = m_marks.insert(colour.rgb(), mark);
-    }
-    return *found;
+    return m_marks.mark(m_statusColour(*row.status, *row.direction));
 }
 
 QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const

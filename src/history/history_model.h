@@ -1,13 +1,13 @@
 #pragma once
 
 #include "common/rgb.h"
+#include "gui_common/colour_mark.h"
 #include "journal/journal_filter.h"
 #include "journal/journal_reader.h"
 #include "journal/journal_row.h"
 #include "telegram/fms.h"
 
 #include <QAbstractTableModel>
-#include <QHash>
 #include <QPixmap>
 #include <functional>
 
@@ -74,5 +74,5 @@ private:
     bool m_atEnd = true;
     bool m_fetchingNewRows = false;
     QString m_readError;
-    mutable QHash<QRgb, QPixmap> m_marks;
+    mutable ColourMarks m_marks;
 };

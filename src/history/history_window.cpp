@@ -2,12 +2,12 @@
 
 #include "common/clock.h"
 #include "common/dialogs.h"
+#include "gui_common/table_window.h"
 #include "journal/delimited_text.h"
 #include "journal/journal.h"
 #include "journal/journal_cells.h"
 #include "journal/journal_export.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -15,12 +15,10 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTableView>
 #include <QThread>
 #include <QTimer>
@@ -127,31 +125,13 @@ void HistoryWindow::buildControls()
     m_table->setObjectName(QStringLiteral("table"));
     m_table->setAccessibleName(QStringLiteral("Telegramme"));
     m_table->setModel(&m_model);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    m_table->setWordWrap(false);
-    // Tab moves on to the next control: the window is used by keyboard alone.
-    m_table->setTabKeyNavigation(false);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // One line of text a row, so that a screen holds many telegrams.
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    setUpRowTable(*m_table);
     m_table->setColumnWidth(int(JournalColumn::Time), 140);
     m_table->setColumnWidth(int(JournalColumn::Name), 200);
     m_table->setColumnWidth(int(JournalColumn::Status), 120); // "10 an Fahrzeug"
 
-    auto* copy = new QAction(QStringLiteral("Kopieren"), m_table);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, this, &HistoryWindow::copySelection);
-    m_table->addAction(copy);
-    auto* find = new QShortcut(QKeySequence::Find, this);
-    connect(find, &QShortcut::activated, this, [this] {
-        m_search->setFocus(Qt::ShortcutFocusReason);
-        m_search->selectAll();
-    });
+    addCopyShortcut(*m_table, [this] { copySelection(); });
+    addFindShortcut(*this, *m_search);
 
     m_countLine = new QLabel(this);
     m_folderLine = new QLabel(this);
@@ -195,25 +175,14 @@ void HistoryWindow::setNameListFolder(const QString& folder)
 
 WindowPlacement HistoryWindow::state() const
 {
-    WindowPlacement state;
-    state.geometry = geometry();
-    for (int column = 0; column < JournalColumnCount; ++column)
-        state.columnWidths << m_table->columnWidth(column);
-    return state;
+    return {geometry(), columnWidths(*m_table)};
 }
 
 void HistoryWindow::setState(const WindowPlacement& state)
 {
     // The settings keep the values within their limits.
-    if (const QRect& geometry = state.geometry; geometry.isValid()) {
-        if (QGuiApplication::screenAt(geometry.center()))
-            setGeometry(geometry);
-        else
-            resize(geometry.size()); // the screen it was on is gone
-    }
-    const int columns = std::min<int>(JournalColumnCount, int(state.columnWidths.size()));
-    for (int column = 0; column < columns; ++column)
-        m_table->setColumnWidth(column, state.columnWidths[column]);
+    placeWindow(*this, state.geometry);
+    setColumnWidths(*m_table, state.columnWidths);
 }
 
 void HistoryWindow::showEvent(QShowEvent* event)
@@ -245,14 +214,12 @@ void HistoryWindow::applyFilter()
 
 void HistoryWindow::copySelection()
 {
-    QModelIndexList selected = m_table->selectionModel()->selectedRows();
+    const QList<int> selected = selectedViewRows(*m_table);
     if (selected.isEmpty())
         return;
-    std::sort(selected.begin(), selected.end(),
-              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QList<QStringList> rows;
-    for (const QModelIndex& index : selected)
-        rows << journalCells(m_model.journalRow(index.row()));
+    for (const int row : selected)
+        rows << journalCells(m_model.journalRow(row));
     QGuiApplication::clipboard()->setText(tabSeparated(journalColumnTitles(), rows));
 }
 
