@@ -2,6 +2,7 @@
 
 #include "journal_columns.h"
 #include "sql_connection.h"
+#include "sql_value.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -36,19 +37,6 @@ bool trigramWord(const QString& word)
 {
     return word.toUcs4().size() >= 3 && !word.contains(u'*') && !word.contains(u'?') &&
            !word.contains(u'[');
-}
-
-std::optional<qint64> integerValue(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-        return value.toLongLong();
-    default:
-        // Hand-edited cells may hold text or a real number: no conversion.
-        return std::nullopt;
-    }
 }
 
 JournalRow readRow(const QSqlQuery& query, qint64 id)

@@ -7,11 +7,10 @@
 
 namespace {
 
-// Step n takes a file from version n - 1 to n. Users' queries rely on the
-// column names of the telegram table: new steps only add.
-const QList<QStringList>& upgradeSteps()
+// Version 1: the telegrams and their search.
+QStringList telegramStep()
 {
-    static const QList<QStringList> steps{QStringList{
+    return {
         QStringLiteral("CREATE TABLE IF NOT EXISTS telegram ("
                        "id INTEGER PRIMARY KEY,"
                        " received_at TEXT NOT NULL,"
@@ -40,11 +39,86 @@ const QList<QStringList>& upgradeSteps()
                        "telegram_search, rowid, search_key) VALUES ('delete', old.id, "
                        "old.search_key); INSERT INTO telegram_search(rowid, search_key) "
                        "VALUES (new.id, new.search_key); END"),
-    }};
+    };
+}
+
+// Version 2: the status board's state of each vehicle, kept by triggers as
+// telegrams come, so that the board need not read the whole journal. Each id
+// names a row of telegram: the vehicle's newest, its last operational status,
+// the first request (0 or 5) and the first NOTRUF since it was last answered,
+// and its newest request. A vehicle leaves with its newest row.
+QStringList vehicleStatusStep()
+{
+    return {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS vehicle_status ("
+                       "address TEXT PRIMARY KEY,"
+                       " last_id INTEGER NOT NULL,"
+                       " status_id INTEGER,"
+                       " request_id INTEGER,"
+                       " emergency_id INTEGER,"
+                       " request_last_id INTEGER) WITHOUT ROWID"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS vehicle_status_last ON vehicle_status(last_id)"),
+        QStringLiteral("INSERT OR REPLACE INTO vehicle_status SELECT * FROM (") +
+            vehicleStatusFromTelegrams() + u')',
+        // Any status from the vehicle but a request answers its request.
+        QStringLiteral(
+            "CREATE TRIGGER IF NOT EXISTS vehicle_status_from_vehicle AFTER INSERT ON telegram "
+            "WHEN new.kind = 'FMS' AND new.direction = 'from_vehicle' BEGIN "
+            "INSERT INTO vehicle_status (address, last_id, status_id, request_id, emergency_id,"
+            " request_last_id) VALUES (new.address, new.id,"
+            " CASE WHEN new.status IN (1, 2, 3, 4, 6, 7, 8) THEN new.id END,"
+            " CASE WHEN new.status IN (0, 5) THEN new.id END,"
+            " CASE WHEN new.status = 0 THEN new.id END,"
+            " CASE WHEN new.status IN (0, 5) THEN new.id END) "
+            "ON CONFLICT (address) DO UPDATE SET last_id = excluded.last_id,"
+            " status_id = coalesce(excluded.status_id, status_id),"
+            " request_id = CASE WHEN excluded.request_id IS NOT NULL"
+            " THEN coalesce(request_id, excluded.request_id) END,"
+            " emergency_id = CASE WHEN excluded.request_id IS NOT NULL"
+            " THEN coalesce(emergency_id, excluded.emergency_id) END,"
+            " request_last_id = excluded.request_last_id; END"),
+        // "J - Sprechaufforderung" answers it too.
+        QStringLiteral("CREATE TRIGGER IF NOT EXISTS vehicle_status_prompt AFTER INSERT ON "
+                       "telegram WHEN new.kind = 'FMS' AND new.direction = 'to_vehicle' AND "
+                       "new.status = 6 BEGIN UPDATE vehicle_status SET request_id = NULL,"
+                       " emergency_id = NULL, request_last_id = NULL"
+                       " WHERE address = new.address; END"),
+        QStringLiteral("CREATE TRIGGER IF NOT EXISTS vehicle_status_delete AFTER DELETE ON "
+                       "telegram WHEN old.kind = 'FMS' AND old.direction = 'from_vehicle' BEGIN "
+                       "DELETE FROM vehicle_status WHERE last_id = old.id; END"),
+    };
+}
+
+// Step n takes a file from version n - 1 to n. Users' queries rely on the
+// column names of the telegram table: new steps only add.
+const QList<QStringList>& upgradeSteps()
+{
+    static const QList<QStringList> steps{telegramStep(), vehicleStatusStep()};
     return steps;
 }
 
 } // namespace
+
+const QString& vehicleStatusFromTelegrams()
+{
+    // The same rules as the triggers: a request is open when no other
+    // status from the vehicle and no "J - Sprechaufforderung" came after it.
+    static const QString select = QStringLiteral(
+        "SELECT v.address AS address, max(v.id) AS last_id,"
+        " max(CASE WHEN v.status IN (1, 2, 3, 4, 6, 7, 8) THEN v.id END) AS status_id,"
+        " min(CASE WHEN v.status IN (0, 5) AND (a.id IS NULL OR v.id > a.id) THEN v.id END)"
+        " AS request_id,"
+        " min(CASE WHEN v.status = 0 AND (a.id IS NULL OR v.id > a.id) THEN v.id END)"
+        " AS emergency_id,"
+        " max(CASE WHEN v.status IN (0, 5) AND (a.id IS NULL OR v.id > a.id) THEN v.id END)"
+        " AS request_last_id "
+        "FROM telegram v LEFT JOIN (SELECT address, max(id) AS id FROM telegram"
+        " WHERE kind = 'FMS' AND ((direction = 'from_vehicle' AND"
+        " (status IS NULL OR status NOT IN (0, 5))) OR (direction = 'to_vehicle' AND status = 6))"
+        " GROUP BY address) a ON a.address = v.address "
+        "WHERE v.kind = 'FMS' AND v.direction = 'from_vehicle' GROUP BY v.address");
+    return select;
+}
 
 QSqlError upgradeJournalSchema(QSqlDatabase& database)
 {

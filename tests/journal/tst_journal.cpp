@@ -105,7 +105,7 @@ private slots:
         // Other programs read the file while we write; telegrams are the owner's business.
         QCOMPARE(sqlRows(sample(), u"SELECT user_version || journal_mode FROM "
                                    "pragma_user_version, pragma_journal_mode"_s),
-                 QStringList{u"1wal"_s});
+                 QStringList{u"2wal"_s});
         const auto others =
             QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
         QCOMPARE(QFile::permissions(sample()) & (QFile::WriteOwner | others), QFile::WriteOwner);

@@ -1,0 +1,82 @@
+#include "vehicle_states.h"
+
+#include "journal_schema.h"
+#include "sql_connection.h"
+#include "sql_value.h"
+#include "telegram/fms.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+// A row of vehicle_status joined to the telegrams it names. A named row must
+// still be the vehicle's: ids of purged rows may be given out again.
+QString statesQuery(const QString& source)
+{
+    const auto join = [](const char* alias, const char* column) {
+        const QString a = QString::fromLatin1(alias);
+        return QStringLiteral(" LEFT JOIN telegram %1 ON %1.id = v.%2 AND %1.address = v.address")
+            .arg(a, QString::fromLatin1(column));
+    };
+    return QStringLiteral("SELECT v.address, l.received_at, s.status, s.received_at,"
+                          " r.received_at, e.received_at, q.received_at, q.status FROM ") +
+           source +
+           QStringLiteral(" v JOIN telegram l ON l.id = v.last_id AND l.address = v.address") +
+           join("s", "status_id") + join("r", "request_id") + join("e", "emergency_id") +
+           join("q", "request_last_id") + QStringLiteral(" ORDER BY v.last_id DESC");
+}
+
+bool hasStatusTable(QSqlDatabase& database, QString& error)
+{
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                                   "name = 'vehicle_status'")) ||
+        !query.next()) {
+        error = query.lastError().text();
+        return false;
+    }
+    return query.value(0).toInt() > 0;
+}
+
+QString text(const QVariant& value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+std::optional<int> status(const QVariant& value)
+{
+    const auto number = integerValue(value);
+    return number && isFmsStatus(*number) ? std::optional(int(*number)) : std::nullopt;
+}
+
+} // namespace
+
+QString readVehicleStates(const QString& journalPath,
+                          const std::function<bool(const VehicleJournalState&)>& take)
+{
+    if (!QFileInfo::exists(journalPath))
+        return {};
+    SqlConnection connection(journalPath, SqlConnection::Access::ReadOnly);
+    if (!connection.isOpen())
+        return connection.error();
+    QString error;
+    const bool upgraded = hasStatusTable(connection.database(), error);
+    if (!error.isEmpty())
+        return error;
+    QSqlQuery query(connection.database());
+    query.setForwardOnly(true);
+    if (!query.exec(statesQuery(upgraded ? QStringLiteral("vehicle_status")
+                                         : u'(' + vehicleStatusFromTelegrams() + u')')))
+        return query.lastError().text();
+    while (query.next()) {
+        VehicleJournalState state{text(query.value(0)),   text(query.value(1)),
+                                  status(query.value(2)), text(query.value(3)),
+                                  text(query.value(4)),   text(query.value(5)),
+                                  text(query.value(6)),   status(query.value(7))};
+        if (!take(state))
+            return {};
+    }
+    return query.lastError().isValid() ? query.lastError().text() : QString();
+}
