@@ -17,6 +17,8 @@ public:
     void setVehicles(QList<Vehicle> vehicles);
     void setPocsagReceivers(QList<PocsagReceiver> receivers);
 
+    const QList<Vehicle>& vehicles() const { return m_vehicles; }
+
     // The first receiver whose 5-character code equals the key.
     const FiveToneReceiver* findFiveTone(QStringView code) const;
     // The first vehicle whose 8-character identifier equals the key.

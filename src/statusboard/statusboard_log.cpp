@@ -1,0 +1,3 @@
+#include "statusboard_log.h"
+
+Q_LOGGING_CATEGORY(lcStatusBoard, "ostrevo.statusboard", QtInfoMsg)
