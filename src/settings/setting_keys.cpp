@@ -11,6 +11,7 @@ const QString OptionsGroup = QStringLiteral("Einstellungen");
 const QString DatabaseGroup = QStringLiteral("Datenbank");
 const QString JournalGroup = QStringLiteral("Journal");
 const QString HistoryGroup = QStringLiteral("Telegramm-Liste");
+const QString BoardGroup = QStringLiteral("Statusübersicht");
 
 // How a field's value is stored as text.
 template <typename T> struct Conversion
@@ -86,6 +87,11 @@ std::vector<SettingKey> makeKeys()
             limitGeometry),
         key(HistoryGroup, u"Spalten", OSTREVO_FIELD(historyWindow.columnWidths), Numbers,
             limitColumnWidths),
+        key(BoardGroup, u"Geometrie", OSTREVO_FIELD(statusBoardWindow.geometry), Rectangle,
+            limitGeometry),
+        key(BoardGroup, u"Spalten", OSTREVO_FIELD(statusBoardWindow.columnWidths), Numbers,
+            limitColumnWidths),
+        key(BoardGroup, u"Erledigt", OSTREVO_FIELD(dismissedRequests), Text),
     };
 }
 

@@ -38,6 +38,9 @@ struct Settings
     // Journal
     int journalRetentionDays = 90; // 0 keeps everything
     WindowPlacement historyWindow;
+    // Statusübersicht
+    WindowPlacement statusBoardWindow;
+    QString dismissedRequests; // the user's "Erledigt" of the last minutes, as the board writes it
 
     // The controls' state when the settings window is created, before the
     // stored settings reach it: the list loaders of start-up see this.

@@ -126,3 +126,13 @@ void SettingsModel::setHistoryWindow(const WindowPlacement& state)
 {
     assign(&Settings::historyWindow, state);
 }
+
+void SettingsModel::setStatusBoardWindow(const WindowPlacement& state)
+{
+    assign(&Settings::statusBoardWindow, state);
+}
+
+void SettingsModel::setDismissedRequests(const QString& dismissed)
+{
+    assign(&Settings::dismissedRequests, dismissed);
+}

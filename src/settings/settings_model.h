@@ -40,6 +40,8 @@ public:
     void setBarFont(const FontChoice& font);
     void setTrayIconWanted(bool on);
     void setHistoryWindow(const WindowPlacement& state);
+    void setStatusBoardWindow(const WindowPlacement& state);
+    void setDismissedRequests(const QString& dismissed);
 
 signals:
     void changed(); // any field

@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "command_line.h"
+#include "common/clock.h"
 #include "directories/name_lists.h"
 #include "gui_common/program_icon.h"
 #include "history/history_window.h"
@@ -9,6 +10,7 @@
 #include "presentation/load_announcer.h"
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
+#include "statusboard_window/status_board_window.h"
 #include "tray/tray_icon.h"
 
 #include <QGuiApplication>
@@ -38,6 +40,10 @@ void Application::start(const QString& listFolder, const QString& commandLineTex
         stored.serverAddress = *address;
     m_settings.apply(stored);
     m_bar.applyFont(stored.barFont); // the labels start with fonts of their own
+    // Before the journal's writer opens the file: the board reads a file
+    // it has not upgraded yet all the same.
+    m_statusBoard.rebuild(m_directories.vehicles(), m_services.journalPath, m_services.clock.now(),
+                          stored.dismissedRequests);
 
     createTrayIcon();
     // Into the top layer before it is first shown: changing a shown window's
@@ -60,6 +66,9 @@ void Application::shutDown()
     m_shutDown = true;
     if (m_history)
         m_settings.setHistoryWindow(m_history->state());
+    if (m_statusBoardWindow)
+        m_settings.setStatusBoardWindow(m_statusBoardWindow->state());
+    m_settings.setDismissedRequests(m_statusBoard.dismissalsText(m_services.clock.now()));
     writeSettings(m_settings.settings(), m_services.store);
     if (m_settings.settings().trayIconWanted && m_trayIcon)
         m_trayIcon->setVisible(false);
@@ -91,6 +100,7 @@ void Application::connectReactions()
     connect(&m_window, &SettingsWindow::closed, this, &Application::shutDown);
     connect(&m_presenter, &TelegramPresenter::telegramHandled, this,
             &Application::onTelegramHandled);
+    connect(&m_presenter, &TelegramPresenter::telegramHandled, &m_statusBoard, &StatusBoard::apply);
 }
 
 void Application::createTrayIcon()
@@ -102,6 +112,7 @@ void Application::createTrayIcon()
     m_trayIcon->setVisible(m_settings.settings().trayIconWanted);
     connect(m_trayIcon.get(), &TrayIcon::mouseEvent, this, &Application::onTrayMouse);
     connect(m_trayIcon.get(), &TrayIcon::historyRequested, this, &Application::showHistory);
+    connect(m_trayIcon.get(), &TrayIcon::statusBoardRequested, this, &Application::showStatusBoard);
     // Where the tray cannot report the mouse resting on the icon, the tip
     // follows each telegram so that hovering shows the last one.
     connect(&m_summary, &TelegramSummary::changed, this, [this] {
@@ -155,4 +166,14 @@ void Application::showHistory()
         connect(m_history.get(), &HistoryWindow::viewed, m_trayIcon.get(), &TrayIcon::stopFlashing);
     }
     m_history->showAndRaise();
+}
+
+void Application::showStatusBoard()
+{
+    if (!m_statusBoardWindow) {
+        m_statusBoardWindow =
+            std::make_unique<StatusBoardWindow>(m_statusBoard, m_statusTables, m_services.clock);
+        m_statusBoardWindow->setState(m_settings.settings().statusBoardWindow);
+    }
+    m_statusBoardWindow->showAndRaise();
 }

@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 #include "settings/settings_model.h"
 #include "settings_window/settings_window.h"
+#include "statusboard/status_board.h"
 #include "tray/tray_service.h"
 
 #include <QObject>
@@ -20,6 +21,7 @@ class Dialogs;
 class HistoryWindow;
 class Journal;
 class SettingsStore;
+class StatusBoardWindow;
 class TrayIcon;
 
 // What the application needs from outside: the seams tests replace.
@@ -63,6 +65,7 @@ private:
     void onTrayMouse(TrayMouseEvent event);
     void onTelegramHandled(const HandledTelegram& telegram);
     void showHistory();
+    void showStatusBoard();
 
     ApplicationServices m_services;
     Directories m_directories;
@@ -71,11 +74,13 @@ private:
     SettingsModel m_settings;
     MessageBarWindow m_bar;
     TelegramPresenter m_presenter;
+    StatusBoard m_statusBoard;
     ServerConnection m_connection;
     SettingsWindow m_window;
     std::unique_ptr<TrayIcon> m_trayIcon;
     std::unique_ptr<Journal> m_journal;
     std::unique_ptr<HistoryWindow> m_history;
+    std::unique_ptr<StatusBoardWindow> m_statusBoardWindow;
     QString m_listFolder;
     bool m_shutDown = false;
 };

@@ -86,6 +86,7 @@ private slots:
                  "Einstellungen/MsgLogOnly=%2|Einstellungen/MsgTime=65|Einstellungen/MsgVorne=1|"
                  "Einstellungen/Transparent=255|Einstellungen/UnbekFME=1|Einstellungen/UnbekFMS=1|"
                  "Journal/Aufbewahrung=90|Server/Adresse=127.0.0.1|Server/Port=7778|"
+                 "Statusübersicht/Erledigt=|Statusübersicht/Geometrie=|Statusübersicht/Spalten=|"
                  "Telegramm-Liste/Geometrie=|Telegramm-Liste/Spalten="_s.arg(
                      Settings::DefaultDatabaseLogFilter, Settings::DefaultMessageFilter));
     }
@@ -143,6 +144,8 @@ private slots:
         tricky.showUnlistedVehicles = false;
         tricky.journalRetentionDays = 0;
         tricky.historyWindow = {QRect(-20, 30, 800, 500), {140, 60, 90}};
+        tricky.statusBoardWindow = {QRect(10, 20, 700, 400), {200, 80}};
+        tricky.dismissedRequests = u"61110144 2026-12-06T12:30:00+01:00;9 2026-12-06T12:31:00Z"_s;
         {
             QSettingsStore store(path);
             writeSettings(tricky, store);
@@ -161,7 +164,8 @@ private slots:
         file.write(
             "[Einstellungen]\nMsgLogOnly=003, 005\nMsgFontSize=\xff\xfe\nAutoConnect=-7\n"
             "[Journal]\nAufbewahrung=viele\n[Telegramm-Liste]\nGeometrie=2147483647 2 100 4\n"
-            "Spalten=100 abc 50\n[Server\nPort==\n\x01\x02garbage\n");
+            "Spalten=100 abc 50\n[Server\nPort==\n\x01\x02garbage\n"
+            "[Statusübersicht]\nGeometrie=5 6 70000 1\nSpalten=7 5000\n");
         file.close();
         const Settings read = readSettings(QSettingsStore(path));
         QCOMPARE(read.messageFilter, u"003,005"_s);
@@ -171,6 +175,7 @@ private slots:
         // Computed without overflow, then brought within the limits.
         QCOMPARE(read.historyWindow.geometry, QRect(100000, 2, 320, 200));
         QCOMPARE(read.historyWindow.columnWidths, QList<int>{100});
+        QCOMPARE(read.statusBoardWindow, (WindowPlacement{QRect(5, 6, 10000, 200), {40, 4000}}));
     }
 };
 

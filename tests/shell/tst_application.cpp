@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -66,10 +67,31 @@ struct Started
     explicit Started(const QMap<QString, QString>& stored = {}, const QString& commandLine = {})
     {
         store.values = stored;
+        launch(commandLine);
+    }
+
+    void launch(const QString& commandLine)
+    {
         application = std::make_unique<Application>(
             ApplicationServices{dialogs, clock, tray, store, data.filePath(u"journal.sqlite"_s),
                                 u"ostrevo"_s, [this] { ++ended; }});
         application->start(lists.path(), commandLine);
+    }
+
+    // The next run, with the settings and the journal this one left.
+    void restart()
+    {
+        application->shutDown();
+        application.reset();
+        launch({});
+    }
+
+    QWidget* openFromMenu(const char* action, const char* windowName)
+    {
+        static_cast<QMenu*>(window("mPopupMenu"))
+            ->findChild<QAction*>(QString::fromLatin1(action))
+            ->trigger();
+        return window(windowName);
     }
 
     // Connects through the window to a local server and returns the peer.
@@ -351,6 +373,41 @@ private slots:
         s.application->shutDown();
         QCOMPARE(s.store.values.value(u"Telegramm-Liste/Geometrie"_s).section(u' ', 2),
                  u"700 450"_s);
+    }
+
+    void statusBoardSurvivesARestart()
+    {
+        Started s;
+        QTcpServer server;
+        QTcpSocket* peer = s.connectTo(server);
+        QVERIFY(peer);
+        peer->write("FMSTlg\t61110144\t1\t0\t1\t0\t3\t0\t0\r\n"
+                    "FMSTlg\t61110145\t1\t0\t1\t0\t5\t0\t0\r\n"
+                    "FMSTlg\t61110146\t1\t0\t1\t0\t0\t0\t0\r\n");
+        QWidget* board = s.openFromMenu("mStatusboard", "StatusBoardWindow");
+        QVERIFY(board && board->isVisible());
+        QCOMPARE(board->windowTitle(), u"Statusübersicht"_s);
+        const auto cells = [](QWidget* window, const char* table) {
+            QStringList rows;
+            const auto* model = window->findChild<QTableView*>(QString::fromLatin1(table))->model();
+            for (int row = 0; row < model->rowCount(); ++row)
+                rows << model->index(row, 2).data().toString();
+            return rows.join(u' ');
+        };
+        QTRY_COMPARE(cells(board, "table"), u"3 Einsatz Übernommen – –"_s);
+        QCOMPARE(cells(board, "requests"), u"61110146 61110145"_s);
+        board->findChild<QTableView*>(u"requests"_s)->selectRow(0);
+        board->findChild<QPushButton*>(u"done"_s)->click();
+        board->resize(640, 480);
+        QCOMPARE(s.openFromMenu("mStatusboard", "StatusBoardWindow"), board);
+
+        s.restart();
+        QCOMPARE(s.store.values.value(u"Statusübersicht/Geometrie"_s).section(u' ', 2),
+                 u"640 480"_s);
+        board = s.openFromMenu("mStatusboard", "StatusBoardWindow");
+        QCOMPARE(board->size(), QSize(640, 480));
+        QCOMPARE(cells(board, "table"), u"3 Einsatz Übernommen – –"_s);
+        QCOMPARE(cells(board, "requests"), u"61110145"_s);
     }
 };
 

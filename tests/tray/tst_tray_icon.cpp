@@ -188,9 +188,14 @@ private slots:
             captions << (item->isSeparator() ? u"-"_s : item->text());
         QCOMPARE(captions,
                  (QStringList{u"About ostrevo"_s, u"-"_s, u"Ma&ximize"_s, u"&Einstellungen"_s,
-                              u"&Verstecken"_s, u"&Telegramm-Liste"_s, u"-"_s, u"&Beenden"_s}));
+                              u"&Verstecken"_s, u"&Telegramm-Liste"_s, u"&Statusübersicht"_s,
+                              u"-"_s, u"&Beenden"_s}));
         QSignalSpy history(m_icon.get(), &TrayIcon::historyRequested);
+        QSignalSpy board(m_icon.get(), &TrayIcon::statusBoardRequested);
         action("mTelegramml").trigger();
+        QCOMPARE(history.count(), 1);
+        action("mStatusboard").trigger();
+        QCOMPARE(board.count(), 1);
         QCOMPARE(history.count(), 1);
         action("mAbout").trigger();
         QCOMPARE(m_dialogs.messages.size(), 1);
