@@ -101,22 +101,33 @@ const QList<QStringList>& upgradeSteps()
 
 const QString& vehicleStatusFromTelegrams()
 {
-    // The same rules as the triggers: a request is open when no other
-    // status from the vehicle and no "J - Sprechaufforderung" came after it.
-    static const QString select = QStringLiteral(
-        "SELECT v.address AS address, max(v.id) AS last_id,"
-        " max(CASE WHEN v.status IN (1, 2, 3, 4, 6, 7, 8) THEN v.id END) AS status_id,"
-        " min(CASE WHEN v.status IN (0, 5) AND (a.id IS NULL OR v.id > a.id) THEN v.id END)"
-        " AS request_id,"
-        " min(CASE WHEN v.status = 0 AND (a.id IS NULL OR v.id > a.id) THEN v.id END)"
-        " AS emergency_id,"
-        " max(CASE WHEN v.status IN (0, 5) AND (a.id IS NULL OR v.id > a.id) THEN v.id END)"
-        " AS request_last_id "
-        "FROM telegram v LEFT JOIN (SELECT address, max(id) AS id FROM telegram"
-        " WHERE kind = 'FMS' AND ((direction = 'from_vehicle' AND"
-        " (status IS NULL OR status NOT IN (0, 5))) OR (direction = 'to_vehicle' AND status = 6))"
-        " GROUP BY address) a ON a.address = v.address "
-        "WHERE v.kind = 'FMS' AND v.direction = 'from_vehicle' GROUP BY v.address");
+    // The same rules as the triggers: a request is open when neither another
+    // status from the vehicle nor "J - Sprechaufforderung" came after it.
+    // One pass groups the million rows; only the few open requests look
+    // for their first telegram, from their last answer on (a range of ids).
+    static const QString select = []() -> QString {
+        const QString firstSince = QStringLiteral(
+            "CASE WHEN latest > coalesce(answered, latest - 1) THEN (SELECT min(t.id) FROM "
+            "telegram t WHERE t.id > coalesce(g.answered, -9223372036854775807) AND "
+            "t.address = g.address AND "
+            "t.kind = 'FMS' AND t.direction = 'from_vehicle' AND t.status IN (%1)) END AS %2");
+        return QStringLiteral("SELECT address, last_id, status_id, ") +
+               firstSince.arg(QStringLiteral("0, 5"), QStringLiteral("request_id, ")) +
+               firstSince.arg(QStringLiteral("0"), QStringLiteral("emergency_id, ")) +
+               QStringLiteral(
+                   "CASE WHEN latest > coalesce(answered, latest - 1) THEN latest END AS "
+                   "request_last_id FROM (SELECT address,"
+                   " max(CASE WHEN direction = 'from_vehicle' THEN id END) AS last_id,"
+                   " max(CASE WHEN direction = 'from_vehicle' AND status IN (1, 2, 3, 4, 6, 7, 8)"
+                   " THEN id END) AS status_id,"
+                   " max(CASE WHEN (direction = 'from_vehicle' AND (status IS NULL OR status NOT"
+                   " IN (0, 5))) OR (direction = 'to_vehicle' AND status = 6) THEN id END)"
+                   " AS answered,"
+                   " max(CASE WHEN direction = 'from_vehicle' AND status IN (0, 5) THEN id END)"
+                   " AS latest "
+                   "FROM telegram WHERE kind = 'FMS' GROUP BY address) g WHERE last_id IS NOT "
+                   "NULL");
+    }();
     return select;
 }
 

@@ -66,6 +66,9 @@ QString readVehicleStates(const QString& journalPath,
     if (!error.isEmpty())
         return error;
     QSqlQuery query(connection.database());
+    // Each page is read once: a small cache keeps the read from leaving
+    // megabytes behind in the program's heap.
+    query.exec(QStringLiteral("PRAGMA cache_size = -256"));
     query.setForwardOnly(true);
     if (!query.exec(statesQuery(upgraded ? QStringLiteral("vehicle_status")
                                          : u'(' + vehicleStatusFromTelegrams() + u')')))

@@ -37,7 +37,7 @@ private:
 
 } // namespace
 
-JournalMix::JournalMix(unsigned seed) : m_random(seed) {}
+JournalMix::JournalMix(unsigned seed, int vehicles) : m_random(seed), m_vehicles(vehicles) {}
 
 HandledTelegram JournalMix::next(const QDateTime& receivedAt)
 {
@@ -50,7 +50,7 @@ HandledTelegram JournalMix::next(const QDateTime& receivedAt)
     const int kind = pick(10);
     const bool listed = pick(100) < 85;
     if (kind < 7) {
-        const int vehicle = pick(400);
+        const int vehicle = pick(m_vehicles);
         telegram.kind = TelegramKind::Fms;
         telegram.address = QString::number(61000000 + vehicle * 37);
         if (listed)
@@ -90,12 +90,12 @@ HandledTelegram JournalMix::next(const QDateTime& receivedAt)
 }
 
 bool writeMixedJournal(const QString& path, qint64 rows, int days, const QDateTime& now,
-                       QString* error)
+                       QString* error, int vehicles)
 {
     constexpr qint64 Chunk = 10'000;
     const FixedNow clock(now);
     Journal journal(path, clock, 0);
-    JournalMix mix;
+    JournalMix mix(1, vehicles);
     const QDateTime first = now.addDays(-days);
     const qint64 span = first.msecsTo(now);
     for (qint64 row = 0; row < rows; ++row) {
