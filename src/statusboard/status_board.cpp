@@ -140,17 +140,20 @@ void StatusBoard::apply(const HandledTelegram& telegram)
             removeRequest(telegram.address);
         return;
     }
-    const int index = indexFor(telegram.address, telegram.receivedAt);
-    m_vehicles[index].lastHeard = telegram.receivedAt;
+    // Fixed to its offset, a time compares and sorts without looking up the
+    // time zone again, which the C library does through the file system.
+    const QDateTime at = telegram.receivedAt.toOffsetFromUtc(telegram.receivedAt.offsetFromUtc());
+    const int index = indexFor(telegram.address, at);
+    m_vehicles[index].lastHeard = at;
     if (status == FmsStatus::Emergency || status == FmsStatus::RequestToSpeak) {
-        raiseRequest(telegram.address, status == FmsStatus::Emergency, telegram.receivedAt);
+        raiseRequest(telegram.address, status == FmsStatus::Emergency, at);
         return;
     }
     removeRequest(telegram.address);
     if (!isOperationalStatus(status))
         return;
     m_vehicles[index].status = status;
-    m_vehicles[index].statusAt = telegram.receivedAt;
+    m_vehicles[index].statusAt = at;
     emit vehicleChanged(index);
 }
 
@@ -182,7 +185,7 @@ int StatusBoard::indexFor(const QString& address, const QDateTime& heard)
     m_index.remove(gone);
     m_vehicles[silent] = fresh;
     m_index.insert(address, silent);
-    emit vehicleChanged(silent);
+    emit vehicleReplaced(silent);
     return silent;
 }
 

@@ -75,8 +75,10 @@ public:
 signals:
     void rebuilt();
     void vehicleAdded(int index);
-    // Also when a new unlisted vehicle took the place of another.
+    // Its status changed.
     void vehicleChanged(int index);
+    // A new unlisted vehicle took the place of the longest silent one.
+    void vehicleReplaced(int index);
     void requestInserted(int position);
     void requestRemoved(int position);
 

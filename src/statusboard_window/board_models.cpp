@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QPalette>
+#include <algorithm>
 
 namespace {
 
@@ -23,11 +24,12 @@ QVariant title(const QStringList& titles, int section, Qt::Orientation orientati
 VehicleTableModel::VehicleTableModel(const StatusBoard& board, const StatusTables& tables,
                                      const Clock& clock, QObject* parent)
     : QAbstractTableModel(parent), m_board(board), m_tables(tables), m_clock(clock),
-      m_rows(int(board.vehicles().size()))
+      m_now(clock.now()), m_rows(int(board.vehicles().size()))
 {
     connect(&board, &StatusBoard::rebuilt, this, [this] {
         beginResetModel();
         m_rows = int(m_board.vehicles().size());
+        m_firstChanged = m_lastChanged = -1;
         endResetModel();
     });
     connect(&board, &StatusBoard::vehicleAdded, this, [this](int index) {
@@ -35,13 +37,36 @@ VehicleTableModel::VehicleTableModel(const StatusBoard& board, const StatusTable
         ++m_rows;
         endInsertRows();
     });
-    connect(&board, &StatusBoard::vehicleChanged, this, [this](int index) {
+    connect(&board, &StatusBoard::vehicleReplaced, this, [this](int index) {
         emit dataChanged(this->index(index, 0), this->index(index, BoardColumnCount - 1));
     });
+    connect(&board, &StatusBoard::vehicleChanged, this, &VehicleTableModel::noteChanged);
+    m_frame.setSingleShot(true);
+    m_frame.setInterval(FrameInterval);
+    connect(&m_frame, &QTimer::timeout, this, &VehicleTableModel::reportChanges);
+}
+
+void VehicleTableModel::noteChanged(int row)
+{
+    m_firstChanged = m_firstChanged < 0 ? row : std::min(m_firstChanged, row);
+    m_lastChanged = std::max(m_lastChanged, row);
+    if (!m_frame.isActive())
+        m_frame.start();
+}
+
+void VehicleTableModel::reportChanges()
+{
+    m_now = m_clock.now();
+    // Name and identifier stay: a table sorted by them need not sort again.
+    if (m_firstChanged >= 0)
+        emit dataChanged(index(m_firstChanged, int(BoardColumn::Status)),
+                         index(m_lastChanged, BoardColumnCount - 1));
+    m_firstChanged = m_lastChanged = -1;
 }
 
 void VehicleTableModel::refreshTimes()
 {
+    m_now = m_clock.now();
     if (m_rows > 0)
         emit dataChanged(index(0, int(BoardColumn::Since)),
                          index(m_rows - 1, int(BoardColumn::Duration)), {Qt::DisplayRole});
@@ -65,7 +90,7 @@ QVariant VehicleTableModel::data(const QModelIndex& index, int role) const
     const auto column = BoardColumn(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return boardCell(shown, column, m_tables, m_clock.now());
+        return boardCell(shown, column, m_tables, m_now);
     case Qt::ForegroundRole:
         if (column == BoardColumn::Name && shown.name.isEmpty())
             return QGuiApplication::palette().color(QPalette::PlaceholderText);
@@ -123,7 +148,7 @@ bool VehicleSortFilter::lessThan(const QModelIndex& left, const QModelIndex& rig
 RequestTableModel::RequestTableModel(const StatusBoard& board, const StatusTables& tables,
                                      const Clock& clock, QObject* parent)
     : QAbstractTableModel(parent), m_board(board), m_tables(tables), m_clock(clock),
-      m_rows(int(board.requests().size()))
+      m_now(clock.now()), m_rows(int(board.requests().size()))
 {
     connect(&board, &StatusBoard::rebuilt, this, [this] {
         beginResetModel();
@@ -131,6 +156,7 @@ RequestTableModel::RequestTableModel(const StatusBoard& board, const StatusTable
         endResetModel();
     });
     connect(&board, &StatusBoard::requestInserted, this, [this](int position) {
+        m_now = m_clock.now();
         beginInsertRows({}, position, position);
         ++m_rows;
         endInsertRows();
@@ -146,11 +172,12 @@ QStringList RequestTableModel::cells(int row) const
 {
     const BoardRequest& open = request(row);
     const BoardVehicle* vehicle = m_board.vehicle(open.address);
-    return requestCells(open, vehicle ? vehicle->name : QString(), m_tables, m_clock.now());
+    return requestCells(open, vehicle ? vehicle->name : QString(), m_tables, m_now);
 }
 
 void RequestTableModel::refreshTimes()
 {
+    m_now = m_clock.now();
     if (m_rows > 0)
         emit dataChanged(index(0, int(RequestColumn::Since)),
                          index(m_rows - 1, int(RequestColumn::Since)), {Qt::DisplayRole});

@@ -5,22 +5,28 @@
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
+#include <QTimer>
+#include <chrono>
 
 class Clock;
 class StatusTables;
 
-// The board's vehicles as a table, in the board's order; the board tells
-// every change as it happens.
+// The board's vehicles as a table, in the board's order. Cells read the
+// board as it is; the views learn of changed rows once a frame, so that a
+// flood of telegrams sorts and paints the table once a frame, not once a
+// telegram.
 class VehicleTableModel final : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
+    static constexpr std::chrono::milliseconds FrameInterval{16};
+
     VehicleTableModel(const StatusBoard& board, const StatusTables& tables, const Clock& clock,
                       QObject* parent = nullptr);
 
     const BoardVehicle& vehicle(int row) const { return m_board.vehicles().at(row); }
-    // "Seit" and "Dauer" as of now.
+    // "Seit" and "Dauer" as of now; until then, as of the last change.
     void refreshTimes();
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -30,10 +36,17 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    void noteChanged(int row);
+    void reportChanges();
+
     const StatusBoard& m_board;
     const StatusTables& m_tables;
     const Clock& m_clock;
-    int m_rows = 0; // changes only inside the model's begin/end calls
+    QDateTime m_now; // read once, not for every cell: the C library looks up the zone each time
+    int m_rows = 0;  // changes only inside the model's begin/end calls
+    int m_firstChanged = -1;
+    int m_lastChanged = -1;
+    QTimer m_frame;
     mutable ColourMarks m_marks;
 };
 
@@ -79,5 +92,6 @@ private:
     const StatusBoard& m_board;
     const StatusTables& m_tables;
     const Clock& m_clock;
+    QDateTime m_now;
     int m_rows = 0;
 };

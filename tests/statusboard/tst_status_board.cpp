@@ -247,12 +247,12 @@ private slots:
         for (int i = 2; i < StatusBoard::MaxUnlisted; ++i)
             hear(u"u"_s + QString::number(i), 2, 3);
         hear(u"u1"_s, 2, 4); // heard again: u0 is now the longest silent
-        QSignalSpy changed(&board, &StatusBoard::vehicleChanged);
+        QSignalSpy replaced(&board, &StatusBoard::vehicleReplaced);
         hear(u"new"_s, 1, 5);
         QCOMPARE(board.vehicles().size(), 3 + StatusBoard::MaxUnlisted);
         QVERIFY(!board.vehicle(u"u0"_s));
         QCOMPARE(board.vehicle(u"new"_s)->status, 1);
-        QCOMPARE(changed.value(0).value(0).toInt(), 3); // the place u0 had
+        QCOMPARE(replaced.value(0).value(0).toInt(), 3); // the place u0 had
         QCOMPARE(board.requests().size(), 1);
         QCOMPARE(board.requests().value(0).address, u"1001"_s);
 
