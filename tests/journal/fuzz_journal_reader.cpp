@@ -1,11 +1,13 @@
 // libFuzzer entry: a journal edited by hand. The first line is the search,
 // every further line a row of tab-separated cells; missing cells are NULL.
 // An odd first byte stores the rows under the program's own schema, an even
-// one in a table where numbers, reals and text mix in every column.
+// one in a table where numbers, reals and text mix in every column. The
+// status board's read takes the same file.
 #include "journal/journal_cells.h"
 #include "journal/journal_reader.h"
 #include "journal/journal_schema.h"
 #include "journal/sql_connection.h"
+#include "journal/vehicle_states.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,5 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         reader.olderRows(filter, now, rows.last().id, 64);
     const qint64 newest = reader.newestId();
     reader.newerRows(filter, now, newest / 2, newest, 64);
+    readVehicleStates(path,
+                      [](const VehicleJournalState& state) { return !state.address.isEmpty(); });
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QSystemTrayIcon>
@@ -79,25 +80,50 @@ void clickTrayIcon(qint64 pid, const QString& button)
     xdotool({u"mousemove"_s, u"--window"_s, trayIcon(pid), u"4"_s, u"4"_s, u"click"_s, button});
 }
 
-// Opens the program's "Telegramm-Liste" from its tray menu and copies all
-// its rows; the text arrives on the clipboard.
-QString historyRows(qint64 pid)
+// Opens a window from the program's tray menu by its access key (or brings
+// it to the front), clicks into the table at x, y and copies all its rows;
+// the text arrives on the clipboard.
+QString copyRows(qint64 pid, const QString& key, const QString& title, int x = 200, int y = 200)
 {
     clickTrayIcon(pid, u"3"_s);
     QTest::qWait(500);
-    xdotool({u"key"_s, u"t"_s}); // "&Telegramm-Liste"
-    QString history;
-    if (!QTest::qWaitFor([&] { return !(history = findWindow(u"^Telegramm-Liste$"_s)).isEmpty(); },
-                         10000))
+    xdotool({u"key"_s, key});
+    QString window;
+    if (!QTest::qWaitFor([&] { return !(window = findWindow(title)).isEmpty(); }, 10000))
         return QString();
     QGuiApplication::clipboard()->clear();
-    xdotool({u"windowactivate"_s, u"--sync"_s, history});
-    xdotool({u"mousemove"_s, u"--window"_s, history, u"200"_s, u"200"_s, u"click"_s, u"1"_s});
+    xdotool({u"windowactivate"_s, u"--sync"_s, window});
+    xdotool({u"mousemove"_s, u"--window"_s, window, QString::number(x), QString::number(y),
+             u"click"_s, u"1"_s});
     xdotool({u"key"_s, u"ctrl+a"_s, u"ctrl+c"_s});
     QString rows;
     (void)QTest::qWaitFor([&] { return !(rows = QGuiApplication::clipboard()->text()).isEmpty(); },
                           5000);
     return rows;
+}
+
+QString historyRows(qint64 pid)
+{
+    return copyRows(pid, u"t"_s, u"^Telegramm-Liste$"_s);
+}
+
+// The board's vehicles, then its requests: every line that names a status.
+QString boardRows(qint64 pid)
+{
+    const QString title = u"^Statusübersicht$"_s;
+    QString rows = copyRows(pid, u"s"_s, title, 300, 420);
+    rows += copyRows(pid, u"s"_s, title, 300, 90);
+    const QStringList lines = rows.split(u'\n');
+    static const QRegularExpression time(u"^\\d\\d[:.]|\\d min$"_s);
+    QStringList named;
+    for (const QString& line : lines) {
+        if (!line.contains(QRegularExpression(u"\t\\d+ [A-Z]"_s)))
+            continue;
+        QStringList cells = line.split(u'\t');
+        cells.removeIf([](const QString& cell) { return cell.isEmpty() || cell.contains(time); });
+        named << cells.join(u'\t');
+    }
+    return named.join(u'\n');
 }
 
 } // namespace
@@ -195,6 +221,11 @@ private slots:
         const QString first = historyRows(program.processId());
         QVERIFY2(first.contains(u"21101"_s) && first.contains(u"Probealarm Wache"_s),
                  qPrintable(first));
+        peer->write("FMSTlg\t61110144\t1\t0\t1\t0\t5\t0\t0\r\n");
+        const QString board = boardRows(program.processId());
+        QCOMPARE(board, u"Florian Nordheim 2/46-1\t61120146\t2 Einsatzbereit auf Wache\n"
+                        "Rotkreuz Musterstadt 82/1\t62182101\t8 Am Zielort\n"
+                        "Florian Musterstadt 1/44-1\t61110144\t5 Sprechwunsch"_s);
 
         sendDeleteWindow(form.toUInt());
         QVERIFY(program.waitForFinished(10000));
@@ -212,6 +243,7 @@ private slots:
         QTRY_VERIFY(!findWindow(u"^Kaldrin$"_s).isEmpty());
         const QString again = historyRows(program.processId());
         QVERIFY2(again.contains(u"21101"_s) && again.contains(u"7654321"_s), qPrintable(again));
+        QCOMPARE(boardRows(program.processId()), board);
         // SIGTERM runs the orderly shut-down too: the settings are saved.
         ::kill(pid_t(program.processId()), SIGTERM);
         QVERIFY(program.waitForFinished(10000));
