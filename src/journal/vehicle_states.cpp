@@ -20,8 +20,9 @@ QString statesQuery(const QString& source)
         return QStringLiteral(" LEFT JOIN telegram %1 ON %1.id = v.%2 AND %1.address = v.address")
             .arg(a, QString::fromLatin1(column));
     };
-    return QStringLiteral("SELECT v.address, l.received_at, s.status, s.received_at,"
-                          " r.received_at, e.received_at, q.received_at, q.status FROM ") +
+    return QStringLiteral("SELECT v.address, l.received_at, s.status, s.received_at, r.id,"
+                          " r.received_at, e.id, e.received_at, q.id, q.received_at, q.status"
+                          " FROM ") +
            source +
            QStringLiteral(" v JOIN telegram l ON l.id = v.last_id AND l.address = v.address") +
            join("s", "status_id") + join("r", "request_id") + join("e", "emergency_id") +
@@ -74,10 +75,18 @@ QString readVehicleStates(const QString& journalPath,
                                          : u'(' + vehicleStatusFromTelegrams() + u')')))
         return query.lastError().text();
     while (query.next()) {
-        VehicleJournalState state{text(query.value(0)),   text(query.value(1)),
-                                  status(query.value(2)), text(query.value(3)),
-                                  text(query.value(4)),   text(query.value(5)),
-                                  text(query.value(6)),   status(query.value(7))};
+        const auto mark = [&query](int column) {
+            return JournalMark{integerValue(query.value(column)).value_or(0),
+                               text(query.value(column + 1))};
+        };
+        const VehicleJournalState state{text(query.value(0)),
+                                        text(query.value(1)),
+                                        status(query.value(2)),
+                                        text(query.value(3)),
+                                        mark(4),
+                                        mark(6),
+                                        mark(8),
+                                        status(query.value(10))};
         if (!take(state))
             return {};
     }

@@ -4,9 +4,17 @@
 #include <functional>
 #include <optional>
 
-// What the journal keeps of one vehicle that sent FMS telegrams. Times are
-// the received_at texts as stored, empty where there is none; the file may
-// have been edited by hand, so the status is only a whole number, not
+// A telegram the journal's state of a vehicle names: its id and the
+// received_at text as stored, empty where there is none.
+struct JournalMark
+{
+    qint64 id = 0;
+    QString receivedAt;
+    bool operator==(const JournalMark&) const = default;
+};
+
+// What the journal keeps of one vehicle that sent FMS telegrams. The file
+// may have been edited by hand, so the status is only a whole number, not
 // necessarily one of the vehicle's whereabouts.
 struct VehicleJournalState
 {
@@ -14,9 +22,9 @@ struct VehicleJournalState
     QString lastHeardAt;       // its newest telegram
     std::optional<int> status; // its last operational status
     QString statusAt;
-    QString requestAt;       // the first request (0 or 5) since it was last answered
-    QString emergencyAt;     // the first NOTRUF since it was last answered
-    QString latestRequestAt; // the newest request since it was last answered
+    JournalMark request;       // the first request (0 or 5) since it was last answered
+    JournalMark emergency;     // the first NOTRUF since it was last answered
+    JournalMark latestRequest; // the newest request since it was last answered
     std::optional<int> latestRequestStatus;
     bool operator==(const VehicleJournalState&) const = default;
 };

@@ -79,6 +79,7 @@ QString StatusBoard::rebuild(const QList<Vehicle>& listed, const QString& journa
         }
         m_listed = int(m_vehicles.size());
         int listedSeen = 0;
+        QList<std::pair<qint64, BoardRequest>> requests;
         // Most recently heard first: the unlisted vehicles kept are the newest.
         error = readVehicleStates(journalPath, [&](const VehicleJournalState& state) {
             if (!acceptsAddress(state.address))
@@ -87,9 +88,18 @@ QString StatusBoard::rebuild(const QList<Vehicle>& listed, const QString& journa
                 ++listedSeen;
             else if (unlistedCount() >= MaxUnlisted)
                 return listedSeen < m_listed;
-            restoreVehicle(state, now);
+            if (const auto request = restoreVehicle(state, now))
+                requests << *request;
             return listedSeen < m_listed || unlistedCount() < MaxUnlisted;
         });
+        // The journal's times are whole seconds: of equal times, the row
+        // written first came first.
+        std::sort(requests.begin(), requests.end(), [](const auto& a, const auto& b) {
+            return queuedBefore(a.second, b.second) ||
+                   (!queuedBefore(b.second, a.second) && a.first < b.first);
+        });
+        for (const auto& [id, request] : std::as_const(requests))
+            m_requests << request;
     }
     if (!error.isEmpty())
         qCWarning(lcStatusBoard).noquote()
@@ -100,7 +110,8 @@ QString StatusBoard::rebuild(const QList<Vehicle>& listed, const QString& journa
     return error;
 }
 
-void StatusBoard::restoreVehicle(const VehicleJournalState& state, const QDateTime& now)
+std::optional<std::pair<qint64, BoardRequest>>
+StatusBoard::restoreVehicle(const VehicleJournalState& state, const QDateTime& now)
 {
     const QDateTime heard = journalTime(state.lastHeardAt);
     BoardVehicle& vehicle = m_vehicles[indexFor(state.address, heard)];
@@ -110,23 +121,26 @@ void StatusBoard::restoreVehicle(const VehicleJournalState& state, const QDateTi
         vehicle.status = state.status;
         vehicle.statusAt = statusAt;
     }
-    const QDateTime latest = journalTime(state.latestRequestAt);
+    const QDateTime latest = journalTime(state.latestRequest.receivedAt);
     if (!latest.isValid() || latest < now.addSecs(-KeptSeconds))
-        return;
+        return std::nullopt;
     // The journal does not know the user's answer: what came after it is a
     // new request, as it was while the program ran.
     const QDateTime answered = m_dismissed.value(state.address);
     if (answered.isValid() && answered >= latest)
-        return;
+        return std::nullopt;
     const auto afterAnswer = [&answered](const QDateTime& time) {
         return time.isValid() && (!answered.isValid() || time > answered);
     };
-    const QDateTime emergencyAt = journalTime(state.emergencyAt);
-    const QDateTime requestAt = journalTime(state.requestAt);
+    const QDateTime emergencyAt = journalTime(state.emergency.receivedAt);
     const bool emergency =
         afterAnswer(emergencyAt) || state.latestRequestStatus == FmsStatus::Emergency;
-    const QDateTime& first = emergency ? emergencyAt : requestAt;
-    insertRequest({state.address, emergency, afterAnswer(first) ? first : latest, latest});
+    const JournalMark& first = emergency ? state.emergency : state.request;
+    const QDateTime firstAt = journalTime(first.receivedAt);
+    if (!afterAnswer(firstAt))
+        return std::pair(state.latestRequest.id,
+                         BoardRequest{state.address, emergency, latest, latest});
+    return std::pair(first.id, BoardRequest{state.address, emergency, firstAt, latest});
 }
 
 void StatusBoard::apply(const HandledTelegram& telegram)

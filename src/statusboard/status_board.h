@@ -84,7 +84,9 @@ signals:
 
 private:
     int indexFor(const QString& address, const QDateTime& heard);
-    void restoreVehicle(const VehicleJournalState& state, const QDateTime& now);
+    // The vehicle's request, if one is open, with the id of its telegram.
+    std::optional<std::pair<qint64, BoardRequest>> restoreVehicle(const VehicleJournalState& state,
+                                                                  const QDateTime& now);
     void raiseRequest(const QString& address, bool emergency, const QDateTime& at);
     void insertRequest(const BoardRequest& request);
     void removeRequest(const QString& address);
