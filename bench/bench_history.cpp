@@ -5,11 +5,11 @@
 #include "history/history_window.h"
 #include "journal/journal.h"
 #include "journal_mix.h"
+#include "resident_memory.h"
 #include "support/fake_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QTableView>
 #include <benchmark/benchmark.h>
@@ -28,19 +28,6 @@ HistoryModel& modelOf(const HistoryWindow& window)
 Rgb statusColour(int status, FmsDirection)
 {
     return {status * 10, 128, 0};
-}
-
-// Resident memory of this process in KiB.
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
 }
 
 struct Fixture

@@ -20,6 +20,7 @@
 #include "message_bar/message_bar_window.h"
 #include "presentation/telegram_presenter.h"
 #include "presentation/telegram_summary.h"
+#include "resident_memory.h"
 #include "settings/settings_model.h"
 #include "statusboard/board_cells.h"
 #include "statusboard_window/status_board_window.h"
@@ -144,18 +145,6 @@ private:
 };
 
 TimedApplication* g_app = nullptr;
-
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
 
 double heapMiB()
 {

@@ -1,9 +1,11 @@
 #include "table_window.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QShortcut>
@@ -32,6 +34,20 @@ void addCopyShortcut(QTableView& table, std::function<void()> copy)
     action->setShortcutContext(Qt::WidgetShortcut);
     QObject::connect(action, &QAction::triggered, &table, std::move(copy));
     table.addAction(action);
+}
+
+QLineEdit* addSearchField(QWidget& window, QBoxLayout& row, const QString& description)
+{
+    auto* search = new QLineEdit(&window);
+    search->setObjectName(QStringLiteral("search"));
+    search->setAccessibleName(QStringLiteral("Suche"));
+    search->setAccessibleDescription(description);
+    search->setClearButtonEnabled(true);
+    auto* label = new QLabel(QStringLiteral("&Suche:"), &window);
+    label->setBuddy(search);
+    row.addWidget(label);
+    row.addWidget(search, 1);
+    return search;
 }
 
 void addFindShortcut(QWidget& window, QLineEdit& search)

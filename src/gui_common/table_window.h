@@ -4,6 +4,7 @@
 #include <QRect>
 #include <functional>
 
+class QBoxLayout;
 class QLineEdit;
 class QTableView;
 class QWidget;
@@ -15,6 +16,9 @@ class QWidget;
 void setUpRowTable(QTableView& table);
 // Ctrl+C on the table calls `copy`.
 void addCopyShortcut(QTableView& table, std::function<void()> copy);
+// "&Suche:" and its field (objectName "search") at the end of `row`;
+// `description` says what it searches, for screen readers.
+QLineEdit* addSearchField(QWidget& window, QBoxLayout& row, const QString& description);
 // Ctrl+F anywhere in the window selects the search text.
 void addFindShortcut(QWidget& window, QLineEdit& search);
 // The selected rows as the view shows them, top to bottom.

@@ -83,18 +83,10 @@ HistoryWindow::~HistoryWindow()
 
 void HistoryWindow::buildControls()
 {
-    m_search = new QLineEdit(this);
-    m_search->setObjectName(QStringLiteral("search"));
-    m_search->setAccessibleName(QStringLiteral("Suche"));
-    m_search->setAccessibleDescription(
-        QStringLiteral("Sucht in Kennung, Name und Text, ohne Groß- und Kleinschreibung"));
-    m_search->setClearButtonEnabled(true);
-    auto* searchLabel = new QLabel(QStringLiteral("&Suche:"), this);
-    searchLabel->setBuddy(m_search);
-
     auto* filters = new QHBoxLayout;
-    filters->addWidget(searchLabel);
-    filters->addWidget(m_search, 1);
+    m_search = addSearchField(
+        *this, *filters,
+        QStringLiteral("Sucht in Kennung, Name und Text, ohne Groß- und Kleinschreibung"));
     for (const auto& [kind, text] : kindChoices()) {
         auto* box = new QCheckBox(text, this);
         box->setChecked(true);

@@ -8,15 +8,10 @@ QStringList journalColumnTitles()
             QStringLiteral("Name"), QStringLiteral("Status"), QStringLiteral("Text")};
 }
 
-namespace {
-
-// The name cell of a row whose identifier is in no list.
-QString unlistedName()
+QString shownName(const QString& name)
 {
-    return QStringLiteral("Unbekannt");
+    return name.isEmpty() ? QStringLiteral("Unbekannt") : name;
 }
-
-} // namespace
 
 namespace {
 
@@ -44,7 +39,7 @@ QString journalCell(const JournalRow& row, JournalColumn column)
     case JournalColumn::Address:
         return row.address;
     case JournalColumn::Name:
-        return row.name.isEmpty() ? unlistedName() : row.name;
+        return shownName(row.name);
     case JournalColumn::Status:
         if (!row.status)
             return {};

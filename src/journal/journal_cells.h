@@ -16,6 +16,9 @@ enum class JournalColumn
 };
 constexpr int JournalColumnCount = 6;
 
+// A name as the tables show it: "Unbekannt" for an identifier in no list.
+QString shownName(const QString& name);
+
 // "Zeit", "Art", "Kennung", "Name", "Status", "Text".
 QStringList journalColumnTitles();
 

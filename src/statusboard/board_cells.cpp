@@ -1,6 +1,7 @@
 #include "board_cells.h"
 
 #include "directories/status_tables.h"
+#include "journal/journal_cells.h"
 
 #include <algorithm>
 #include <climits>
@@ -19,11 +20,6 @@ QStringList requestColumnTitles()
 }
 
 namespace {
-
-QString shownName(const QString& name)
-{
-    return name.isEmpty() ? QStringLiteral("Unbekannt") : name;
-}
 
 // "14:03:07" today, "05.12. 14:03" before: wall-clock time as received.
 QString sinceText(const QDateTime& time, const QDateTime& now)

@@ -10,36 +10,80 @@
 #include <QPalette>
 #include <algorithm>
 
-namespace {
-
-QVariant title(const QStringList& titles, int section, Qt::Orientation orientation, int role)
-{
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return {};
-    return titles.value(section);
-}
-
-} // namespace
-
-VehicleTableModel::VehicleTableModel(const StatusBoard& board, const StatusTables& tables,
-                                     const Clock& clock, QObject* parent)
+BoardTableModel::BoardTableModel(const StatusBoard& board, const StatusTables& tables,
+                                 const Clock& clock, QStringList titles,
+                                 qsizetype (*rows)(const StatusBoard&), int firstTime, int lastTime,
+                                 QObject* parent)
     : QAbstractTableModel(parent), m_board(board), m_tables(tables), m_clock(clock),
-      m_now(clock.now()), m_rows(int(board.vehicles().size()))
+      m_titles(std::move(titles)), m_boardRows(rows), m_firstTime(firstTime), m_lastTime(lastTime),
+      m_now(clock.now()), m_rows(int(rows(board)))
 {
     connect(&board, &StatusBoard::rebuilt, this, [this] {
         beginResetModel();
-        m_rows = int(m_board.vehicles().size());
-        m_firstChanged = m_lastChanged = -1;
+        m_rows = int(m_boardRows(m_board));
         endResetModel();
     });
-    connect(&board, &StatusBoard::vehicleAdded, this, [this](int index) {
-        beginInsertRows({}, index, index);
-        ++m_rows;
-        endInsertRows();
-    });
-    connect(&board, &StatusBoard::vehicleReplaced, this, [this](int index) {
-        emit dataChanged(this->index(index, 0), this->index(index, BoardColumnCount - 1));
-    });
+}
+
+void BoardTableModel::refreshTimes()
+{
+    readClock();
+    if (m_rows > 0)
+        emit dataChanged(index(0, m_firstTime), index(m_rows - 1, m_lastTime), {Qt::DisplayRole});
+}
+
+void BoardTableModel::readClock()
+{
+    m_now = m_clock.now();
+}
+
+bool BoardTableModel::holds(const QModelIndex& index) const
+{
+    return index.isValid() && index.row() < m_boardRows(m_board);
+}
+
+void BoardTableModel::rowAdded(int row)
+{
+    beginInsertRows({}, row, row);
+    ++m_rows;
+    endInsertRows();
+}
+
+void BoardTableModel::rowRemoved(int row)
+{
+    beginRemoveRows({}, row, row);
+    --m_rows;
+    endRemoveRows();
+}
+
+int BoardTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int BoardTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_titles.size());
+}
+
+QVariant BoardTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return m_titles.value(section);
+}
+
+VehicleTableModel::VehicleTableModel(const StatusBoard& board, const StatusTables& tables,
+                                     const Clock& clock, QObject* parent)
+    : BoardTableModel(
+          board, tables, clock, boardColumnTitles(),
+          [](const StatusBoard& shown) { return shown.vehicles().size(); }, int(BoardColumn::Since),
+          int(BoardColumn::Duration), parent)
+{
+    connect(&board, &StatusBoard::rebuilt, this, [this] { m_firstChanged = m_lastChanged = -1; });
+    connect(&board, &StatusBoard::vehicleAdded, this, &VehicleTableModel::rowAdded);
+    connect(&board, &StatusBoard::vehicleReplaced, this,
+            [this](int row) { emit dataChanged(index(row, 0), index(row, BoardColumnCount - 1)); });
     connect(&board, &StatusBoard::vehicleChanged, this, &VehicleTableModel::noteChanged);
     m_frame.setSingleShot(true);
     m_frame.setInterval(FrameInterval);
@@ -56,7 +100,7 @@ void VehicleTableModel::noteChanged(int row)
 
 void VehicleTableModel::reportChanges()
 {
-    m_now = m_clock.now();
+    readClock();
     // Name and identifier stay: a table sorted by them need not sort again.
     if (m_firstChanged >= 0)
         emit dataChanged(index(m_firstChanged, int(BoardColumn::Status)),
@@ -64,40 +108,22 @@ void VehicleTableModel::reportChanges()
     m_firstChanged = m_lastChanged = -1;
 }
 
-void VehicleTableModel::refreshTimes()
-{
-    m_now = m_clock.now();
-    if (m_rows > 0)
-        emit dataChanged(index(0, int(BoardColumn::Since)),
-                         index(m_rows - 1, int(BoardColumn::Duration)), {Qt::DisplayRole});
-}
-
-int VehicleTableModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : m_rows;
-}
-
-int VehicleTableModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : BoardColumnCount;
-}
-
 QVariant VehicleTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_board.vehicles().size())
+    if (!holds(index))
         return {};
     const BoardVehicle& shown = vehicle(index.row());
     const auto column = BoardColumn(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return boardCell(shown, column, m_tables, m_now);
+        return boardCell(shown, column, tables(), now());
     case Qt::ForegroundRole:
         if (column == BoardColumn::Name && shown.name.isEmpty())
             return QGuiApplication::palette().color(QPalette::PlaceholderText);
         break;
     case Qt::DecorationRole:
         if (column == BoardColumn::Status && shown.status)
-            return m_marks.mark(m_tables.lineColour(*shown.status, FmsDirection::FromVehicle));
+            return m_marks.mark(tables().lineColour(*shown.status, FmsDirection::FromVehicle));
         break;
     case Qt::TextAlignmentRole:
         if (column == BoardColumn::Duration)
@@ -107,11 +133,6 @@ QVariant VehicleTableModel::data(const QModelIndex& index, int role) const
         break;
     }
     return {};
-}
-
-QVariant VehicleTableModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    return title(boardColumnTitles(), section, orientation, role);
 }
 
 VehicleSortFilter::VehicleSortFilter(VehicleTableModel& source, QObject* parent)
@@ -147,55 +168,28 @@ bool VehicleSortFilter::lessThan(const QModelIndex& left, const QModelIndex& rig
 
 RequestTableModel::RequestTableModel(const StatusBoard& board, const StatusTables& tables,
                                      const Clock& clock, QObject* parent)
-    : QAbstractTableModel(parent), m_board(board), m_tables(tables), m_clock(clock),
-      m_now(clock.now()), m_rows(int(board.requests().size()))
+    : BoardTableModel(
+          board, tables, clock, requestColumnTitles(),
+          [](const StatusBoard& shown) { return shown.requests().size(); },
+          int(RequestColumn::Since), int(RequestColumn::Since), parent)
 {
-    connect(&board, &StatusBoard::rebuilt, this, [this] {
-        beginResetModel();
-        m_rows = int(m_board.requests().size());
-        endResetModel();
+    connect(&board, &StatusBoard::requestInserted, this, [this](int row) {
+        readClock();
+        rowAdded(row);
     });
-    connect(&board, &StatusBoard::requestInserted, this, [this](int position) {
-        m_now = m_clock.now();
-        beginInsertRows({}, position, position);
-        ++m_rows;
-        endInsertRows();
-    });
-    connect(&board, &StatusBoard::requestRemoved, this, [this](int position) {
-        beginRemoveRows({}, position, position);
-        --m_rows;
-        endRemoveRows();
-    });
+    connect(&board, &StatusBoard::requestRemoved, this, &RequestTableModel::rowRemoved);
 }
 
 QStringList RequestTableModel::cells(int row) const
 {
     const BoardRequest& open = request(row);
-    const BoardVehicle* vehicle = m_board.vehicle(open.address);
-    return requestCells(open, vehicle ? vehicle->name : QString(), m_tables, m_now);
-}
-
-void RequestTableModel::refreshTimes()
-{
-    m_now = m_clock.now();
-    if (m_rows > 0)
-        emit dataChanged(index(0, int(RequestColumn::Since)),
-                         index(m_rows - 1, int(RequestColumn::Since)), {Qt::DisplayRole});
-}
-
-int RequestTableModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : m_rows;
-}
-
-int RequestTableModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : RequestColumnCount;
+    const BoardVehicle* vehicle = board().vehicle(open.address);
+    return requestCells(open, vehicle ? vehicle->name : QString(), tables(), now());
 }
 
 QVariant RequestTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_board.requests().size())
+    if (!holds(index))
         return {};
     const bool emergency = request(index.row()).emergency;
     switch (role) {
@@ -220,9 +214,4 @@ QVariant RequestTableModel::data(const QModelIndex& index, int role) const
         break;
     }
     return {};
-}
-
-QVariant RequestTableModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    return title(requestColumnTitles(), section, orientation, role);
 }

@@ -83,14 +83,10 @@ void StatusBoardWindow::buildControls()
     m_done->setAccessibleDescription(
         QStringLiteral("Nimmt die gewählten Sprechwünsche als beantwortet aus der Liste"));
 
-    m_search = new QLineEdit(this);
-    m_search->setObjectName(QStringLiteral("search"));
-    m_search->setAccessibleName(QStringLiteral("Suche"));
-    m_search->setAccessibleDescription(
-        QStringLiteral("Sucht in Name und Kennung, ohne Groß- und Kleinschreibung"));
-    m_search->setClearButtonEnabled(true);
-    auto* searchLabel = new QLabel(QStringLiteral("&Suche:"), this);
-    searchLabel->setBuddy(m_search);
+    auto* searchRow = new QHBoxLayout;
+    m_search =
+        addSearchField(*this, *searchRow,
+                       QStringLiteral("Sucht in Name und Kennung, ohne Groß- und Kleinschreibung"));
 
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("table"));
@@ -114,9 +110,6 @@ void StatusBoardWindow::buildControls()
     requestsHeader->addWidget(requestsLabel);
     requestsHeader->addStretch(1);
     requestsHeader->addWidget(m_done);
-    auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(searchLabel);
-    searchRow->addWidget(m_search, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(requestsHeader);
     layout->addWidget(m_requestTable);
