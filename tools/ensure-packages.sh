@@ -4,7 +4,8 @@
 #   ensure-packages.sh test   that, plus what the whole test suite needs
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite libxcb1-dev fonts-liberation)
+packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite libxcb1-dev fonts-liberation
+    qt6-translations-l10n)
 if [ "${1:-test}" = test ]; then
     packages+=(
         clang-14 libclang-rt-14-dev clang-format libbenchmark-dev

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QThread>
 #include <QTimer>
@@ -31,6 +32,20 @@
 namespace {
 
 constexpr std::chrono::milliseconds SearchDelay{150};
+
+// "1 Telegramm", "2 Telegramme".
+QString telegramCount(qint64 count)
+{
+    return count == 1 ? QStringLiteral("1 Telegramm") : QStringLiteral("%1 Telegramme").arg(count);
+}
+
+// Where exports go unless the user goes elsewhere: the documents folder,
+// else home; not the folder the program happened to be started in.
+QString exportFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
 
 // The period choices in the order of the combo box.
 const QList<std::pair<JournalPeriod, QString>>& periodChoices()
@@ -154,6 +169,7 @@ void HistoryWindow::buildControls()
     });
 
     m_countLine = new QLabel(this);
+    m_countLine->setObjectName(QStringLiteral("count"));
     m_folderLine = new QLabel(this);
     m_messageLine = new QLabel(this);
     m_messageLine->setObjectName(QStringLiteral("message"));
@@ -262,12 +278,12 @@ void HistoryWindow::exportRows()
         return;
     const QString filter = QStringLiteral("CSV-Dateien (*.csv)");
     const QDateTime now = m_clock.now();
-    const auto target =
-        m_dialogs.chooseSaveFile({QStringLiteral("Telegramm-Liste exportieren"),
-                                  {filter},
-                                  filter,
-                                  QStringLiteral("Telegramme-") + now.date().toString(Qt::ISODate) +
-                                      QStringLiteral(".csv")});
+    const auto target = m_dialogs.chooseSaveFile(
+        {QStringLiteral("Telegramm-Liste exportieren"),
+         {filter},
+         filter,
+         QStringLiteral("Telegramme-") + now.date().toString(Qt::ISODate) + QStringLiteral(".csv"),
+         exportFolder()});
     if (!target)
         return;
     // A million rows take seconds: written beside the event loop, never in it.
@@ -283,7 +299,7 @@ void HistoryWindow::exportRows()
         const QString name = QDir::toNativeSeparators(file);
         m_exportMessage =
             result->error.isEmpty()
-                ? QStringLiteral("%1 Telegramme exportiert nach %2.").arg(result->rows).arg(name)
+                ? QStringLiteral("%1 exportiert nach %2.").arg(telegramCount(result->rows), name)
                 : QStringLiteral("Export nach %1 fehlgeschlagen: %2").arg(name, result->error);
         updateStatusLine();
     });
@@ -316,9 +332,9 @@ void HistoryWindow::updateStatusLine()
             QStringLiteral("Die neuesten %1 Telegramme; ältere über Suche oder Zeitraum")
                 .arg(rows));
     else
-        m_countLine->setText(
-            QStringLiteral("%1 Telegramme").arg(rows) +
-            (m_model.canFetchMore({}) ? QStringLiteral(" und weitere") : QString()));
+        m_countLine->setText(telegramCount(rows) + (m_model.canFetchMore({})
+                                                        ? QStringLiteral(" und weitere")
+                                                        : QString()));
     QStringList messages;
     for (const QString& message :
          {m_journal.statusMessage(),

@@ -5,6 +5,8 @@
 #include "gui_common/program_icon.h"
 #include "history/history_window.h"
 #include "journal/journal.h"
+#include "more_settings/more_settings_window.h"
+#include "more_settings/start_page.h"
 #include "presentation/bar_use.h"
 #include "presentation/load_announcer.h"
 #include "settings/settings_file.h"
@@ -24,7 +26,7 @@ Application::Application(const ApplicationServices& services, QObject* parent)
 
 Application::~Application() = default;
 
-void Application::start(const QString& listFolder, const QString& commandLineText)
+void Application::start(const QString& listFolder, const CommandLine& commandLine)
 {
     QGuiApplication::setWindowIcon(programIcon());
     m_listFolder = listFolder;
@@ -34,7 +36,7 @@ void Application::start(const QString& listFolder, const QString& commandLineTex
     m_connection.followAutoConnect();
 
     Settings stored = readSettings(m_services.store);
-    if (const auto address = commandLineAddress(commandLineText))
+    if (const auto address = commandLineAddress(commandLine.text))
         stored.serverAddress = *address;
     m_settings.apply(stored);
     m_bar.applyFont(stored.barFont); // the labels start with fonts of their own
@@ -46,7 +48,11 @@ void Application::start(const QString& listFolder, const QString& commandLineTex
         m_bar.setOnTop(true);
     if (barInUse(m_settings.settings()))
         m_bar.show();
-    m_window.show();
+    // Only an icon in a notification area can bring a hidden window back.
+    const bool stayInTray =
+        commandLine.tray && m_settings.settings().trayIconWanted && m_services.tray.isAvailable();
+    if (!stayInTray)
+        m_window.show();
     // No telegram can come before the connection, so the journal opens
     // after the window, on its own thread.
     m_journal = std::make_unique<Journal>(m_services.journalPath, m_services.clock,
@@ -102,6 +108,8 @@ void Application::createTrayIcon()
     m_trayIcon->setVisible(m_settings.settings().trayIconWanted);
     connect(m_trayIcon.get(), &TrayIcon::mouseEvent, this, &Application::onTrayMouse);
     connect(m_trayIcon.get(), &TrayIcon::historyRequested, this, &Application::showHistory);
+    connect(m_trayIcon.get(), &TrayIcon::moreSettingsRequested, this,
+            &Application::showMoreSettings);
     // Where the tray cannot report the mouse resting on the icon, the tip
     // follows each telegram so that hovering shows the last one.
     connect(&m_summary, &TelegramSummary::changed, this, [this] {
@@ -139,6 +147,26 @@ void Application::onTelegramHandled(const HandledTelegram& telegram)
     // list; the icon flashes until the user looks there or turns the bar on.
     if (telegram.passedFilters && !telegram.shown && m_trayIcon)
         m_trayIcon->startFlashing();
+}
+
+void Application::followLaterStart(const QStringList& arguments)
+{
+    const CommandLine commandLine = parseCommandLine(QStringList{QString()} + arguments);
+    if (const auto address = commandLineAddress(commandLine.text))
+        m_settings.setServerAddress(*address);
+    if (!commandLine.tray)
+        m_window.bringToFront();
+}
+
+void Application::showMoreSettings()
+{
+    if (!m_moreSettings) {
+        m_moreSettings = std::make_unique<MoreSettingsWindow>();
+        m_moreSettings->addPage(new StartPage(AutostartEntry(m_services.autostartPath),
+                                              m_services.autostartCommand, m_services.dialogs),
+                                QStringLiteral("Start"));
+    }
+    m_moreSettings->showAndRaise();
 }
 
 void Application::showHistory()

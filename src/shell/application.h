@@ -1,5 +1,6 @@
 #pragma once
 
+#include "command_line.h"
 #include "connection/server_connection.h"
 #include "directories/directories.h"
 #include "directories/status_tables.h"
@@ -18,6 +19,7 @@
 class Clock;
 class Dialogs;
 class HistoryWindow;
+class MoreSettingsWindow;
 class Journal;
 class SettingsStore;
 class TrayIcon;
@@ -31,6 +33,8 @@ struct ApplicationServices
     SettingsStore& store;
     QString journalPath;
     QString executableName;
+    QString autostartPath;    // the desktop entry that starts the program at login
+    QString autostartCommand; // what that entry runs
     // Ends the process after the orderly shut-down.
     std::function<void()> endProcess;
 };
@@ -49,8 +53,12 @@ public:
     // Start-up, in this order: the name lists from `listFolder`, the
     // reconnect timer, the stored settings (with the server address from
     // the command line), the tray icon, the message bar; then the settings
-    // window appears and the journal opens. Nothing connects here.
-    void start(const QString& listFolder, const QString& commandLineText);
+    // window appears (unless --tray asks to stay in the tray) and the
+    // journal opens. Nothing connects here.
+    void start(const QString& listFolder, const CommandLine& commandLine);
+    // A later start handed over its arguments: its server address applies as
+    // at start, and the settings window comes to the front (not for --tray).
+    void followLaterStart(const QStringList& arguments);
     // The orderly shut-down: settings saved, tray icon removed, the server
     // asked to close, the journal written, the process ended. Runs once,
     // however it is reached.
@@ -63,6 +71,7 @@ private:
     void onTrayMouse(TrayMouseEvent event);
     void onTelegramHandled(const HandledTelegram& telegram);
     void showHistory();
+    void showMoreSettings();
 
     ApplicationServices m_services;
     Directories m_directories;
@@ -76,6 +85,7 @@ private:
     std::unique_ptr<TrayIcon> m_trayIcon;
     std::unique_ptr<Journal> m_journal;
     std::unique_ptr<HistoryWindow> m_history;
+    std::unique_ptr<MoreSettingsWindow> m_moreSettings;
     QString m_listFolder;
     bool m_shutDown = false;
 };

@@ -34,6 +34,8 @@ TrayIcon::TrayIcon(TrayService& service, Dialogs& dialogs, const QIcon& image,
     m_restore = add("mRestore", QStringLiteral("&Einstellungen"), &TrayIcon::restoreHost);
     m_minimize = add("mMinimize", QStringLiteral("&Verstecken"), &TrayIcon::minimizeHost);
     add("mTelegramml", QStringLiteral("&Telegramm-Liste"), &TrayIcon::historyRequested);
+    add("mMoreSettings", QStringLiteral("&Weitere Einstellungen …"),
+        &TrayIcon::moreSettingsRequested);
     m_menu->addSeparator();
     add("mExit", QStringLiteral("&Beenden"), [this] {
         if (m_host)

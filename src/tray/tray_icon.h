@@ -40,6 +40,7 @@ signals:
     // Every mouse activity over the icon, before the icon's own reaction.
     void mouseEvent(TrayMouseEvent event);
     void historyRequested();
+    void moreSettingsRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

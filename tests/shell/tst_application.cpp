@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -63,13 +64,16 @@ struct Started
     int ended = 0;
     std::unique_ptr<Application> application;
 
-    explicit Started(const QMap<QString, QString>& stored = {}, const QString& commandLine = {})
+    explicit Started(const QMap<QString, QString>& stored = {}, const QStringList& arguments = {},
+                     bool trayAvailable = true)
     {
         store.values = stored;
-        application = std::make_unique<Application>(
-            ApplicationServices{dialogs, clock, tray, store, data.filePath(u"journal.sqlite"_s),
-                                u"ostrevo"_s, [this] { ++ended; }});
-        application->start(lists.path(), commandLine);
+        tray.available = trayAvailable;
+        application = std::make_unique<Application>(ApplicationServices{
+            dialogs, clock, tray, store, data.filePath(u"journal.sqlite"_s), u"ostrevo"_s,
+            data.filePath(u"autostart/de.ostrevo.Ostrevo.desktop"_s), u"ostrevo --tray"_s,
+            [this] { ++ended; }});
+        application->start(lists.path(), parseCommandLine(QStringList{u"ostrevo"_s} + arguments));
     }
 
     // Connects through the window to a local server and returns the peer.
@@ -155,7 +159,7 @@ private slots:
                    {u"Einstellungen/MsgAktiv"_s, u"0"_s},
                    {u"Einstellungen/MsgFontName"_s, u"Liberation Serif"_s},
                    {u"Einstellungen/MsgFontSize"_s, u"14"_s}},
-                  u"192.168.7.20"_s);
+                  {u"192.168.7.20"_s});
         QVERIFY(!s.tray.shown);
         QVERIFY(!control<QCheckBox>("chkSysTray")->isChecked());
         QCOMPARE(control<QLineEdit>("txtMsgTime")->text(), u"65"_s);
@@ -174,6 +178,62 @@ private slots:
         QCOMPARE(s.ended, 1);
         s.application->shutDown(); // every way out ends here; only the first counts
         QCOMPARE(s.ended, 1);
+    }
+
+    void trayStartAndLaterStarts_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<bool>("trayAvailable");
+        QTest::addColumn<bool>("windowShown");
+        QTest::newRow("tray") << QStringList() << true << false;
+        QTest::newRow("no notification area") << QStringList() << false << true;
+        QTest::newRow("icon not wanted")
+            << QStringList{u"Einstellungen/FormInTray"_s, u"0"_s} << true << true;
+    }
+
+    void trayStartAndLaterStarts()
+    {
+        // Without a way back from the tray, the window comes up all the same.
+        QFETCH(QStringList, stored);
+        QFETCH(bool, trayAvailable);
+        QFETCH(bool, windowShown);
+        QMap<QString, QString> values;
+        if (!stored.isEmpty())
+            values.insert(stored[0], stored[1]);
+        Started s(values, {u"--tray"_s}, trayAvailable);
+        QCOMPARE(settingsWindow()->isVisible(), windowShown);
+        QVERIFY(bar()->isVisible());
+        if (windowShown)
+            return;
+        // A later start: another autostart stays in the tray, one with an
+        // address brings the window up with it.
+        s.application->followLaterStart({u"--tray"_s});
+        QVERIFY(!settingsWindow()->isVisible());
+        s.application->followLaterStart({u"10.1.2.3"_s});
+        QVERIFY(settingsWindow()->isVisible());
+        QCOMPARE(control<QLineEdit>("txtSrv")->text(), u"10.1.2.3"_s);
+        s.application->shutDown();
+        QCOMPARE(s.store.values.value(u"Server/Adresse"_s), u"10.1.2.3"_s);
+    }
+
+    void moreSettingsWriteTheAutostartEntry()
+    {
+        Started s;
+        auto* menu = static_cast<QMenu*>(window("mPopupMenu"));
+        menu->findChild<QAction*>(u"mMoreSettings"_s)->trigger();
+        QWidget* more = window("MoreSettingsWindow");
+        QVERIFY(more && more->isVisible());
+        QCOMPARE(more->windowTitle(), u"Weitere Einstellungen"_s);
+        QCOMPARE(more->findChild<QTabWidget*>()->tabText(0), u"Start"_s);
+        auto* atLogin = more->findChild<QCheckBox*>(u"atLogin"_s);
+        const QString entry = s.data.filePath(u"autostart/de.ostrevo.Ostrevo.desktop"_s);
+        QVERIFY(!atLogin->isChecked());
+        atLogin->click();
+        QVERIFY(QFile::exists(entry));
+        atLogin->click();
+        QVERIFY(!QFile::exists(entry));
+        menu->findChild<QAction*>(u"mMoreSettings"_s)->trigger(); // again: the same window
+        QCOMPARE(window("MoreSettingsWindow"), more);
     }
 
     void windowEditsTheSettings_data()

@@ -188,10 +188,14 @@ private slots:
             captions << (item->isSeparator() ? u"-"_s : item->text());
         QCOMPARE(captions,
                  (QStringList{u"About ostrevo"_s, u"-"_s, u"Ma&ximize"_s, u"&Einstellungen"_s,
-                              u"&Verstecken"_s, u"&Telegramm-Liste"_s, u"-"_s, u"&Beenden"_s}));
+                              u"&Verstecken"_s, u"&Telegramm-Liste"_s,
+                              u"&Weitere Einstellungen …"_s, u"-"_s, u"&Beenden"_s}));
         QSignalSpy history(m_icon.get(), &TrayIcon::historyRequested);
         action("mTelegramml").trigger();
         QCOMPARE(history.count(), 1);
+        QSignalSpy more(m_icon.get(), &TrayIcon::moreSettingsRequested);
+        action("mMoreSettings").trigger();
+        QCOMPARE(more.count(), 1);
         action("mAbout").trigger();
         QCOMPARE(m_dialogs.messages.size(), 1);
         QCOMPARE(m_dialogs.messages[0].title, u"About Vorsand"_s);
