@@ -25,6 +25,9 @@ struct AlarmSound
 
     static AlarmSound silent() { return {}; }
     static AlarmSound of(BuiltInSound sound) { return {Kind::BuiltIn, sound, {}}; }
-    static AlarmSound fromFile(const QString& path) { return {Kind::File, BuiltInSound::Gong, path}; }
+    static AlarmSound fromFile(const QString& path)
+    {
+        return {Kind::File, BuiltInSound::Gong, path};
+    }
     bool operator==(const AlarmSound&) const = default;
 };

@@ -121,6 +121,13 @@ void HistoryWindow::buildControls()
         m_kinds << box;
         filters->addWidget(box);
     }
+    m_alarmsOnly = new QCheckBox(QStringLiteral("Nur &Alarme"), this);
+    m_alarmsOnly->setObjectName(QStringLiteral("alarmsOnly"));
+    m_alarmsOnly->setAccessibleName(QStringLiteral("Nur Alarme"));
+    m_alarmsOnly->setAccessibleDescription(
+        QStringLiteral("Nur Telegramme zeigen, die einen Alarm ausgelöst haben"));
+    connect(m_alarmsOnly, &QCheckBox::toggled, this, &HistoryWindow::applyFilter);
+    filters->addWidget(m_alarmsOnly);
     m_period = new QComboBox(this);
     m_period->setObjectName(QStringLiteral("period"));
     m_period->setAccessibleName(QStringLiteral("Zeitraum"));
@@ -156,6 +163,7 @@ void HistoryWindow::buildControls()
     m_table->setColumnWidth(int(JournalColumn::Time), 140);
     m_table->setColumnWidth(int(JournalColumn::Name), 200);
     m_table->setColumnWidth(int(JournalColumn::Status), 120); // "10 an Fahrzeug"
+    m_table->setColumnWidth(int(JournalColumn::Text), 260);
 
     auto* copy = new QAction(QStringLiteral("Kopieren"), m_table);
     copy->setShortcut(QKeySequence::Copy);
@@ -256,6 +264,7 @@ void HistoryWindow::applyFilter()
             filter.kinds << kindChoices()[i].first;
     }
     filter.period = periodChoices()[std::max(0, m_period->currentIndex())].first;
+    filter.alarmsOnly = m_alarmsOnly->isChecked();
     m_model.setFilter(filter);
 }
 

@@ -60,6 +60,7 @@ private:
     HistoryModel m_model;
     QLineEdit* m_search = nullptr;
     QList<QCheckBox*> m_kinds;
+    QCheckBox* m_alarmsOnly = nullptr;
     QComboBox* m_period = nullptr;
     QPushButton* m_export = nullptr;
     QTableView* m_table = nullptr;

@@ -55,6 +55,14 @@ void Journal::append(const HandledTelegram& telegram)
         m_commitTimer.start();
 }
 
+void Journal::acknowledgeAlarms(const QDateTime& since, const QDateTime& at)
+{
+    handOver(); // the alarm rows first
+    QMetaObject::invokeMethod(
+        m_store, [store = m_store, since, at] { store->acknowledge(since, at); },
+        Qt::QueuedConnection);
+}
+
 void Journal::handOver()
 {
     m_commitTimer.stop();

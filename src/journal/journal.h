@@ -41,6 +41,8 @@ public:
     QString path() const { return m_path; }
 
     void append(const HandledTelegram& telegram);
+    // The alarms raised since `since` were acknowledged at `at`.
+    void acknowledgeAlarms(const QDateTime& since, const QDateTime& at);
     // Returns when everything appended so far is in the file, or kept in
     // memory for a retry after a fault.
     void flush();

@@ -5,7 +5,8 @@
 QStringList journalColumnTitles()
 {
     return {QStringLiteral("Zeit"), QStringLiteral("Art"),    QStringLiteral("Kennung"),
-            QStringLiteral("Name"), QStringLiteral("Status"), QStringLiteral("Text")};
+            QStringLiteral("Name"), QStringLiteral("Status"), QStringLiteral("Text"),
+            QStringLiteral("Alarm")};
 }
 
 namespace {
@@ -32,6 +33,17 @@ QString tableTime(const QString& receivedAt)
            match.captured(4);
 }
 
+// "Vollalarm (quittiert 14:03:12)", "Vollalarm (offen)".
+QString alarmCell(const JournalRow& row)
+{
+    if (row.alarm.isEmpty())
+        return {};
+    const QString time = tableTime(row.acknowledgedAt).section(u' ', -1);
+    return row.alarm + (row.acknowledgedAt.isEmpty()
+                            ? QStringLiteral(" (offen)")
+                            : QStringLiteral(" (quittiert ") + time + u')');
+}
+
 } // namespace
 
 QString journalCell(const JournalRow& row, JournalColumn column)
@@ -53,6 +65,8 @@ QString journalCell(const JournalRow& row, JournalColumn column)
                    : QString::number(*row.status);
     case JournalColumn::Text:
         return row.text;
+    case JournalColumn::Alarm:
+        return alarmCell(row);
     }
     return {};
 }

@@ -12,11 +12,12 @@ enum class JournalColumn
     Address,
     Name,
     Status,
-    Text
+    Text,
+    Alarm
 };
-constexpr int JournalColumnCount = 6;
+constexpr int JournalColumnCount = 7;
 
-// "Zeit", "Art", "Kennung", "Name", "Status", "Text".
+// "Zeit", "Art", "Kennung", "Name", "Status", "Text", "Alarm".
 QStringList journalColumnTitles();
 
 // A cell as the history table shows it; copies and exports use the same.

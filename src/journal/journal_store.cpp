@@ -15,7 +15,7 @@ namespace {
 
 const QString Insert = QStringLiteral(
     "INSERT INTO telegram (received_at, kind, address, name, status, direction, text, shown,"
-    " record, search_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    " record, search_key, alarm) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 
 const QString KeptInMemory =
     QStringLiteral(" Neue Telegramme werden im Speicher gehalten und später gespeichert.");
@@ -48,6 +48,8 @@ void bindRow(QSqlQuery& insert, const HandledTelegram& row)
     insert.bindValue(7, row.shown ? 1 : 0);
     insert.bindValue(8, notNull(row.record));
     insert.bindValue(9, searchKey(row.address, row.name, row.text));
+    insert.bindValue(10, row.alarm.isEmpty() ? QVariant(QMetaType::fromType<QString>())
+                                             : QVariant(row.alarm));
 }
 
 // A free name beside the file: journal.sqlite.defekt-2026-12-06, then -2, -3 ...
@@ -133,7 +135,7 @@ void JournalStore::scheduleCommit()
 
 void JournalStore::commitPending(const QDateTime& now)
 {
-    if (m_pending.isEmpty() && m_purgeCutoff.isEmpty() && m_connection)
+    if (m_pending.isEmpty() && m_purgeCutoff.isEmpty() && !m_acknowledgement && m_connection)
         return;
     if (!ensureOpen(now)) {
         m_retryTimer.start();
@@ -174,7 +176,7 @@ QSqlError JournalStore::writePending()
         m_purgeCutoff.clear();
     }
     if (m_pending.isEmpty())
-        return {};
+        return writeAcknowledgement(query);
     if (!database.transaction())
         return database.lastError();
     if (!query.prepare(Insert)) {
@@ -195,7 +197,31 @@ QSqlError JournalStore::writePending()
         return error;
     }
     m_pending.clear();
+    // After the rows it is about, which may have come in this very write.
+    return writeAcknowledgement(query);
+}
+
+QSqlError JournalStore::writeAcknowledgement(QSqlQuery& query)
+{
+    if (!m_acknowledgement)
+        return {};
+    if (!query.prepare(QStringLiteral("UPDATE telegram SET acknowledged_at = ? WHERE alarm IS NOT "
+                                      "NULL AND acknowledged_at IS NULL AND received_at >= ?")))
+        return query.lastError();
+    query.bindValue(0, receivedAtText(m_acknowledgement->at));
+    query.bindValue(1, wallClockText(m_acknowledgement->since));
+    if (!query.exec())
+        return query.lastError();
+    m_acknowledgement.reset();
     return {};
+}
+
+void JournalStore::acknowledge(const QDateTime& since, const QDateTime& at)
+{
+    m_lastNow = at;
+    m_acknowledgement = Acknowledgement{since, at};
+    if (!m_retryTimer.isActive())
+        scheduleCommit();
 }
 
 void JournalStore::reportFailure(const QSqlError& error)

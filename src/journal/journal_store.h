@@ -7,8 +7,10 @@
 #include <QObject>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 class QSqlError;
+class QSqlQuery;
 class SqlConnection;
 
 // The journal file on the writer's thread: opens or creates it, moves a
@@ -32,6 +34,9 @@ public:
     void commitNow(const QDateTime& now);
     // Deletes rows received before the wall-clock time cutoff.
     void purge(const QString& cutoff, const QDateTime& now);
+    // Every alarm row received since `since` and not yet acknowledged gets
+    // `at`, after the rows still waiting are written.
+    void acknowledge(const QDateTime& since, const QDateTime& at);
 
 signals:
     void committed();
@@ -52,6 +57,7 @@ private:
     OpenResult openFile();
     void commitPending(const QDateTime& now);
     QSqlError writePending();
+    QSqlError writeAcknowledgement(QSqlQuery& query);
     // Reports the fault; the rows wait for the retry.
     void reportFailure(const QSqlError& error);
     void reportFault(const QString& message);
@@ -63,6 +69,12 @@ private:
     std::unique_ptr<SqlConnection> m_connection;
     QList<HandledTelegram> m_pending;
     QString m_purgeCutoff;
+    struct Acknowledgement
+    {
+        QDateTime since;
+        QDateTime at;
+    };
+    std::optional<Acknowledgement> m_acknowledgement;
     QString m_fault;
     qsizetype m_droppedRows = 0; // over the whole run
     bool m_commitScheduled = false;

@@ -11,6 +11,7 @@ const QString OptionsGroup = QStringLiteral("Einstellungen");
 const QString DatabaseGroup = QStringLiteral("Datenbank");
 const QString JournalGroup = QStringLiteral("Journal");
 const QString HistoryGroup = QStringLiteral("Telegramm-Liste");
+const QString AlarmGroup = QStringLiteral("Alarm");
 
 // How a field's value is stored as text.
 template <typename T> struct Conversion
@@ -27,7 +28,8 @@ const Conversion<bool> Flag{[](const QString& text) { return std::optional(readF
                             [](const bool& on) { return writeCheck(on); }};
 const Conversion<bool> Truth{readTruth, [](const bool& on) { return writeTruth(on); }};
 const Conversion<double> Size{readSize, [](const double& size) { return writeSize(size); }};
-const Conversion<int> Days{readDays, [](const int& days) { return QString::number(days); }};
+const Conversion<int> WholeNumber{readWholeNumber,
+                                  [](const int& number) { return QString::number(number); }};
 const Conversion<QRect> Rectangle{readRectangle, writeRectangle};
 const Conversion<QList<int>> Numbers{
     [](const QString& text) { return std::optional(readNumbers(text)); }, writeNumbers};
@@ -80,12 +82,15 @@ std::vector<SettingKey> makeKeys()
         key(OptionsGroup, u"MsgFontBold", OSTREVO_FIELD(barFont.bold), Truth),
         key(OptionsGroup, u"MsgFontItalic", OSTREVO_FIELD(barFont.italic), Truth),
         key(OptionsGroup, u"FormInTray", OSTREVO_FIELD(trayIconWanted), Flag),
-        key(JournalGroup, u"Aufbewahrung", OSTREVO_FIELD(journalRetentionDays), Days,
+        key(JournalGroup, u"Aufbewahrung", OSTREVO_FIELD(journalRetentionDays), WholeNumber,
             limitRetentionDays),
         key(HistoryGroup, u"Geometrie", OSTREVO_FIELD(historyWindow.geometry), Rectangle,
             limitGeometry),
         key(HistoryGroup, u"Spalten", OSTREVO_FIELD(historyWindow.columnWidths), Numbers,
             limitColumnWidths),
+        key(AlarmGroup, u"Wiederholung", OSTREVO_FIELD(alarmRepeatSeconds), WholeNumber,
+            limitRepeatSeconds),
+        key(AlarmGroup, u"Benachrichtigung", OSTREVO_FIELD(alarmNotification), Check),
     };
 }
 

@@ -38,6 +38,9 @@ struct Settings
     // Journal
     int journalRetentionDays = 90; // 0 keeps everything
     WindowPlacement historyWindow;
+    // Alarms
+    int alarmRepeatSeconds = 10; // from one sounding to the next; 0: once
+    bool alarmNotification = true;
 
     // The controls' state when the settings window is created, before the
     // stored settings reach it: the list loaders of start-up see this.

@@ -116,9 +116,9 @@ private slots:
                                                                          QItemSelectionModel::Rows);
         QTest::keySequence(table(), QKeySequence::Copy);
         QCOMPARE(QApplication::clipboard()->text(),
-                 u"Zeit\tArt\tKennung\tName\tStatus\tText\n"
-                 "06.12.2026 12:34:59\tFMS\t1003\tZugführer\t3\tText mit Umbruch\n"
-                 "06.12.2026 12:34:57\tZVEI\t1001\tZugführer\t\tText mit Umbruch\n"_s);
+                 u"Zeit\tArt\tKennung\tName\tStatus\tText\tAlarm\n"
+                 "06.12.2026 12:34:59\tFMS\t1003\tZugführer\t3\tText mit Umbruch\t\n"
+                 "06.12.2026 12:34:57\tZVEI\t1001\tZugführer\t\tText mit Umbruch\t\n"_s);
 
         search->clear();
         for (const int box : {0, 2}) // FMS and POCSAG off

@@ -79,7 +79,8 @@ private slots:
         for (auto [key, value] : store.values.asKeyValueRange())
             written << key + u'=' + value;
         QCOMPARE(written.join(u'|'),
-                 u"Datenbank/Datei=FMS.mdb|Datenbank/PW=geheim|Einstellungen/AutoConnect=1|"
+                 u"Alarm/Benachrichtigung=1|Alarm/Wiederholung=10|"
+                 "Datenbank/Datei=FMS.mdb|Datenbank/PW=geheim|Einstellungen/AutoConnect=1|"
                  "Einstellungen/DBLogOnly=%1|Einstellungen/FormInTray=0|Einstellungen/MsgAktiv=0|"
                  "Einstellungen/MsgFontBold=True|Einstellungen/MsgFontItalic=False|"
                  "Einstellungen/MsgFontName=Arial|Einstellungen/MsgFontSize=10|"
