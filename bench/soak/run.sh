@@ -98,6 +98,13 @@ pid=$!
 pids+=($pid)
 journal="$work/data/Ostrevo/journal.sqlite"
 
+ended() {
+    local code=0
+    wait "$pid" || code=$?
+    echo "the program has ended (exit status $code):" >&2
+    tail -n 5 "$work/program.log" >&2
+    exit 1
+}
 status() { awk -v key="$1" '$1 == key":" {print $2}' "/proc/$pid/status"; }
 mib() { awk -v kib="$1" 'BEGIN {printf "%.1f", kib / 1024}'; }
 # The newest id: the journal only grows here, so it counts the rows cheaply.
@@ -110,13 +117,13 @@ PY
 }
 measure() { # LABEL: VmRSS after the program has been quiet for SETTLE seconds
     sleep "$settle"
-    kill -0 "$pid" 2>/dev/null || { echo "the program has ended" >&2; exit 1; }
+    kill -0 "$pid" 2>/dev/null || ended
     [ -n "${SMAPS_DIR:-}" ] && mkdir -p "$SMAPS_DIR" && cat "/proc/$pid/smaps" >"$SMAPS_DIR/$1.smaps"
     status VmRSS
 }
 
 until grep -q connected "$work/server.log"; do
-    kill -0 "$pid" 2>/dev/null || { echo "the program has ended" >&2; exit 1; }
+    kill -0 "$pid" 2>/dev/null || ended
     sleep 0.2
 done
 until [ -f "$journal" ]; do sleep 0.2; done
