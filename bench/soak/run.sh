@@ -147,10 +147,11 @@ while [ "$sent" -lt "$total" ]; do
     bursts=$((bursts + 1))
     sent=$((sent + burst))
     until [ "$(grep -c sent "$work/server.log")" -ge "$bursts" ]; do sleep 0.1; done
-    # Until every row is in, or nothing has come for 30 s (rows lost).
+    # Until every row is in, or nothing has come for 2 minutes (rows lost,
+    # or a writer starved by the machine's load).
     stuck=0
     rows=$(newestId)
-    while [ "$rows" -lt "$sent" ] && [ "$stuck" -lt 60 ]; do
+    while [ "$rows" -lt "$sent" ] && [ "$stuck" -lt 240 ]; do
         sleep 0.5
         now=$(newestId)
         if [ "$now" -gt "$rows" ]; then stuck=0; else stuck=$((stuck + 1)); fi
@@ -160,8 +161,8 @@ while [ "$sent" -lt "$total" ]; do
     first=${first:-$rss}
     last=$rss
     [ "$rss" -gt "$highest" ] && highest=$rss
-    printf 'after burst %3d (%8d sent): %7s MiB  (idle %+6s MiB)  rows %d\n' "$bursts" "$sent" \
-        "$(mib "$rss")" "$(mib $((rss - idle)))" "$rows"
+    printf 'after burst %3d (%8d sent): %7s MiB  (idle %+6s MiB)  rows %d%s\n' "$bursts" "$sent" \
+        "$(mib "$rss")" "$(mib $((rss - idle)))" "$rows" "$([ "$rows" -lt "$sent" ] && echo '  NOT SETTLED')"
 done
 
 read -r rows shown < <(python3 - "$journal" <<'PY'
