@@ -19,8 +19,20 @@
 #include <QStandardPaths>
 #include <cstdio>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 int main(int argc, char* argv[])
 {
+#if defined(__GLIBC__)
+    // glibc raises its mmap and trim thresholds after a large block is
+    // freed (a burst's queue), and then keeps up to twice that size at the
+    // top of every thread's arena, where malloc_trim() does not reach. At
+    // the fixed default, blocks this large are mapped and unmapped, and a
+    // thread's arena gives back what is free at its top.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     // Answered before anything touches the display, the settings or another instance.
     QStringList rawArguments;
     for (int i = 0; i < argc; ++i)

@@ -11,6 +11,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 const QString Insert = QStringLiteral(
@@ -118,6 +122,27 @@ void JournalStore::purge(const QString& cutoff, const QDateTime& now)
         scheduleCommit();
 }
 
+void JournalStore::releaseMemory()
+{
+    m_releaseWanted = true;
+    // The commit of rows that still wait takes memory again: release after it.
+    if (m_pending.isEmpty())
+        releaseMemoryNow();
+}
+
+void JournalStore::releaseMemoryNow()
+{
+    m_releaseWanted = false;
+    if (m_connection)
+        QSqlQuery(m_connection->database()).exec(QStringLiteral("PRAGMA shrink_memory"));
+#if defined(__GLIBC__)
+    // glibc keeps freed memory in the arena of each thread, and the burst's
+    // telegrams in the GUI thread's: this returns the free pages of all.
+    malloc_trim(0);
+#endif
+    emit memoryReleased();
+}
+
 void JournalStore::scheduleCommit()
 {
     if (m_commitScheduled)
@@ -158,6 +183,8 @@ void JournalStore::commitPending(const QDateTime& now)
     // A gap stays in the status line: the user should know of it.
     reportFault(m_droppedRows > 0 ? droppedNote(m_droppedRows) : QString());
     emit committed();
+    if (m_releaseWanted)
+        releaseMemoryNow();
 }
 
 QSqlError JournalStore::writePending()
@@ -196,7 +223,8 @@ QSqlError JournalStore::writePending()
         database.rollback();
         return error;
     }
-    m_pending.clear();
+    // clear() would keep the largest backlog's capacity while the journal is idle.
+    m_pending = {};
     // After the rows it is about, which may have come in this very write.
     return writeAcknowledgement(query);
 }

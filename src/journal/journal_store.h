@@ -17,6 +17,7 @@ class SqlConnection;
 // damaged file aside, commits queued telegrams in one transaction and
 // deletes old rows. While the file cannot be written, telegrams wait here
 // (at most MaxPendingRows) and the write is retried after the retry interval.
+// After a burst, releaseMemory() hands what it left behind back to the system.
 class JournalStore final : public QObject
 {
     Q_OBJECT
@@ -37,9 +38,14 @@ public:
     // Every alarm row received since `since` and not yet acknowledged gets
     // `at`, after the rows still waiting are written.
     void acknowledge(const QDateTime& since, const QDateTime& at);
+    // Gives SQLite's page cache and the allocator's free pages back to the
+    // system, once the rows that wait now are committed. It costs a few
+    // milliseconds and the next commit reads its pages anew: once per burst.
+    void releaseMemory();
 
 signals:
     void committed();
+    void memoryReleased();
     // The fault the user should see; empty when the journal works again.
     void faultChanged(const QString& message);
     // A damaged file was renamed to this name and a new one started.
@@ -64,6 +70,7 @@ private:
     QString gapNote() const;
     bool moveAside(const QDateTime& now);
     void scheduleCommit();
+    void releaseMemoryNow();
 
     QString m_path;
     std::unique_ptr<SqlConnection> m_connection;
@@ -78,6 +85,7 @@ private:
     QString m_fault;
     qsizetype m_droppedRows = 0; // over the whole run
     bool m_commitScheduled = false;
+    bool m_releaseWanted = false;
     bool m_checkedIntact = false; // quick_check passed on the file at m_path
     QDateTime m_lastNow;
     QTimer m_retryTimer;

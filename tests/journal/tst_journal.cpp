@@ -356,6 +356,68 @@ private slots:
         QTRY_COMPARE(addresses(), QStringList{u"1"_s});
     }
 
+    void memoryIsReleasedAfterTheWaitingRowsAreCommitted_data()
+    {
+        QTest::addColumn<bool>("blocked");
+        QTest::newRow("file writable") << false;
+        QTest::newRow("folder blocked at first") << true;
+    }
+
+    void memoryIsReleasedAfterTheWaitingRowsAreCommitted()
+    {
+        QFETCH(bool, blocked);
+        const QString blocker = m_dir->filePath(u"Ostrevo"_s);
+        if (blocked)
+            writeFile(blocker, {});
+        JournalStore store(path(), std::chrono::seconds(10));
+        QSignalSpy faults(&store, &JournalStore::faultChanged);
+        QList<qsizetype> rowsAtRelease;
+        connect(&store, &JournalStore::memoryReleased, this,
+                [&] { rowsAtRelease << addresses().size(); });
+        store.write(
+            {handled(TelegramKind::FiveTone, u"1"_s), handled(TelegramKind::FiveTone, u"2"_s)},
+            m_clock.now());
+        store.releaseMemory();
+        QCOMPARE(rowsAtRelease, QList<qsizetype>()); // the rows wait for their commit
+        if (blocked) {
+            QTRY_COMPARE(faults.count(), 1);
+            QCOMPARE(rowsAtRelease, QList<qsizetype>()); // and for the retry
+            QVERIFY(QFile::remove(blocker));
+            store.commitNow(m_clock.now());
+        }
+        QTRY_COMPARE(rowsAtRelease, QList<qsizetype>{2});
+        store.releaseMemory(); // nothing waits: at once
+        QCOMPARE(rowsAtRelease, (QList<qsizetype>{2, 2}));
+    }
+
+    void memoryGoesBackOnceABurstIsOver()
+    {
+        Journal journal(path(), m_clock, 0);
+        QSignalSpy released(&journal, &Journal::memoryReleased);
+        // A flush hands over as the commit timer does; a second one finds the
+        // queue empty, as the timer does once a burst is over.
+        const auto quietAfter = [&](qsizetype rows) {
+            for (qsizetype i = 0; i < rows; ++i)
+                journal.append(handled(TelegramKind::Pocsag, QString::number(i)));
+            journal.flush();
+            journal.flush();
+            QCoreApplication::processEvents(); // what the writer sent before flush() returned
+        };
+        for (int i = 0; i < 3; ++i)
+            quietAfter(1);
+        QCOMPARE(released.count(), 0); // telegrams now and then are no burst
+        quietAfter(Journal::ReleaseAfterRows - 3);
+        QCOMPARE(released.count(), 1);
+        for (int i = 0; i < 3; ++i)
+            quietAfter(1);
+        QCOMPARE(released.count(), 1); // counted afresh after the release
+        // Without flushes, the commit timer sees the burst end.
+        for (qsizetype i = 0; i < Journal::ReleaseAfterRows; ++i)
+            journal.append(handled(TelegramKind::Pocsag, u"2"_s));
+        QTRY_COMPARE(released.count(), 2);
+        QCOMPARE(addresses().size(), 3 + 2 * Journal::ReleaseAfterRows);
+    }
+
     void reopensAfterKill()
     {
         QProcess writer; // commits every 10 000 telegrams
