@@ -186,6 +186,22 @@ QString withoutLineEnd(QStringView line)
 
 } // namespace
 
+QList<QStringList> ruleFieldsOf(QByteArrayView bytes)
+{
+    QList<QStringList> lines;
+    const QString text = decode(bytes.first(std::min(bytes.size(), MaxRulesFileBytes)));
+    for (const QStringView rawLine : QStringTokenizer(text, u'\n')) {
+        const QString line = withoutLineEnd(rawLine).left(MaxRuleLineLength);
+        if (line.trimmed().isEmpty() || line.trimmed().startsWith(u'#'))
+            continue;
+        QStringList fields = line.split(u';');
+        for (QString& field : fields)
+            field = field.trimmed();
+        lines << fields;
+    }
+    return lines;
+}
+
 AlarmRules readAlarmRules(QByteArrayView bytes, const QString& listFolder)
 {
     AlarmRules read;

@@ -18,6 +18,10 @@ inline constexpr int MaxRules = 10000;
 // Relative sound files are found in `listFolder`.
 AlarmRules readAlarmRules(QByteArrayView bytes, const QString& listFolder);
 
+// The fields of every line that is no comment, in the file's order: what
+// an editor of the rules shows, the lines the reader skipped included.
+QList<QStringList> ruleFieldsOf(QByteArrayView bytes);
+
 // The file's text: the header comments, the rules, the test windows.
 QString writeAlarmRules(const AlarmRules& rules);
 

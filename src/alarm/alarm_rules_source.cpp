@@ -50,6 +50,14 @@ void AlarmRulesSource::load()
     emit rulesChanged(m_rules);
 }
 
+QList<QStringList> AlarmRulesSource::editableLines() const
+{
+    QFile input(path());
+    if (!input.open(QIODevice::ReadOnly))
+        return {};
+    return ruleFieldsOf(input.read(MaxRulesFileBytes));
+}
+
 std::optional<QString> AlarmRulesSource::save(const AlarmRules& rules)
 {
     QDir().mkpath(m_listFolder);

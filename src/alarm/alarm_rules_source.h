@@ -23,6 +23,8 @@ public:
     const AlarmRules& rules() const { return m_rules; }
     // Reads the file now.
     void load();
+    // The fields of the file's rule and test window lines, for editing.
+    QList<QStringList> editableLines() const;
     // Writes the rules (atomically); returns the reason when it fails.
     std::optional<QString> save(const AlarmRules& rules);
 

@@ -240,6 +240,12 @@ void HistoryWindow::setState(const WindowPlacement& state)
         m_table->setColumnWidth(column, state.columnWidths[column]);
 }
 
+void HistoryWindow::setNotices(const QStringList& notices)
+{
+    m_notices = notices;
+    updateStatusLine();
+}
+
 void HistoryWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -344,7 +350,7 @@ void HistoryWindow::updateStatusLine()
         m_countLine->setText(telegramCount(rows) + (m_model.canFetchMore({})
                                                         ? QStringLiteral(" und weitere")
                                                         : QString()));
-    QStringList messages;
+    QStringList messages = m_notices;
     for (const QString& message :
          {m_journal.statusMessage(),
           m_model.readError().isEmpty()

@@ -32,6 +32,8 @@ public:
     void showAndRaise();
     // "Namenslisten aus: <folder>" in the status line.
     void setNameListFolder(const QString& folder);
+    // What other parts of the program have to say in the status line.
+    void setNotices(const QStringList& notices);
 
     WindowPlacement state() const;
     void setState(const WindowPlacement& state);
@@ -70,5 +72,6 @@ private:
     QTimer* m_searchDelay = nullptr;
     QThread* m_exportThread = nullptr;
     QString m_exportMessage;
+    QStringList m_notices;
     int m_scrollBeforeInsert = 0;
 };

@@ -12,6 +12,7 @@ const QString DatabaseGroup = QStringLiteral("Datenbank");
 const QString JournalGroup = QStringLiteral("Journal");
 const QString HistoryGroup = QStringLiteral("Telegramm-Liste");
 const QString AlarmGroup = QStringLiteral("Alarm");
+const QString ReceptionGroup = QStringLiteral("Empfang");
 
 // How a field's value is stored as text.
 template <typename T> struct Conversion
@@ -91,6 +92,9 @@ std::vector<SettingKey> makeKeys()
         key(AlarmGroup, u"Wiederholung", OSTREVO_FIELD(alarmRepeatSeconds), WholeNumber,
             limitRepeatSeconds),
         key(AlarmGroup, u"Benachrichtigung", OSTREVO_FIELD(alarmNotification), Check),
+        key(ReceptionGroup, u"Warnen nach", OSTREVO_FIELD(receptionWarnMinutes), WholeNumber,
+            limitWarnMinutes),
+        key(ReceptionGroup, u"Lebenszeichen", OSTREVO_FIELD(keepAlive), Text),
     };
 }
 

@@ -41,6 +41,9 @@ struct Settings
     // Alarms
     int alarmRepeatSeconds = 10; // from one sounding to the next; 0: once
     bool alarmNotification = true;
+    // Reception
+    int receptionWarnMinutes = 0; // without any telegram; 0: no warning
+    QString keepAlive;            // "ADDRESS MINUTES", empty for none
 
     // The controls' state when the settings window is created, before the
     // stored settings reach it: the list loaders of start-up see this.

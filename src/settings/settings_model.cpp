@@ -126,3 +126,23 @@ void SettingsModel::setHistoryWindow(const WindowPlacement& state)
 {
     assign(&Settings::historyWindow, state);
 }
+
+void SettingsModel::setAlarmRepeatSeconds(int seconds)
+{
+    assign(&Settings::alarmRepeatSeconds, limitRepeatSeconds(seconds));
+}
+
+void SettingsModel::setAlarmNotification(bool on)
+{
+    assign(&Settings::alarmNotification, on);
+}
+
+void SettingsModel::setReceptionWarnMinutes(int minutes)
+{
+    assign(&Settings::receptionWarnMinutes, limitWarnMinutes(minutes));
+}
+
+void SettingsModel::setKeepAlive(const QString& keepAlive)
+{
+    assign(&Settings::keepAlive, keepAlive);
+}

@@ -40,6 +40,10 @@ public:
     void setBarFont(const FontChoice& font);
     void setTrayIconWanted(bool on);
     void setHistoryWindow(const WindowPlacement& state);
+    void setAlarmRepeatSeconds(int seconds);
+    void setAlarmNotification(bool on);
+    void setReceptionWarnMinutes(int minutes);
+    void setKeepAlive(const QString& keepAlive);
 
 signals:
     void changed(); // any field

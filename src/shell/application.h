@@ -1,6 +1,10 @@
 #pragma once
 
+#include "alarm/alarm_list_model.h"
+#include "alarm/alarm_manager.h"
+#include "alarm_window/alarm_window.h"
 #include "command_line.h"
+#include "reception/reception_watch.h"
 #include "connection/server_connection.h"
 #include "directories/directories.h"
 #include "directories/status_tables.h"
@@ -18,7 +22,12 @@
 
 class Clock;
 class Dialogs;
+class AlarmPage;
+class AlarmRulesDialog;
+class AlarmRulesSource;
+class DesktopNotifications;
 class HistoryWindow;
+class SoundPlayer;
 class MoreSettingsWindow;
 class Journal;
 class SettingsStore;
@@ -31,6 +40,8 @@ struct ApplicationServices
     const Clock& clock;
     TrayService& tray;
     SettingsStore& store;
+    SoundPlayer& sound;
+    DesktopNotifications& notifications;
     QString journalPath;
     QString executableName;
     QString autostartPath;    // the desktop entry that starts the program at login
@@ -72,6 +83,13 @@ private:
     void onTelegramHandled(const HandledTelegram& telegram);
     void showHistory();
     void showMoreSettings();
+    void showAlarmRules();
+    void followAlarms();
+    void followAlarmRules(const AlarmRules& rules);
+    void followReception(const QString& problem);
+    void refreshToolTip();
+    // A line of the history window's status, by what it is about.
+    void setNotice(const QString& about, const QString& text);
 
     ApplicationServices m_services;
     Directories m_directories;
@@ -86,6 +104,16 @@ private:
     std::unique_ptr<Journal> m_journal;
     std::unique_ptr<HistoryWindow> m_history;
     std::unique_ptr<MoreSettingsWindow> m_moreSettings;
+    AlarmPage* m_alarmPage = nullptr; // a tab of m_moreSettings
+    AlarmManager m_alarms;
+    AlarmListModel m_alarmList;
+    AlarmWindow m_alarmWindow;
+    std::unique_ptr<AlarmRulesSource> m_alarmRules;
+    std::unique_ptr<AlarmRulesDialog> m_alarmRulesDialog;
+    QMap<QString, QString> m_notices;
+    ReceptionWatch m_reception;
+    int m_receptionNotification = 0;
+    QDateTime m_started;
     QString m_listFolder;
     bool m_shutDown = false;
 };

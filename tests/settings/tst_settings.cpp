@@ -86,7 +86,7 @@ private slots:
                  "Einstellungen/MsgFontName=Arial|Einstellungen/MsgFontSize=10|"
                  "Einstellungen/MsgLogOnly=%2|Einstellungen/MsgTime=65|Einstellungen/MsgVorne=1|"
                  "Einstellungen/Transparent=255|Einstellungen/UnbekFME=1|Einstellungen/UnbekFMS=1|"
-                 "Journal/Aufbewahrung=90|Server/Adresse=127.0.0.1|Server/Port=7778|"
+                 "Empfang/Lebenszeichen=|Empfang/Warnen nach=0|Journal/Aufbewahrung=90|Server/Adresse=127.0.0.1|Server/Port=7778|"
                  "Telegramm-Liste/Geometrie=|Telegramm-Liste/Spalten="_s.arg(
                      Settings::DefaultDatabaseLogFilter, Settings::DefaultMessageFilter));
     }

@@ -2,6 +2,8 @@
 #include "shell/application.h"
 #include "shell/command_line.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_notifications.h"
+#include "support/fake_sound_player.h"
 #include "support/fixed_clock.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_tray_service.h"
@@ -59,6 +61,8 @@ struct Started
     FixedClock clock;
     RecordingTrayService tray;
     MemorySettingsStore store;
+    FakeSoundPlayer sound;
+    FakeNotifications notifications;
     QTemporaryDir lists;
     QTemporaryDir data;
     int ended = 0;
@@ -70,7 +74,8 @@ struct Started
         store.values = stored;
         tray.available = trayAvailable;
         application = std::make_unique<Application>(ApplicationServices{
-            dialogs, clock, tray, store, data.filePath(u"journal.sqlite"_s), u"ostrevo"_s,
+            dialogs, clock, tray, store, sound, notifications, data.filePath(u"journal.sqlite"_s),
+            u"ostrevo"_s,
             data.filePath(u"autostart/de.ostrevo.Ostrevo.desktop"_s), u"ostrevo --tray"_s,
             [this] { ++ended; }});
         application->start(lists.path(), parseCommandLine(QStringList{u"ostrevo"_s} + arguments));
@@ -234,6 +239,47 @@ private slots:
         QVERIFY(!QFile::exists(entry));
         menu->findChild<QAction*>(u"mMoreSettings"_s)->trigger(); // again: the same window
         QCOMPARE(window("MoreSettingsWindow"), more);
+    }
+
+    void alarmsFromTheListFolder()
+    {
+        // The rules of the list folder; the bar's filters do not hold an alarm back.
+        const QString rules = u"ZVEI;21101;;Vollalarm Wehr Nord;gong;ja\nZVEI;2110*;;x;aus;nein\n"
+                              "POCSAG;1;Q;kaputt\n"_s;
+        Started s({{u"Einstellungen/UnbekFME"_s, u"0"_s}});
+        QFile file(s.lists.filePath(u"Alarmregeln.txt"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(rules.toUtf8());
+        file.close();
+        // Read again when it changes on disk; what it skips is said.
+        static_cast<QMenu*>(window("mPopupMenu"))->findChild<QAction*>(u"mMoreSettings"_s)->trigger();
+        auto* rulesState = window("MoreSettingsWindow")->findChild<QLabel*>(u"rulesState"_s);
+        QTRY_COMPARE(rulesState->text(),
+                     u"Alarmregeln: 1 Zeile übersprungen (Zeile 3: Unteradresse „Q“ ist nicht A bis "
+                     "D (oder 1 bis 4))"_s);
+        QTcpServer server;
+        QTcpSocket* peer = s.connectTo(server);
+        QVERIFY(peer);
+        peer->write("ZVEI\t21101\r\n");
+        QWidget* alarm = window("AlarmWindow");
+        QTRY_VERIFY(alarm && alarm->isVisible());
+        QCOMPARE(alarm->windowTitle(), u"Alarm"_s);
+        QCOMPARE(s.sound.played, QList<AlarmSound>{AlarmSound::of(BuiltInSound::Gong)});
+        QCOMPARE(s.notifications.shown.value(1).summary, u"Vollalarm Wehr Nord"_s);
+        QVERIFY(s.tray.tip.startsWith(u"Alarm: Vollalarm Wehr Nord"_s));
+        auto* menu = static_cast<QMenu*>(window("mPopupMenu"));
+        QVERIFY(menu->findChild<QAction*>(u"mAcknowledge"_s)->isEnabled());
+
+        alarm->findChild<QPushButton*>(u"acknowledge"_s)->click();
+        QVERIFY(!alarm->isVisible());
+        QVERIFY(s.notifications.shown.isEmpty());
+        QVERIFY(!menu->findChild<QAction*>(u"mAcknowledge"_s)->isEnabled());
+        s.application->shutDown();
+        JournalReader journal(s.data.filePath(u"journal.sqlite"_s));
+        const QList<JournalRow> rows = journal.olderRows({}, s.clock.now(), std::nullopt, 10);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].alarm, u"Vollalarm Wehr Nord"_s);
+        QCOMPARE(rows[0].acknowledgedAt, u"2026-12-06T12:34:56+01:00"_s);
     }
 
     void windowEditsTheSettings_data()

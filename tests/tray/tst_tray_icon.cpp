@@ -188,8 +188,12 @@ private slots:
             captions << (item->isSeparator() ? u"-"_s : item->text());
         QCOMPARE(captions,
                  (QStringList{u"About ostrevo"_s, u"-"_s, u"Ma&ximize"_s, u"&Einstellungen"_s,
-                              u"&Verstecken"_s, u"&Telegramm-Liste"_s,
-                              u"&Weitere Einstellungen …"_s, u"-"_s, u"&Beenden"_s}));
+                              u"&Verstecken"_s, u"&Telegramm-Liste"_s, u"Alarm &quittieren"_s,
+                              u"Alarm&regeln …"_s, u"&Weitere Einstellungen …"_s, u"-"_s,
+                              u"&Beenden"_s}));
+        QVERIFY(!action("mAcknowledge").isEnabled());
+        m_icon->setAlarmOpen(true);
+        QVERIFY(action("mAcknowledge").isEnabled());
         QSignalSpy history(m_icon.get(), &TrayIcon::historyRequested);
         action("mTelegramml").trigger();
         QCOMPARE(history.count(), 1);
