@@ -95,7 +95,12 @@ void DBusNotifications::notify(int handle, uint replacesId, const DesktopNotific
     message << QStringLiteral("Ostrevo") << replacesId << QStringLiteral("ostrevo")
             << notification.summary << escapedMarkup(notification.body) << actions << hints
             << qint32(critical ? 0 : -1);
-    auto* watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(message), this);
+    const QDBusPendingCall pending = m_connection.asyncCall(message);
+    if (pending.isFinished()) { // without a bus: no watcher would ever report
+        answered(handle, pending);
+        return;
+    }
+    auto* watcher = new QDBusPendingCallWatcher(pending, this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, handle](QDBusPendingCallWatcher* finished) {
                 finished->deleteLater();
