@@ -42,7 +42,7 @@ qsizetype endOfSound(const SinkRecorder& recorder, qsizetype from)
 void summary(const char* what, std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
-    std::printf("%-28s n=%2zu  min %6.1f  median %6.1f  max %6.1f ms\n", what, values.size(),
+    std::printf("%-40s n=%2zu  min %6.1f  median %6.1f  max %6.1f ms\n", what, values.size(),
                 values.front(), values[values.size() / 2], values.back());
 }
 

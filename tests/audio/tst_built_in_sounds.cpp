@@ -1,8 +1,8 @@
 #include "audio/built_in_sounds.h"
+#include "support/signal_measures.h"
+#include "support/sound_test_data.h"
 
 #include <QTest>
-#include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -20,20 +20,12 @@ struct Wave
     size_t at(double seconds) const { return size_t(seconds * BuiltInSounds::SampleRate); }
     double rms(double from, double to) const
     {
-        double sum = 0;
-        for (size_t i = at(from); i < at(to); ++i)
-            sum += samples[i] * samples[i];
-        return std::sqrt(sum / double(at(to) - at(from)));
+        return SignalMeasures::rms(samples, at(from), at(to));
     }
-    // The amplitude of one frequency between two times (Goertzel).
     double level(double frequency, double from, double to) const
     {
-        const double c = 2 * std::cos(2 * std::numbers::pi * frequency / BuiltInSounds::SampleRate);
-        double previous = 0, before = 0;
-        for (size_t i = at(from); i < at(to); ++i)
-            before = std::exchange(previous, samples[i] + c * previous - before);
-        return 2 * std::sqrt(previous * previous + before * before - c * previous * before) /
-               double(at(to) - at(from));
+        return SignalMeasures::toneLevel(samples, at(from), at(to), frequency,
+                                         BuiltInSounds::SampleRate);
     }
     double zeroCrossingsPerSecond(double from, double to) const
     {
@@ -51,18 +43,11 @@ class TestBuiltInSounds : public QObject
     Q_OBJECT
 
 private slots:
-    void loudNotClippedNoClicks_data()
-    {
-        QTest::addColumn<BuiltInSound>("sound");
-        QTest::addColumn<double>("seconds");
-        QTest::newRow("gong") << BuiltInSound::Gong << 4.0;
-        QTest::newRow("sirene") << BuiltInSound::Siren << 3.0;
-        QTest::newRow("hinweis") << BuiltInSound::Notice << 1.6;
-    }
+    void loudNotClippedNoClicks_data() { addBuiltInSoundRows(); }
     void loudNotClippedNoClicks()
     {
         QFETCH(BuiltInSound, sound);
-        QFETCH(double, seconds);
+        const double seconds = std::array{4.0, 3.0, 1.6}.at(size_t(sound));
         const Pcm pcm = BuiltInSounds::synthesize(sound);
         QCOMPARE(pcm.sampleRate, BuiltInSounds::SampleRate);
         QCOMPARE(pcm.channels, 1);

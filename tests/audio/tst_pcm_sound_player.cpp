@@ -1,5 +1,6 @@
 #include "audio/built_in_sounds.h"
 #include "audio/pcm_sound_player.h"
+#include "support/sound_test_data.h"
 #include "support/wav_bytes.h"
 
 #include <QFutureWatcher>
@@ -46,10 +47,7 @@ class TestPcmSoundPlayer : public QObject
 
     QString file(const QString& name, const QByteArray& bytes)
     {
-        QFile out(m_dir.filePath(name));
-        if (out.open(QIODevice::WriteOnly))
-            out.write(bytes);
-        return out.fileName();
+        return writeFile(m_dir, name, bytes);
     }
     // Waits until every file read has come back.
     void settle() { QTRY_VERIFY(m_player->findChildren<QFutureWatcherBase*>().isEmpty()); }
@@ -62,13 +60,7 @@ private slots:
         m_player = std::make_unique<PcmSoundPlayer>(std::move(output));
     }
 
-    void playsTheBuiltInSoundAsked_data()
-    {
-        QTest::addColumn<BuiltInSound>("sound");
-        QTest::newRow("gong") << BuiltInSound::Gong;
-        QTest::newRow("sirene") << BuiltInSound::Siren;
-        QTest::newRow("hinweis") << BuiltInSound::Notice;
-    }
+    void playsTheBuiltInSoundAsked_data() { addBuiltInSoundRows(); }
     void playsTheBuiltInSoundAsked()
     {
         QFETCH(BuiltInSound, sound);

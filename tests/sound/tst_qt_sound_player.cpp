@@ -1,5 +1,6 @@
 #include "sound/qt_sound_player.h"
 #include "support/private_sound_server.h"
+#include "support/sound_test_data.h"
 #include "support/wav_bytes.h"
 
 #include <QRegularExpression>
@@ -21,10 +22,7 @@ class TestQtSoundPlayer : public QObject
 
     QString file(const QString& name, const QByteArray& bytes)
     {
-        QFile out(m_dir.filePath(name));
-        if (out.open(QIODevice::WriteOnly))
-            out.write(bytes);
-        return out.fileName();
+        return writeFile(m_dir, name, bytes);
     }
     // Records a quarter second from now on and says whether it was all silence.
     bool staysSilent()
@@ -44,13 +42,7 @@ private slots:
     }
     void cleanup() { m_player->stop(); }
 
-    void eachBuiltInSoundReachesTheSinkAndStops_data()
-    {
-        QTest::addColumn<BuiltInSound>("sound");
-        QTest::newRow("gong") << BuiltInSound::Gong;
-        QTest::newRow("sirene") << BuiltInSound::Siren;
-        QTest::newRow("hinweis") << BuiltInSound::Notice;
-    }
+    void eachBuiltInSoundReachesTheSinkAndStops_data() { addBuiltInSoundRows(); }
     void eachBuiltInSoundReachesTheSinkAndStops()
     {
         QFETCH(BuiltInSound, sound);
@@ -62,15 +54,17 @@ private slots:
         QVERIFY(staysSilent());
     }
 
+    // Long tones, and levels well below the tones' 0.49: a loaded machine
+    // may starve a stream for a moment without failing the test.
     void aSecondSoundReplacesTheFirst()
     {
-        m_player->play(AlarmSound::fromFile(file(u"tief.wav"_s, WavBytes::tone(400, 3))));
+        m_player->play(AlarmSound::fromFile(file(u"tief.wav"_s, WavBytes::tone(400, 8))));
         QTRY_VERIFY(m_recorder->sounding());
-        m_player->play(AlarmSound::fromFile(file(u"hoch.wav"_s, WavBytes::tone(1000, 3))));
-        QTRY_VERIFY(m_recorder->level(1000, m_recorder->position() - 1000) > 0.3);
+        m_player->play(AlarmSound::fromFile(file(u"hoch.wav"_s, WavBytes::tone(1000, 8))));
+        QTRY_VERIFY(m_recorder->level(1000, m_recorder->position() - 2000) > 0.2);
         const qsizetype mark = m_recorder->position();
         QVERIFY(m_recorder->record(0.5));
-        QVERIFY(m_recorder->level(1000, mark) > 0.3);
+        QVERIFY(m_recorder->level(1000, mark) > 0.2);
         QVERIFY(m_recorder->level(400, mark) < 0.01);
     }
 
@@ -88,10 +82,14 @@ private slots:
     // server is back by then, and the player recovers without a restart.
     void playsAgainWhenTheServerComesBack()
     {
-        m_recorder.reset();
-        m_server.stop();
+        m_player->play(AlarmSound::of(BuiltInSound::Notice)); // connected before it goes
+        QTRY_VERIFY(m_recorder->sounding());
+        m_player->stop();
+        QTRY_VERIFY(!m_recorder->sounding());
         QTest::ignoreMessage(QtWarningMsg,
                              "Tonausgabe nicht möglich, der Tonserver ist nicht erreichbar");
+        m_recorder.reset();
+        m_server.stop();
         m_player->play(AlarmSound::of(BuiltInSound::Gong));
         QVERIFY(m_server.start());
         m_recorder = m_server.record();

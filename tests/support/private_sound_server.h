@@ -1,14 +1,16 @@
 #pragma once
 
+#include "signal_measures.h"
+
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QtEndian>
-#include <cmath>
 #include <memory>
-#include <numbers>
 
 using namespace Qt::StringLiterals;
 
@@ -37,46 +39,31 @@ public:
         m_parec.waitForFinished();
     }
     // Whether the recording runs: it has delivered samples.
-    bool waitUntilRecording()
-    {
-        return QTest::qWaitFor([this] { return position() > 0; }, 10000);
-    }
+    bool waitUntilRecording() { return waitFor(1, 10000); }
 
     // Samples recorded so far: a mark to measure from.
     qsizetype position() const { return qsizetype(m_samples.size()); }
     const std::vector<double>& samples() const { return m_samples; }
     double rms(qsizetype from, qsizetype to) const
     {
-        double sum = 0;
-        for (qsizetype i = from; i < to; ++i)
-            sum += m_samples[size_t(i)] * m_samples[size_t(i)];
-        return to > from ? std::sqrt(sum / double(to - from)) : 0;
+        return SignalMeasures::rms(m_samples, size_t(from), size_t(to));
     }
     // Whether the last 50 ms hold sound.
     bool sounding() const
     {
         return rms(std::max<qsizetype>(0, position() - Rate / 20), position()) > 0.01;
     }
-    // The amplitude of one frequency from a mark on (Goertzel).
+    // The amplitude of one frequency from a mark on.
     double level(double frequency, qsizetype from) const
     {
-        const double w = 2 * std::numbers::pi * frequency / Rate;
-        double previous = 0;
-        double before = 0;
-        for (qsizetype i = from; i < position(); ++i) {
-            const double current = m_samples[size_t(i)] + 2 * std::cos(w) * previous - before;
-            before = previous;
-            previous = current;
-        }
-        const double power =
-            previous * previous + before * before - 2 * std::cos(w) * previous * before;
-        return position() > from ? 2 * std::sqrt(power) / double(position() - from) : 0;
+        return SignalMeasures::toneLevel(m_samples, size_t(from), m_samples.size(), frequency,
+                                         Rate);
     }
     // Waits until the recording has grown by this many seconds.
     bool record(double seconds)
     {
         const qsizetype until = position() + qsizetype(seconds * Rate);
-        return QTest::qWaitFor([&] { return position() >= until; }, int(seconds * 1000) + 5000);
+        return waitFor(until, int(seconds * 1000) + 5000);
     }
 
     static QProcessEnvironment environment(const QString& server)
@@ -87,6 +74,22 @@ public:
     }
 
 private:
+    // Runs an event loop, as the program's is, until so many samples are in.
+    bool waitFor(qsizetype samples, int timeoutMilliseconds)
+    {
+        QEventLoop loop;
+        const auto check = [&] {
+            if (position() >= samples)
+                loop.quit();
+        };
+        QObject::connect(&m_parec, &QProcess::readyReadStandardOutput, &loop, check,
+                         Qt::QueuedConnection);
+        QTimer::singleShot(timeoutMilliseconds, &loop, &QEventLoop::quit);
+        if (position() < samples)
+            loop.exec();
+        return position() >= samples;
+    }
+
     QProcess m_parec;
     QByteArray m_pending;
     std::vector<double> m_samples;
