@@ -64,10 +64,14 @@ void DBusNotifications::update(int handle, const DesktopNotification& notificati
     const auto entry = m_entries.find(handle);
     if (entry == m_entries.end())
         return;
-    if (entry->id == 0)
-        entry->waiting = notification; // the latest wins
-    else
+    if (entry->id != 0) {
         notify(handle, entry->id, notification);
+    } else if (entry->asked) {
+        entry->waiting = notification; // the latest wins
+    } else {
+        entry->asked = true;
+        notify(handle, 0, notification);
+    }
 }
 
 void DBusNotifications::close(int handle)
@@ -114,8 +118,10 @@ void DBusNotifications::answered(int handle, const QDBusPendingCall& call)
     const auto entry = m_entries.find(handle);
     if (reply.isError() || reply.value() == 0) {
         noteFailure(reply.isError() ? reply.error().message() : QStringLiteral("Kennung 0"));
-        if (entry != m_entries.end() && entry->id == 0)
-            m_entries.erase(entry); // nothing shows; later updates have nothing to replace
+        if (entry != m_entries.end() && entry->id == 0) {
+            entry->asked = false; // nothing shows; the next update tries anew
+            entry->waiting.reset();
+        }
         return;
     }
     m_failing = false;
@@ -125,6 +131,7 @@ void DBusNotifications::answered(int handle, const QDBusPendingCall& call)
         return;
     }
     entry->id = id; // a service may give a replacement a new id
+    entry->asked = false;
     if (entry->waiting) {
         const DesktopNotification waiting = *entry->waiting;
         entry->waiting.reset();
@@ -155,7 +162,10 @@ void DBusNotifications::onNotificationClosed(uint id, uint)
 {
     if (id == 0)
         return;
-    m_entries.removeIf([id](const auto& entry) { return entry.value().id == id; });
+    for (Entry& entry : m_entries) {
+        if (entry.id == id)
+            entry.id = 0;
+    }
 }
 
 // Without a service every call fails the same way: one line until one succeeds.

@@ -10,7 +10,8 @@ class QDBusPendingCall;
 
 // org.freedesktop.Notifications on a D-Bus connection, every call
 // asynchronous. Until the service has answered a Notify, an update waits and
-// a close is remembered.
+// a close is remembered. A handle lives until close(): after the service
+// closed its notification (the user dismissed it), an update shows it anew.
 class DBusNotifications final : public DesktopNotifications
 {
     Q_OBJECT
@@ -30,7 +31,8 @@ private slots:
 private:
     struct Entry
     {
-        uint id = 0; // the service's, 0 until it answered
+        uint id = 0;       // the service's; 0 before its answer and after it closed it
+        bool asked = true; // a Notify without an id is on its way
         std::optional<DesktopNotification> waiting;
     };
 

@@ -153,20 +153,24 @@ private slots:
         QCOMPARE(chosen[0][0].toInt(), handle);
     }
 
-    void aClosedNotificationIsForgotten()
+    void aDismissedNotificationShowsAnewOnUpdate()
     {
         QSignalSpy chosen(m_notifications.get(), &DesktopNotifications::acknowledgementChosen);
         const int handle = shown(Alarm);
-        m_server.closeByUser(m_server.lastId());
-        m_server.invokeAction(m_server.lastId(), u"quittieren"_s);
-        const int later = shown(Alarm); // after the signals on the same connection
-        m_notifications->update(handle, Quittiert);
-        m_notifications->close(handle);
+        const uint dismissed = m_server.lastId();
+        m_server.closeByUser(dismissed);
+        m_server.invokeAction(dismissed, u"quittieren"_s); // its id is forgotten
+        shown(Quittiert); // after the signals, which come on the same connection
+        m_notifications->update(handle, Alarm);
+        settle();
+        QCOMPARE(calls().size(), 3);
+        QCOMPARE(notifyArguments(2).value(1), QVariant(0u));
         m_server.invokeAction(m_server.lastId(), u"quittieren"_s);
         QTRY_COMPARE(chosen.size(), 1);
-        QCOMPARE(chosen[0][0].toInt(), later);
-        settle();
-        QCOMPARE(calls().size(), 2);
+        QCOMPARE(chosen[0][0].toInt(), handle);
+        m_notifications->close(handle);
+        QTRY_COMPARE(calls().size(), 4);
+        QCOMPARE(calls()[3].arguments, QVariantList{m_server.lastId()});
     }
 
     void withoutAServiceNothingFails_data()
