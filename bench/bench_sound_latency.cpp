@@ -65,7 +65,7 @@ int main(int argc, char** argv)
         return std::puts("no temporary file"), 1;
     tone.close();
 
-    QtSoundPlayer player;
+    QtSoundPlayer player(u"" OSTREVO_SOUND_PROGRAM ""_s, QStringList());
     const std::vector<std::pair<const char*, AlarmSound>> sounds{
         {"gong", AlarmSound::of(BuiltInSound::Gong)},
         {"sirene", AlarmSound::of(BuiltInSound::Siren)},

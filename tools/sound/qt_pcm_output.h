@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QObject>
 #include <memory>
+#include <optional>
 
 class QAudioSink;
 
@@ -22,10 +23,15 @@ public:
     void start(const Pcm& pcm) override;
     void stop() override;
 
+signals:
+    // The sound server took a sound (true) or could not (false): reported
+    // first and then when it changes, not at every sound.
+    void availabilityChanged(bool available);
+
 private:
     void noteState(QAudio::Error error);
 
     QBuffer m_buffer;
     std::unique_ptr<QAudioSink> m_sink;
-    bool m_failing = false;
+    std::optional<bool> m_available;
 };

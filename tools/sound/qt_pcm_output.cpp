@@ -1,7 +1,5 @@
 #include "qt_pcm_output.h"
 
-#include "audio/sound_log.h"
-
 #include <QAudioSink>
 #include <QMediaDevices>
 
@@ -47,16 +45,11 @@ void QtPcmOutput::stop()
     m_buffer.close();
 }
 
-// Alarms repeat their sound: the loss and the return of the output are
-// logged once each, not at every repetition.
 void QtPcmOutput::noteState(QAudio::Error error)
 {
-    const bool failing = error == QAudio::OpenError || error == QAudio::FatalError;
-    if (failing == m_failing)
+    const bool available = error != QAudio::OpenError && error != QAudio::FatalError;
+    if (m_available == available)
         return;
-    m_failing = failing;
-    if (failing)
-        qCWarning(lcSound) << "Tonausgabe nicht möglich, der Tonserver ist nicht erreichbar";
-    else
-        qCInfo(lcSound) << "Tonausgabe wieder möglich";
+    m_available = available;
+    emit availabilityChanged(available);
 }
