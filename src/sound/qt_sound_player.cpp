@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSignalBlocker>
+#include <utility>
 
 QtSoundPlayer::QtSoundPlayer(QObject* parent)
     : QtSoundPlayer(installedProgram(), {}, RestartSpacing, parent)
@@ -21,7 +22,7 @@ QtSoundPlayer::QtSoundPlayer(const QString& program, const QStringList& argument
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel); // its log is ours
     connect(&m_process, &QProcess::readyReadStandardOutput, this, &QtSoundPlayer::readReports);
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
+        if (error == QProcess::FailedToStart && !std::exchange(m_reportedStartFailure, true))
             qCWarning(lcSound).noquote() << QStringLiteral("Tonprogramm %1 nicht startbar: %2")
                                                 .arg(m_program, m_process.errorString());
     });
@@ -95,6 +96,8 @@ void QtSoundPlayer::readReports()
     for (qsizetype end = m_reports.indexOf('\n'); end >= 0; end = m_reports.indexOf('\n')) {
         const QByteArray report = m_reports.left(end);
         m_reports.remove(0, end + 1);
+        if (report != SoundCommands::Failing && report != SoundCommands::Ready)
+            continue;
         m_failing = report == SoundCommands::Failing;
         // Alarms repeat their sound: the loss and the return are logged once each.
         if (m_failing != m_reportedFailing) {

@@ -48,4 +48,5 @@ private:
     QElapsedTimer m_started;
     bool m_failing = false;
     bool m_reportedFailing = false;
+    bool m_reportedStartFailure = false;
 };

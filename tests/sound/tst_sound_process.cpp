@@ -2,6 +2,7 @@
 #include "sound/sound_commands.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -102,6 +103,21 @@ private slots:
         sound->play(AlarmSound::of(BuiltInSound::Gong));
         QTRY_COMPARE(logged(),
                      (QStringList{u"start"_s, u"datei /a%20b.wav"_s, u"start"_s, u"gong"_s}));
+    }
+
+    void aMissingProgramIsLoggedOnce()
+    {
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(u"^Tonprogramm /fehlt/ostrevo-sound nicht startbar: "_s));
+        QTest::failOnWarning(QRegularExpression(u"."_s));
+        QtSoundPlayer sound(u"/fehlt/ostrevo-sound"_s, {});
+        const auto* process = sound.findChild<QProcess*>();
+        for (int attempt = 0; attempt < 3; ++attempt) { // each sound tries again
+            QTRY_COMPARE(process->state(), QProcess::NotRunning);
+            sound.play(AlarmSound::of(BuiltInSound::Gong));
+        }
+        QTRY_COMPARE(process->state(), QProcess::NotRunning);
     }
 };
 
