@@ -7,10 +7,12 @@
 #include "gui_common/qt_dialogs.h"
 #include "instance/single_instance.h"
 #include "journal/journal.h"
+#include "notifications/dbus_notifications.h"
 #include "settings/qsettings_store.h"
 #include "shell/application.h"
 #include "shell/command_line.h"
 #include "shell/window_system.h"
+#include "sound/qt_sound_player.h"
 #include "tray/qt_tray_service.h"
 
 #include <QApplication>
@@ -65,9 +67,11 @@ int main(int argc, char* argv[])
     SystemClock clock;
     QtTrayService tray;
     QSettingsStore store;
+    QtSoundPlayer sound;
+    DBusNotifications notifications;
     const QString program = QCoreApplication::applicationFilePath();
     Application application(
-        {dialogs, clock, tray, store, Journal::defaultPath(), QFileInfo(program).completeBaseName(),
+        {dialogs, clock, tray, store, sound, notifications, Journal::defaultPath(), QFileInfo(program).completeBaseName(),
          AutostartEntry::defaultPath(),
          autostartCommand(program, QStandardPaths::findExecutable(QStringLiteral("ostrevo"))),
          [] { QCoreApplication::quit(); }});
