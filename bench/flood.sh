@@ -31,7 +31,7 @@ pids+=($!)
 mkdir -p "$work/config/Ostrevo" "$work/lists"
 printf '[Server]\nPort=%s\n[Einstellungen]\nAutoConnect=1\n' "$port" >"$work/config/Ostrevo/Ostrevo.conf"
 cd "$work/lists"
-XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=offscreen "$program" 2>/dev/null &
+XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen "$program" 2>/dev/null &
 pid=$!
 pids+=($pid)
 rss() { awk -v key="$1" '$1 == key":" {print $2}' "/proc/$pid/status"; }

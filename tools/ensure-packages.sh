@@ -4,12 +4,13 @@
 #   ensure-packages.sh test   that, plus what the whole test suite needs
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite libxcb1-dev fonts-liberation)
+packages=(cmake g++ make qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libxcb1-dev
+    fonts-liberation qt6-translations-l10n)
 if [ "${1:-test}" = test ]; then
     packages+=(
         clang-14 libclang-rt-14-dev clang-format libbenchmark-dev
         xvfb trayer xdotool x11-utils imagemagick
-        multimon-ng sox rtl-sdr pulseaudio-utils
+        multimon-ng sox rtl-sdr pulseaudio pulseaudio-utils dunst
         dpkg-dev lintian appstream desktop-file-utils man-db systemd
         mutter xwayland qt6-wayland dbus
     )

@@ -33,7 +33,7 @@ trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >/d
 pids+=($!)
 sleep 1
 
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"
 median() { sort -n | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
 measure() { # TITLE PROGRAM...: the medians of wall time, processor time and memory
     local title=$1; shift

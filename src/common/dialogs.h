@@ -28,6 +28,7 @@ struct FileDialogRequest
     QStringList filters; // "Name (*.ext)" entries in display order
     QString selectedFilter;
     QString proposedName;
+    QString folder; // where the dialog opens; empty: the platform's choice
 };
 
 class Dialogs

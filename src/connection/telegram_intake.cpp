@@ -14,6 +14,7 @@ namespace TabField {
 constexpr qsizetype Keyword = 0;
 constexpr qsizetype FiveToneCode = 1;
 constexpr qsizetype PocsagAddress = 1;
+constexpr qsizetype PocsagSubAddress = 2;
 constexpr qsizetype PocsagText = 3;
 constexpr qsizetype FmsId = 1;
 constexpr qsizetype FmsStatus = 6;
@@ -95,7 +96,8 @@ std::optional<DroppedRecord> parseTabTelegram(const ReceivedRecord& record, Tele
         if (fields.size() <= TabField::PocsagText)
             return DroppedRecord::TooFewFields;
         sink.handlePocsag({trimSpaces(fields[TabField::PocsagAddress]),
-                           trimSpaces(fields[TabField::PocsagText]), record});
+                           trimSpaces(fields[TabField::PocsagText]), record,
+                           trimSpaces(fields[TabField::PocsagSubAddress])});
     } else if (keyword == u"FMSTlg") {
         return parseTabFms(fields, record, sink);
     } else {

@@ -1,6 +1,7 @@
 #include "program_icon.h"
 
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
 
 // The images live in this static library; nothing would pull them into the
@@ -36,4 +37,29 @@ QIcon programIcon()
 QIcon highlightedProgramIcon()
 {
     return iconFrom({"highlighted-16.png"});
+}
+
+QIcon warningProgramIcon()
+{
+    // The program's image, with an amber mark in its lower right corner.
+    QIcon icon;
+    const QIcon plain = programIcon();
+    for (const QSize& size : plain.availableSizes()) {
+        QPixmap pixmap = plain.pixmap(size);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF mark(size.width() * 0.45, size.height() * 0.45, size.width() * 0.55,
+                          size.height() * 0.55);
+        painter.setPen(QPen(Qt::black, std::max(1.0, size.width() / 32.0)));
+        painter.setBrush(QColor(255, 176, 0));
+        painter.drawEllipse(mark);
+        QFont font = painter.font();
+        font.setBold(true);
+        font.setPixelSize(std::max(6, int(mark.height() * 0.8)));
+        painter.setFont(font);
+        painter.drawText(mark, Qt::AlignCenter, QStringLiteral("!"));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }

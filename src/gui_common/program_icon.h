@@ -6,3 +6,5 @@
 QIcon programIcon();
 // The icon lit up, which the tray icon alternates with to draw attention.
 QIcon highlightedProgramIcon();
+// The icon with a warning mark: reception has failed.
+QIcon warningProgramIcon();

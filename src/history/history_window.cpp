@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QThread>
 #include <QTimer>
@@ -29,6 +30,20 @@
 namespace {
 
 constexpr std::chrono::milliseconds SearchDelay{150};
+
+// "1 Telegramm", "2 Telegramme".
+QString telegramCount(qint64 count)
+{
+    return count == 1 ? QStringLiteral("1 Telegramm") : QStringLiteral("%1 Telegramme").arg(count);
+}
+
+// Where exports go unless the user goes elsewhere: the documents folder,
+// else home; not the folder the program happened to be started in.
+QString exportFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
 
 // The period choices in the order of the combo box.
 const QList<std::pair<JournalPeriod, QString>>& periodChoices()
@@ -96,6 +111,13 @@ void HistoryWindow::buildControls()
         m_kinds << box;
         filters->addWidget(box);
     }
+    m_alarmsOnly = new QCheckBox(QStringLiteral("Nur &Alarme"), this);
+    m_alarmsOnly->setObjectName(QStringLiteral("alarmsOnly"));
+    m_alarmsOnly->setAccessibleName(QStringLiteral("Nur Alarme"));
+    m_alarmsOnly->setAccessibleDescription(
+        QStringLiteral("Nur Telegramme zeigen, die einen Alarm ausgelöst haben"));
+    connect(m_alarmsOnly, &QCheckBox::toggled, this, &HistoryWindow::applyFilter);
+    filters->addWidget(m_alarmsOnly);
     m_period = new QComboBox(this);
     m_period->setObjectName(QStringLiteral("period"));
     m_period->setAccessibleName(QStringLiteral("Zeitraum"));
@@ -121,11 +143,13 @@ void HistoryWindow::buildControls()
     m_table->setColumnWidth(int(JournalColumn::Time), 140);
     m_table->setColumnWidth(int(JournalColumn::Name), 200);
     m_table->setColumnWidth(int(JournalColumn::Status), 120); // "10 an Fahrzeug"
+    m_table->setColumnWidth(int(JournalColumn::Text), 260);
 
     addCopyShortcut(*m_table, [this] { copySelection(); });
     addFindShortcut(*this, *m_search);
 
     m_countLine = new QLabel(this);
+    m_countLine->setObjectName(QStringLiteral("count"));
     m_folderLine = new QLabel(this);
     m_messageLine = new QLabel(this);
     m_messageLine->setObjectName(QStringLiteral("message"));
@@ -177,6 +201,12 @@ void HistoryWindow::setState(const WindowPlacement& state)
     setColumnWidths(*m_table, state.columnWidths);
 }
 
+void HistoryWindow::setNotices(const QStringList& notices)
+{
+    m_notices = notices;
+    updateStatusLine();
+}
+
 void HistoryWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -201,6 +231,7 @@ void HistoryWindow::applyFilter()
             filter.kinds << kindChoices()[i].first;
     }
     filter.period = periodChoices()[std::max(0, m_period->currentIndex())].first;
+    filter.alarmsOnly = m_alarmsOnly->isChecked();
     m_model.setFilter(filter);
 }
 
@@ -221,12 +252,12 @@ void HistoryWindow::exportRows()
         return;
     const QString filter = QStringLiteral("CSV-Dateien (*.csv)");
     const QDateTime now = m_clock.now();
-    const auto target =
-        m_dialogs.chooseSaveFile({QStringLiteral("Telegramm-Liste exportieren"),
-                                  {filter},
-                                  filter,
-                                  QStringLiteral("Telegramme-") + now.date().toString(Qt::ISODate) +
-                                      QStringLiteral(".csv")});
+    const auto target = m_dialogs.chooseSaveFile(
+        {QStringLiteral("Telegramm-Liste exportieren"),
+         {filter},
+         filter,
+         QStringLiteral("Telegramme-") + now.date().toString(Qt::ISODate) + QStringLiteral(".csv"),
+         exportFolder()});
     if (!target)
         return;
     // A million rows take seconds: written beside the event loop, never in it.
@@ -242,7 +273,7 @@ void HistoryWindow::exportRows()
         const QString name = QDir::toNativeSeparators(file);
         m_exportMessage =
             result->error.isEmpty()
-                ? QStringLiteral("%1 Telegramme exportiert nach %2.").arg(result->rows).arg(name)
+                ? QStringLiteral("%1 exportiert nach %2.").arg(telegramCount(result->rows), name)
                 : QStringLiteral("Export nach %1 fehlgeschlagen: %2").arg(name, result->error);
         updateStatusLine();
     });
@@ -275,10 +306,10 @@ void HistoryWindow::updateStatusLine()
             QStringLiteral("Die neuesten %1 Telegramme; ältere über Suche oder Zeitraum")
                 .arg(rows));
     else
-        m_countLine->setText(
-            QStringLiteral("%1 Telegramme").arg(rows) +
-            (m_model.canFetchMore({}) ? QStringLiteral(" und weitere") : QString()));
-    QStringList messages;
+        m_countLine->setText(telegramCount(rows) + (m_model.canFetchMore({})
+                                                        ? QStringLiteral(" und weitere")
+                                                        : QString()));
+    QStringList messages = m_notices;
     for (const QString& message :
          {m_journal.statusMessage(),
           m_model.readError().isEmpty()

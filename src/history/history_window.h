@@ -32,6 +32,8 @@ public:
     void showAndRaise();
     // "Namenslisten aus: <folder>" in the status line.
     void setNameListFolder(const QString& folder);
+    // What other parts of the program have to say in the status line.
+    void setNotices(const QStringList& notices);
 
     WindowPlacement state() const;
     void setState(const WindowPlacement& state);
@@ -60,6 +62,7 @@ private:
     HistoryModel m_model;
     QLineEdit* m_search = nullptr;
     QList<QCheckBox*> m_kinds;
+    QCheckBox* m_alarmsOnly = nullptr;
     QComboBox* m_period = nullptr;
     QPushButton* m_export = nullptr;
     QTableView* m_table = nullptr;
@@ -69,5 +72,6 @@ private:
     QTimer* m_searchDelay = nullptr;
     QThread* m_exportThread = nullptr;
     QString m_exportMessage;
+    QStringList m_notices;
     int m_scrollBeforeInsert = 0;
 };

@@ -22,6 +22,7 @@ Journal::Journal(const QString& path, const Clock& clock, int retentionDays,
     m_store->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_store, &QObject::deleteLater);
     connect(m_store, &JournalStore::committed, this, &Journal::committed);
+    connect(m_store, &JournalStore::memoryReleased, this, &Journal::memoryReleased);
     connect(m_store, &JournalStore::faultChanged, this, &Journal::setFault);
     connect(m_store, &JournalStore::fileMovedAside, this, &Journal::noteMovedAside);
     m_thread.setObjectName(QStringLiteral("journal writer"));
@@ -55,17 +56,36 @@ void Journal::append(const HandledTelegram& telegram)
         m_commitTimer.start();
 }
 
+void Journal::acknowledgeAlarms(const QDateTime& since, const QDateTime& at)
+{
+    handOver(); // the alarm rows first
+    QMetaObject::invokeMethod(
+        m_store, [store = m_store, since, at] { store->acknowledge(since, at); },
+        Qt::QueuedConnection);
+}
+
 void Journal::handOver()
 {
     m_commitTimer.stop();
-    if (m_queue.isEmpty())
+    if (m_queue.isEmpty()) {
+        // A whole interval without a telegram: the burst is over.
+        if (m_rowsSinceRelease >= ReleaseAfterRows) {
+            m_rowsSinceRelease = 0;
+            QMetaObject::invokeMethod(
+                m_store, [store = m_store] { store->releaseMemory(); }, Qt::QueuedConnection);
+        }
         return;
+    }
+    m_rowsSinceRelease += m_queue.size();
     QMetaObject::invokeMethod(
         m_store,
         [store = m_store, rows = std::exchange(m_queue, {}), now = m_clock.now()] {
             store->write(rows, now);
         },
         Qt::QueuedConnection);
+    // Looks again one interval on, to see the burst end.
+    if (m_rowsSinceRelease >= ReleaseAfterRows)
+        m_commitTimer.start();
 }
 
 void Journal::flush()

@@ -22,12 +22,16 @@ struct JournalTimings
 // Keeps every handled telegram in an SQLite file. append() only queues:
 // the queue goes to a writer thread at most every commit interval and is
 // committed there in one transaction, so the bar never waits for the disk.
-// Faults never reach the caller; they show in statusMessage().
+// Faults never reach the caller; they show in statusMessage(). After a
+// burst of at least ReleaseAfterRows, once a commit interval passed without
+// a telegram, the writer hands the memory it left behind back to the system.
 class Journal final : public QObject
 {
     Q_OBJECT
 
 public:
+    static constexpr qsizetype ReleaseAfterRows = 1'000;
+
     // The usual place: userDataFolder() + "/journal.sqlite".
     static QString defaultPath();
 
@@ -41,6 +45,8 @@ public:
     QString path() const { return m_path; }
 
     void append(const HandledTelegram& telegram);
+    // The alarms raised since `since` were acknowledged at `at`.
+    void acknowledgeAlarms(const QDateTime& since, const QDateTime& at);
     // Returns when everything appended so far is in the file, or kept in
     // memory for a retry after a fault.
     void flush();
@@ -50,6 +56,8 @@ public:
 
 signals:
     void committed();
+    // The writer gave memory back to the system after a burst.
+    void memoryReleased();
     void statusMessageChanged(const QString& message);
     // The file was damaged and replaced by a new one: readers reopen.
     void fileReplaced();
@@ -66,6 +74,7 @@ private:
     QThread m_thread;
     JournalStore* m_store = nullptr;
     QList<HandledTelegram> m_queue;
+    qsizetype m_rowsSinceRelease = 0;
     QTimer m_commitTimer;
     QTimer m_retentionTimer;
     QString m_fault;

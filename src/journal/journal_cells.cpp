@@ -5,7 +5,8 @@
 QStringList journalColumnTitles()
 {
     return {QStringLiteral("Zeit"), QStringLiteral("Art"),    QStringLiteral("Kennung"),
-            QStringLiteral("Name"), QStringLiteral("Status"), QStringLiteral("Text")};
+            QStringLiteral("Name"), QStringLiteral("Status"), QStringLiteral("Text"),
+            QStringLiteral("Alarm")};
 }
 
 QString shownName(const QString& name)
@@ -25,6 +26,17 @@ QString tableTime(const QString& receivedAt)
         return receivedAt;
     return match.captured(3) + u'.' + match.captured(2) + u'.' + match.captured(1) + u' ' +
            match.captured(4);
+}
+
+// "Vollalarm (quittiert 14:03:12)", "Vollalarm (offen)".
+QString alarmCell(const JournalRow& row)
+{
+    if (row.alarm.isEmpty())
+        return {};
+    const QString time = tableTime(row.acknowledgedAt).section(u' ', -1);
+    return row.alarm + (row.acknowledgedAt.isEmpty()
+                            ? QStringLiteral(" (offen)")
+                            : QStringLiteral(" (quittiert ") + time + u')');
 }
 
 } // namespace
@@ -48,6 +60,8 @@ QString journalCell(const JournalRow& row, JournalColumn column)
                    : QString::number(*row.status);
     case JournalColumn::Text:
         return row.text;
+    case JournalColumn::Alarm:
+        return alarmCell(row);
     }
     return {};
 }

@@ -12,14 +12,15 @@ enum class JournalColumn
     Address,
     Name,
     Status,
-    Text
+    Text,
+    Alarm
 };
-constexpr int JournalColumnCount = 6;
+constexpr int JournalColumnCount = 7;
 
 // A name as the tables show it: "Unbekannt" for an identifier in no list.
 QString shownName(const QString& name);
 
-// "Zeit", "Art", "Kennung", "Name", "Status", "Text".
+// "Zeit", "Art", "Kennung", "Name", "Status", "Text", "Alarm".
 QStringList journalColumnTitles();
 
 // A cell as the history table shows it; copies and exports use the same.

@@ -23,5 +23,6 @@ struct JournalFilter
     QList<TelegramKind> kinds = allTelegramKinds();
     QString search;
     JournalPeriod period = JournalPeriod::All;
+    bool alarmsOnly = false;
     bool operator==(const JournalFilter&) const = default;
 };

@@ -39,20 +39,45 @@ bool trigramWord(const QString& word)
            !word.contains(u'[');
 }
 
+// The columns read, in the order of SelectedColumns.
+enum Column
+{
+    IdColumn,
+    ReceivedAtColumn,
+    KindColumn,
+    AddressColumn,
+    NameColumn,
+    StatusColumn,
+    DirectionColumn,
+    TextColumn,
+    AlarmColumn,
+    AcknowledgedAtColumn,
+};
+
+QString selectedColumns(bool withAlarms)
+{
+    return QStringLiteral("t.id, t.received_at, t.kind, t.address, t.name, t.status, "
+                          "t.direction, t.text, ") +
+           (withAlarms ? QStringLiteral("t.alarm, t.acknowledged_at")
+                       : QStringLiteral("NULL, NULL")); // a file of before the alarms
+}
+
 JournalRow readRow(const QSqlQuery& query, qint64 id)
 {
     JournalRow row;
     row.id = id;
-    row.receivedAt = query.value(1).toString();
-    row.kind = query.value(2).toString();
-    row.address = query.value(3).toString();
-    row.name = query.value(4).toString();
-    const auto status = integerValue(query.value(5));
+    row.receivedAt = query.value(ReceivedAtColumn).toString();
+    row.kind = query.value(KindColumn).toString();
+    row.address = query.value(AddressColumn).toString();
+    row.name = query.value(NameColumn).toString();
+    const auto status = integerValue(query.value(StatusColumn));
     if (status && *status >= std::numeric_limits<int>::min() &&
         *status <= std::numeric_limits<int>::max())
         row.status = int(*status);
-    row.direction = directionFromName(query.value(6).toString());
-    row.text = query.value(7).toString();
+    row.direction = directionFromName(query.value(DirectionColumn).toString());
+    row.text = query.value(TextColumn).toString();
+    row.alarm = query.value(AlarmColumn).toString();
+    row.acknowledgedAt = query.value(AcknowledgedAtColumn).toString();
     return row;
 }
 
@@ -117,8 +142,13 @@ bool JournalReader::ensureOpen()
 {
     if (!m_connection)
         m_connection = std::make_unique<SqlConnection>(m_path, SqlConnection::Access::ReadOnly);
-    if (m_connection->isOpen())
+    if (m_connection->isOpen()) {
+        // The writer may upgrade a file of before the alarms at any time.
+        QSqlQuery version(m_connection->database());
+        m_hasAlarms = version.exec(QStringLiteral("PRAGMA user_version")) && version.next() &&
+                      version.value(0).toLongLong() >= 2;
         return true;
+    }
     fail(m_connection->error());
     return false;
 }
@@ -143,8 +173,10 @@ QList<JournalRow> JournalReader::rows(const JournalFilter& filter, const QDateTi
     const QStringList words = searchWords(filter.search);
     const bool indexed = std::any_of(words.begin(), words.end(), trigramWord);
     const QString id = indexed ? QStringLiteral("s.rowid") : QStringLiteral("t.id");
-    BoundQuery query{QStringLiteral("SELECT t.id, t.received_at, t.kind, t.address, t.name, "
-                                    "t.status, t.direction, t.text FROM ") +
+    if (!ensureOpen())
+        return {};
+    BoundQuery query{QStringLiteral("SELECT ") + selectedColumns(m_hasAlarms) +
+                         QStringLiteral(" FROM ") +
                          (indexed ? QStringLiteral("telegram_search s JOIN telegram t ON "
                                                    "t.id = s.rowid")
                                   : QStringLiteral("telegram t")),
@@ -163,6 +195,8 @@ QList<JournalRow> JournalReader::rows(const JournalFilter& filter, const QDateTi
         }
         conditions << QStringLiteral("t.kind IN (") + marks.join(u',') + u')';
     }
+    if (filter.alarmsOnly)
+        conditions << (m_hasAlarms ? QStringLiteral("t.alarm IS NOT NULL") : QStringLiteral("0"));
     if (const QString start = periodStart(filter.period, now); !start.isEmpty()) {
         conditions << QStringLiteral("t.received_at >= ?");
         query.values << start;
@@ -182,8 +216,6 @@ QList<JournalRow> JournalReader::rows(const JournalFilter& filter, const QDateTi
         QStringLiteral(" LIMIT ?");
     query.values << limit;
 
-    if (!ensureOpen())
-        return {};
     QSqlQuery sql(m_connection->database());
     sql.setForwardOnly(true);
     // A failed prepare carries the cause; exec would only report the binding.

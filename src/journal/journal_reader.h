@@ -46,4 +46,5 @@ private:
     QString m_path;
     std::unique_ptr<SqlConnection> m_connection;
     QString m_error;
+    bool m_hasAlarms = false; // the file has the alarm columns (schema 2 and later)
 };

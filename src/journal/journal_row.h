@@ -17,5 +17,7 @@ struct JournalRow
     std::optional<int> status;
     std::optional<FmsDirection> direction;
     QString text;
+    QString alarm;          // the alarm it raised, empty for none
+    QString acknowledgedAt; // when that alarm was acknowledged, empty while open
     bool operator==(const JournalRow&) const = default;
 };

@@ -42,14 +42,17 @@ QStringList telegramStep()
     };
 }
 
-// Version 2: the status board's state of each vehicle, kept by triggers as
+// Version 2: each telegram's alarm and its acknowledgement, and the status
+// board's state of each vehicle, kept by triggers as
 // telegrams come, so that the board need not read the whole journal. Each id
 // names a row of telegram: the vehicle's newest, its last operational status,
 // the first request (0 or 5) and the first NOTRUF since it was last answered,
 // and its newest request. A vehicle leaves with its newest row.
-QStringList vehicleStatusStep()
+QStringList alarmAndVehicleStatusStep()
 {
     return {
+        QStringLiteral("ALTER TABLE telegram ADD COLUMN alarm TEXT"),
+        QStringLiteral("ALTER TABLE telegram ADD COLUMN acknowledged_at TEXT"),
         QStringLiteral("CREATE TABLE IF NOT EXISTS vehicle_status ("
                        "address TEXT PRIMARY KEY,"
                        " last_id INTEGER NOT NULL,"
@@ -93,7 +96,7 @@ QStringList vehicleStatusStep()
 // column names of the telegram table: new steps only add.
 const QList<QStringList>& upgradeSteps()
 {
-    static const QList<QStringList> steps{telegramStep(), vehicleStatusStep()};
+    static const QList<QStringList> steps{telegramStep(), alarmAndVehicleStatusStep()};
     return steps;
 }
 

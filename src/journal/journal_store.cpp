@@ -11,11 +11,15 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 const QString Insert = QStringLiteral(
     "INSERT INTO telegram (received_at, kind, address, name, status, direction, text, shown,"
-    " record, search_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    " record, search_key, alarm) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 
 const QString KeptInMemory =
     QStringLiteral(" Neue Telegramme werden im Speicher gehalten und später gespeichert.");
@@ -48,6 +52,8 @@ void bindRow(QSqlQuery& insert, const HandledTelegram& row)
     insert.bindValue(7, row.shown ? 1 : 0);
     insert.bindValue(8, notNull(row.record));
     insert.bindValue(9, searchKey(row.address, row.name, row.text));
+    insert.bindValue(10, row.alarm.isEmpty() ? QVariant(QMetaType::fromType<QString>())
+                                             : QVariant(row.alarm));
 }
 
 // A free name beside the file: journal.sqlite.defekt-2026-12-06, then -2, -3 ...
@@ -116,6 +122,27 @@ void JournalStore::purge(const QString& cutoff, const QDateTime& now)
         scheduleCommit();
 }
 
+void JournalStore::releaseMemory()
+{
+    m_releaseWanted = true;
+    // The commit of rows that still wait takes memory again: release after it.
+    if (m_pending.isEmpty())
+        releaseMemoryNow();
+}
+
+void JournalStore::releaseMemoryNow()
+{
+    m_releaseWanted = false;
+    if (m_connection)
+        QSqlQuery(m_connection->database()).exec(QStringLiteral("PRAGMA shrink_memory"));
+#if defined(__GLIBC__)
+    // glibc keeps freed memory in the arena of each thread, and the burst's
+    // telegrams in the GUI thread's: this returns the free pages of all.
+    malloc_trim(0);
+#endif
+    emit memoryReleased();
+}
+
 void JournalStore::scheduleCommit()
 {
     if (m_commitScheduled)
@@ -133,7 +160,7 @@ void JournalStore::scheduleCommit()
 
 void JournalStore::commitPending(const QDateTime& now)
 {
-    if (m_pending.isEmpty() && m_purgeCutoff.isEmpty() && m_connection)
+    if (m_pending.isEmpty() && m_purgeCutoff.isEmpty() && !m_acknowledgement && m_connection)
         return;
     if (!ensureOpen(now)) {
         m_retryTimer.start();
@@ -156,6 +183,8 @@ void JournalStore::commitPending(const QDateTime& now)
     // A gap stays in the status line: the user should know of it.
     reportFault(m_droppedRows > 0 ? droppedNote(m_droppedRows) : QString());
     emit committed();
+    if (m_releaseWanted)
+        releaseMemoryNow();
 }
 
 QSqlError JournalStore::writePending()
@@ -174,7 +203,7 @@ QSqlError JournalStore::writePending()
         m_purgeCutoff.clear();
     }
     if (m_pending.isEmpty())
-        return {};
+        return writeAcknowledgement(query);
     if (!database.transaction())
         return database.lastError();
     if (!query.prepare(Insert)) {
@@ -194,8 +223,33 @@ QSqlError JournalStore::writePending()
         database.rollback();
         return error;
     }
-    m_pending.clear();
+    // clear() would keep the largest backlog's capacity while the journal is idle.
+    m_pending = {};
+    // After the rows it is about, which may have come in this very write.
+    return writeAcknowledgement(query);
+}
+
+QSqlError JournalStore::writeAcknowledgement(QSqlQuery& query)
+{
+    if (!m_acknowledgement)
+        return {};
+    if (!query.prepare(QStringLiteral("UPDATE telegram SET acknowledged_at = ? WHERE alarm IS NOT "
+                                      "NULL AND acknowledged_at IS NULL AND received_at >= ?")))
+        return query.lastError();
+    query.bindValue(0, receivedAtText(m_acknowledgement->at));
+    query.bindValue(1, wallClockText(m_acknowledgement->since));
+    if (!query.exec())
+        return query.lastError();
+    m_acknowledgement.reset();
     return {};
+}
+
+void JournalStore::acknowledge(const QDateTime& since, const QDateTime& at)
+{
+    m_lastNow = at;
+    m_acknowledgement = Acknowledgement{since, at};
+    if (!m_retryTimer.isActive())
+        scheduleCommit();
 }
 
 void JournalStore::reportFailure(const QSqlError& error)

@@ -7,14 +7,17 @@
 #include <QObject>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 class QSqlError;
+class QSqlQuery;
 class SqlConnection;
 
 // The journal file on the writer's thread: opens or creates it, moves a
 // damaged file aside, commits queued telegrams in one transaction and
 // deletes old rows. While the file cannot be written, telegrams wait here
 // (at most MaxPendingRows) and the write is retried after the retry interval.
+// After a burst, releaseMemory() hands what it left behind back to the system.
 class JournalStore final : public QObject
 {
     Q_OBJECT
@@ -32,9 +35,17 @@ public:
     void commitNow(const QDateTime& now);
     // Deletes rows received before the wall-clock time cutoff.
     void purge(const QString& cutoff, const QDateTime& now);
+    // Every alarm row received since `since` and not yet acknowledged gets
+    // `at`, after the rows still waiting are written.
+    void acknowledge(const QDateTime& since, const QDateTime& at);
+    // Gives SQLite's page cache and the allocator's free pages back to the
+    // system, once the rows that wait now are committed. It costs a few
+    // milliseconds and the next commit reads its pages anew: once per burst.
+    void releaseMemory();
 
 signals:
     void committed();
+    void memoryReleased();
     // The fault the user should see; empty when the journal works again.
     void faultChanged(const QString& message);
     // A damaged file was renamed to this name and a new one started.
@@ -52,20 +63,29 @@ private:
     OpenResult openFile();
     void commitPending(const QDateTime& now);
     QSqlError writePending();
+    QSqlError writeAcknowledgement(QSqlQuery& query);
     // Reports the fault; the rows wait for the retry.
     void reportFailure(const QSqlError& error);
     void reportFault(const QString& message);
     QString gapNote() const;
     bool moveAside(const QDateTime& now);
     void scheduleCommit();
+    void releaseMemoryNow();
 
     QString m_path;
     std::unique_ptr<SqlConnection> m_connection;
     QList<HandledTelegram> m_pending;
     QString m_purgeCutoff;
+    struct Acknowledgement
+    {
+        QDateTime since;
+        QDateTime at;
+    };
+    std::optional<Acknowledgement> m_acknowledgement;
     QString m_fault;
     qsizetype m_droppedRows = 0; // over the whole run
     bool m_commitScheduled = false;
+    bool m_releaseWanted = false;
     bool m_checkedIntact = false; // quick_check passed on the file at m_path
     QDateTime m_lastNow;
     QTimer m_retryTimer;

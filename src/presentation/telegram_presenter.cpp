@@ -109,6 +109,7 @@ void TelegramPresenter::handlePocsag(const PocsagMessage& message)
 {
     HandledTelegram entry = newEntry(TelegramKind::Pocsag, message.address, message.record);
     entry.text = message.text;
+    entry.subAddress = message.subAddress;
     if (const PocsagReceiver* receiver = m_directories.findPocsag(message.address)) {
         entry.name = receiver->name.trimmed();
         const QString listed = QString::number(receiver->address) + u' ' + entry.name;

@@ -12,6 +12,8 @@ const QString DatabaseGroup = QStringLiteral("Datenbank");
 const QString JournalGroup = QStringLiteral("Journal");
 const QString HistoryGroup = QStringLiteral("Telegramm-Liste");
 const QString BoardGroup = QStringLiteral("Statusübersicht");
+const QString AlarmGroup = QStringLiteral("Alarm");
+const QString ReceptionGroup = QStringLiteral("Empfang");
 
 // How a field's value is stored as text.
 template <typename T> struct Conversion
@@ -28,7 +30,8 @@ const Conversion<bool> Flag{[](const QString& text) { return std::optional(readF
                             [](const bool& on) { return writeCheck(on); }};
 const Conversion<bool> Truth{readTruth, [](const bool& on) { return writeTruth(on); }};
 const Conversion<double> Size{readSize, [](const double& size) { return writeSize(size); }};
-const Conversion<int> Days{readDays, [](const int& days) { return QString::number(days); }};
+const Conversion<int> WholeNumber{readWholeNumber,
+                                  [](const int& number) { return QString::number(number); }};
 const Conversion<QRect> Rectangle{readRectangle, writeRectangle};
 const Conversion<QList<int>> Numbers{
     [](const QString& text) { return std::optional(readNumbers(text)); }, writeNumbers};
@@ -81,7 +84,7 @@ std::vector<SettingKey> makeKeys()
         key(OptionsGroup, u"MsgFontBold", OSTREVO_FIELD(barFont.bold), Truth),
         key(OptionsGroup, u"MsgFontItalic", OSTREVO_FIELD(barFont.italic), Truth),
         key(OptionsGroup, u"FormInTray", OSTREVO_FIELD(trayIconWanted), Flag),
-        key(JournalGroup, u"Aufbewahrung", OSTREVO_FIELD(journalRetentionDays), Days,
+        key(JournalGroup, u"Aufbewahrung", OSTREVO_FIELD(journalRetentionDays), WholeNumber,
             limitRetentionDays),
         key(HistoryGroup, u"Geometrie", OSTREVO_FIELD(historyWindow.geometry), Rectangle,
             limitGeometry),
@@ -92,6 +95,12 @@ std::vector<SettingKey> makeKeys()
         key(BoardGroup, u"Spalten", OSTREVO_FIELD(statusBoardWindow.columnWidths), Numbers,
             limitColumnWidths),
         key(BoardGroup, u"Erledigt", OSTREVO_FIELD(dismissedRequests), Text),
+        key(AlarmGroup, u"Wiederholung", OSTREVO_FIELD(alarmRepeatSeconds), WholeNumber,
+            limitRepeatSeconds),
+        key(AlarmGroup, u"Benachrichtigung", OSTREVO_FIELD(alarmNotification), Check),
+        key(ReceptionGroup, u"Warnen nach", OSTREVO_FIELD(receptionWarnMinutes), WholeNumber,
+            limitWarnMinutes),
+        key(ReceptionGroup, u"Lebenszeichen", OSTREVO_FIELD(keepAlive), Text),
     };
 }
 

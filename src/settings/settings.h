@@ -41,6 +41,12 @@ struct Settings
     // Statusübersicht
     WindowPlacement statusBoardWindow;
     QString dismissedRequests; // the user's "Erledigt" of the last minutes, as the board writes it
+    // Alarms
+    int alarmRepeatSeconds = 10; // from one sounding to the next; 0: once
+    bool alarmNotification = true;
+    // Reception
+    int receptionWarnMinutes = 0; // without any telegram; 0: no warning
+    QString keepAlive;            // "ADDRESS MINUTES", empty for none
 
     // The controls' state when the settings window is created, before the
     // stored settings reach it: the list loaders of start-up see this.

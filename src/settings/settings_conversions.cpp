@@ -57,7 +57,7 @@ bool readFlag(const QString& text)
     return parseLeadingNumber(text) != 0;
 }
 
-std::optional<int> readDays(const QString& text)
+std::optional<int> readWholeNumber(const QString& text)
 {
     return toInt32(parseLeadingNumber(text));
 }

@@ -25,8 +25,8 @@ QString writeTruth(bool value); // "True" / "False"
 // The tray flag: true when the leading number is not 0.
 bool readFlag(const QString& text);
 
-// A number of days: the leading number, rounded.
-std::optional<int> readDays(const QString& text);
+// A whole number of days or seconds: the leading number, rounded.
+std::optional<int> readWholeNumber(const QString& text);
 
 // Whole numbers separated by blanks ("10 20 800 600"); the first word that
 // is no number ends the list.

@@ -21,6 +21,16 @@ int limitRetentionDays(const int& days)
     return std::clamp(days, 0, MaxRetentionDays);
 }
 
+int limitWarnMinutes(const int& minutes)
+{
+    return std::clamp(minutes, 0, MaxWarnMinutes);
+}
+
+int limitRepeatSeconds(const int& seconds)
+{
+    return std::clamp(seconds, 0, MaxRepeatSeconds);
+}
+
 QRect limitGeometry(const QRect& geometry)
 {
     const qint64 width = qint64(geometry.right()) - geometry.left() + 1;

@@ -136,3 +136,23 @@ void SettingsModel::setDismissedRequests(const QString& dismissed)
 {
     assign(&Settings::dismissedRequests, dismissed);
 }
+
+void SettingsModel::setAlarmRepeatSeconds(int seconds)
+{
+    assign(&Settings::alarmRepeatSeconds, limitRepeatSeconds(seconds));
+}
+
+void SettingsModel::setAlarmNotification(bool on)
+{
+    assign(&Settings::alarmNotification, on);
+}
+
+void SettingsModel::setReceptionWarnMinutes(int minutes)
+{
+    assign(&Settings::receptionWarnMinutes, limitWarnMinutes(minutes));
+}
+
+void SettingsModel::setKeepAlive(const QString& keepAlive)
+{
+    assign(&Settings::keepAlive, keepAlive);
+}

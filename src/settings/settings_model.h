@@ -42,6 +42,10 @@ public:
     void setHistoryWindow(const WindowPlacement& state);
     void setStatusBoardWindow(const WindowPlacement& state);
     void setDismissedRequests(const QString& dismissed);
+    void setAlarmRepeatSeconds(int seconds);
+    void setAlarmNotification(bool on);
+    void setReceptionWarnMinutes(int minutes);
+    void setKeepAlive(const QString& keepAlive);
 
 signals:
     void changed(); // any field

@@ -125,6 +125,14 @@ void SettingsWindow::chooseBarFont()
         m_settings.setBarFont(*chosen);
 }
 
+void SettingsWindow::bringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
 void SettingsWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);

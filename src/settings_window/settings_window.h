@@ -20,6 +20,9 @@ public:
     SettingsWindow(SettingsModel& settings, ServerConnection& connection, Dialogs& dialogs,
                    QWidget* parent = nullptr);
 
+    // Shows the window in front of the others, from the tray or minimised.
+    void bringToFront();
+
 signals:
     void closed();
 

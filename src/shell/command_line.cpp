@@ -13,6 +13,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
             parsed.help = true;
         else if (argument == u"--version")
             parsed.version = true;
+        else if (argument == u"--tray")
+            parsed.tray = true;
         else if (argument == u"--lists" && i + 1 < arguments.size())
             parsed.listFolder = arguments[++i];
         else if (argument.startsWith(u"--lists="))
@@ -39,10 +41,12 @@ std::optional<QString> informationText(const CommandLine& commandLine)
     if (!commandLine.help)
         return std::nullopt;
     return QStringLiteral(
-        "Aufruf: ostrevo [SERVERADRESSE] [--lists VERZEICHNIS]\n"
+        "Aufruf: ostrevo [SERVERADRESSE] [--lists VERZEICHNIS] [--tray]\n"
         "\n"
         "Zeigt die Telegramme eines Decoderservers in der Telegrammleiste.\n"
         "SERVERADRESSE (z. B. 192.168.0.10) ersetzt die gespeicherte Adresse.\n"
+        "Läuft Ostrevo schon, erhält das laufende Programm die Adresse und zeigt\n"
+        "sein Einstellungsfenster.\n"
         "\n"
         "Die Namenslisten (Ton5.dat, Fahrzeug.Dat, POCSAG.DAT, Settings/BOSList.hvn,\n"
         "Settings/Fahrzeugmelder.hvn) werden gesucht: im Verzeichnis von --lists;\n"
@@ -50,6 +54,9 @@ std::optional<QString> informationText(const CommandLine& commandLine)
         "enthält; sonst in ~/.local/share/Ostrevo ($XDG_DATA_HOME/Ostrevo).\n"
         "\n"
         "  --lists VERZEICHNIS  die Namenslisten aus diesem Verzeichnis lesen\n"
+        "  --tray               ohne Einstellungsfenster starten, nur mit Symbol im\n"
+        "                       Infobereich und Telegrammleiste (ohne Infobereich\n"
+        "                       erscheint das Fenster trotzdem)\n"
         "  --help               diese Hilfe anzeigen\n"
         "  --version            die Version anzeigen");
 }

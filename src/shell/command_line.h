@@ -11,6 +11,7 @@ struct CommandLine
     std::optional<QString> listFolder; // --lists DIR
     bool help = false;                 // --help, -h
     bool version = false;              // --version
+    bool tray = false;                 // --tray: without the settings window
 };
 
 // `arguments` as the application has them, the program's own name first.

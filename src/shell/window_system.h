@@ -11,3 +11,7 @@ void preferX11WhereAvailable();
 // Says once, on stderr, when the platform in use cannot keep the message bar
 // at the top edge.
 void warnIfBarCannotStayOnTop(const QString& platformName);
+
+// Whether the platform Qt is about to choose finds a display; Qt itself
+// aborts when it does not. Call after preferX11WhereAvailable().
+bool graphicalSessionAvailable();

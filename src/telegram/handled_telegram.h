@@ -27,5 +27,7 @@ struct HandledTelegram
     bool passedFilters = false;            // the user's filters let it through to the bar
     bool shown = false;                    // reached the message bar
     QString record;                        // the record as received
+    QString subAddress;                    // POCSAG only: "A" to "D" as received
+    QString alarm; // the alarm it raised ("Probealarm: " in a test window), empty for none
     bool operator==(const HandledTelegram&) const = default;
 };

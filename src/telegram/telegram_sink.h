@@ -25,6 +25,7 @@ struct PocsagMessage
     QString address; // trimmed of spaces
     QString text;    // trimmed of spaces
     ReceivedRecord record;
+    QString subAddress; // "A" to "D", trimmed as received; servers may send "1" to "4"
 };
 
 struct FmsTelegram

@@ -20,6 +20,7 @@ public:
     void update(const QIcon& image, const QString& tip) override;
     void hide() override;
     bool reportsMouseMovement() const override { return !m_iconWidget.isNull(); }
+    bool isAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -13,7 +13,8 @@
 TrayIcon::TrayIcon(TrayService& service, Dialogs& dialogs, const QIcon& image,
                    const QString& executableName, QWidget& host, QObject* parent)
     : QObject(parent), m_service(service), m_dialogs(dialogs), m_host(&host), m_normalImage(image),
-      m_flashImage(highlightedProgramIcon()), m_image(m_normalImage), m_toolTip(executableName)
+      m_flashImage(highlightedProgramIcon()), m_warningImage(warningProgramIcon()),
+      m_image(m_normalImage), m_toolTip(executableName)
 {
     m_flashTimer.setInterval(FlashInterval);
     connect(&m_flashTimer, &QTimer::timeout, this, &TrayIcon::flash);
@@ -35,6 +36,12 @@ TrayIcon::TrayIcon(TrayService& service, Dialogs& dialogs, const QIcon& image,
     m_minimize = add("mMinimize", QStringLiteral("&Verstecken"), &TrayIcon::minimizeHost);
     add("mTelegramml", QStringLiteral("&Telegramm-Liste"), &TrayIcon::historyRequested);
     add("mStatusboard", QStringLiteral("&Statusübersicht"), &TrayIcon::statusBoardRequested);
+    m_acknowledge =
+        add("mAcknowledge", QStringLiteral("Alarm &quittieren"), &TrayIcon::alarmAcknowledgeRequested);
+    m_acknowledge->setEnabled(false);
+    add("mAlarmRules", QStringLiteral("Alarm&regeln …"), &TrayIcon::alarmRulesRequested);
+    add("mMoreSettings", QStringLiteral("&Weitere Einstellungen …"),
+        &TrayIcon::moreSettingsRequested);
     m_menu->addSeparator();
     add("mExit", QStringLiteral("&Beenden"), [this] {
         if (m_host)
@@ -70,11 +77,23 @@ void TrayIcon::startFlashing()
         m_flashTimer.start();
 }
 
+void TrayIcon::setAlarmOpen(bool open)
+{
+    m_acknowledge->setEnabled(open);
+}
+
+void TrayIcon::setWarning(bool warning)
+{
+    m_warning = warning;
+    if (!m_flashTimer.isActive())
+        showImage(restingImage());
+}
+
 void TrayIcon::stopFlashing()
 {
     m_flashTimer.stop();
     m_flashPhase = false;
-    showImage(m_normalImage);
+    showImage(restingImage());
 }
 
 bool TrayIcon::eventFilter(QObject* watched, QEvent* event)
@@ -147,7 +166,7 @@ void TrayIcon::minimizeHost()
 void TrayIcon::flash()
 {
     m_flashPhase = !m_flashPhase;
-    showImage(m_flashPhase ? m_flashImage : m_normalImage);
+    showImage(m_flashPhase ? m_flashImage : restingImage());
 }
 
 void TrayIcon::showImage(const QIcon& image)

@@ -35,12 +35,19 @@ public:
     // Alternates between the two images until stopped.
     void startFlashing();
     void stopFlashing();
+    // "Alarm quittieren" can be chosen while an alarm is open.
+    void setAlarmOpen(bool open);
+    // A warning image instead of the normal one while reception has failed.
+    void setWarning(bool warning);
 
 signals:
     // Every mouse activity over the icon, before the icon's own reaction.
     void mouseEvent(TrayMouseEvent event);
     void historyRequested();
     void statusBoardRequested();
+    void moreSettingsRequested();
+    void alarmRulesRequested();
+    void alarmAcknowledgeRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,6 +61,7 @@ private:
     void minimizeHost();
     void flash();
     void showImage(const QIcon& image);
+    const QIcon& restingImage() const { return m_warning ? m_warningImage : m_normalImage; }
 
     TrayService& m_service;
     Dialogs& m_dialogs;
@@ -61,6 +69,8 @@ private:
     WindowState m_lastHostState = WindowState::Normal;
     const QIcon m_normalImage;
     const QIcon m_flashImage;
+    const QIcon m_warningImage;
+    bool m_warning = false;
     QIcon m_image;
     QString m_toolTip;
     QTimer m_flashTimer;
@@ -69,4 +79,5 @@ private:
     QAction* m_maximize = nullptr;
     QAction* m_restore = nullptr;
     QAction* m_minimize = nullptr;
+    QAction* m_acknowledge = nullptr;
 };

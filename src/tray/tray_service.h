@@ -32,6 +32,8 @@ public:
     virtual void hide() = 0;
     // False where the service cannot see the mouse resting over the icon.
     virtual bool reportsMouseMovement() const = 0;
+    // Whether the desktop has a notification area to show the icon in.
+    virtual bool isAvailable() const = 0;
 
 signals:
     void mouseEvent(TrayMouseEvent event);

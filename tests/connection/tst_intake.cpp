@@ -52,7 +52,8 @@ private slots:
         row("zvei without tab", u"ZVEI12345"_s, u"-weder TAB noch Trennzeichen"_s);
         row("zvei without address", u"ZVEI\t"_s, u"FME|"_s);
         row("unknown keyword", u"ZVEIX\t12345"_s, u"-unbekannte Art"_s);
-        row("poc trimmed", u"POC\t  0123 \tx\t  Brand in Halle  "_s, u"POC|0123|Brand in Halle"_s);
+        row("poc trimmed", u"POC\t  0123 \t B \t  Brand in Halle  "_s,
+            u"POC|0123|Brand in Halle"_s);
         row("poc short", u"POC\t123\tx"_s, u"-zu wenige Felder"_s);
         row("fms from vehicle", fmsTab(u"3"_s, u"0"_s), u"FROM|12345678|3|"_s);
         row("fms from vehicle text", fmsTab(u"3"_s, u"0"_s, u" hallo "_s),
@@ -97,6 +98,8 @@ private slots:
         QCOMPARE(dropped ? u'-' + droppedRecordText(*dropped) : sink.calls.join(u'\n'), call);
         // The telegram carries the record it came from, for the history.
         QCOMPARE(sink.records.join(u'\n'), dropped ? QString() : record);
+        if (QTest::currentDataTag() == QByteArrayView("poc trimmed"))
+            QCOMPARE(sink.subAddresses, QStringList{u"B"_s});
     }
 
     void framing_data()

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,13 +30,11 @@ class TestHistory : public QObject
 
     QTableView* table() const { return m_window->findChild<QTableView*>(u"table"_s); }
     const HistoryModel& model() const { return *static_cast<HistoryModel*>(table()->model()); }
-    QString statusLine() const
+    // The count of rows, and the messages beside it.
+    QString statusLine(const QString& part = u"count"_s) const
     {
-        for (const QLabel* label : m_window->findChildren<QLabel*>()) {
-            if (label->text().contains(u"Telegramm"_s))
-                return label->text();
-        }
-        return {};
+        const auto* label = m_window->findChild<QLabel*>(part);
+        return label ? label->text() : QString();
     }
     QStringList addresses() const
     {
@@ -117,9 +116,9 @@ private slots:
                                                                          QItemSelectionModel::Rows);
         QTest::keySequence(table(), QKeySequence::Copy);
         QCOMPARE(QApplication::clipboard()->text(),
-                 u"Zeit\tArt\tKennung\tName\tStatus\tText\n"
-                 "06.12.2026 12:34:59\tFMS\t1003\tZugführer\t3\tText mit Umbruch\n"
-                 "06.12.2026 12:34:57\tZVEI\t1001\tZugführer\t\tText mit Umbruch\n"_s);
+                 u"Zeit\tArt\tKennung\tName\tStatus\tText\tAlarm\n"
+                 "06.12.2026 12:34:59\tFMS\t1003\tZugführer\t3\tText mit Umbruch\t\n"
+                 "06.12.2026 12:34:57\tZVEI\t1001\tZugführer\t\tText mit Umbruch\t\n"_s);
 
         search->clear();
         for (const int box : {0, 2}) // FMS and POCSAG off
@@ -132,11 +131,21 @@ private slots:
         QFile file(*m_dialogs.saveAnswer);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().count("\r\n"), 3); // the titles and the two rows shown
+        QCOMPARE(statusLine(u"message"_s), u"2 Telegramme exportiert nach "_s +
+                                               QDir::toNativeSeparators(*m_dialogs.saveAnswer) +
+                                               u'.');
+        // Not the folder the program was started in.
+        const QString folder = m_dialogs.saveRequests.value(0).folder;
+        QVERIFY(folder == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) ||
+                folder == QDir::homePath());
 
         auto* period = m_window->findChild<QComboBox*>(u"period"_s);
         m_clock.time = m_clock.time.addDays(6);
         period->setCurrentIndex(1); // last seven days
         QCOMPARE(addresses().size(), 2);
+        search->setText(u"1004"_s);
+        QTRY_COMPARE(statusLine(), u"1 Telegramm"_s);
+        search->clear();
         period->setCurrentIndex(0); // today
         QCOMPARE(addresses(), QStringList());
     }

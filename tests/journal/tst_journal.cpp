@@ -147,6 +147,51 @@ private slots:
         QCOMPARE(reader.error(), QString());
     }
 
+    void alarmsAndTheirAcknowledgement()
+    {
+        // A file of before the alarms keeps its rows; alarms raised since the
+        // program started get the time they were acknowledged, the others not.
+        QVERIFY(QDir().mkpath(QFileInfo(path()).path()));
+        {
+            SqlConnection connection(path(), SqlConnection::Access::ReadWrite);
+            QSqlQuery query(connection.database());
+            QVERIFY(
+                query.exec(u"CREATE TABLE telegram (id INTEGER PRIMARY KEY, received_at TEXT "
+                           "NOT NULL, kind TEXT NOT NULL, address TEXT NOT NULL DEFAULT '', name "
+                           "TEXT NOT NULL DEFAULT '', status INTEGER, direction TEXT, text TEXT "
+                           "NOT NULL DEFAULT '', shown INTEGER NOT NULL DEFAULT 0, record TEXT "
+                           "NOT NULL DEFAULT '', search_key TEXT NOT NULL DEFAULT '')"_s));
+            QVERIFY(query.exec(u"INSERT INTO telegram (received_at, kind, address) VALUES "
+                               "('2026-12-05T10:00:00+01:00', 'ZVEI', 'alt')"_s));
+            QVERIFY(query.exec(u"PRAGMA user_version = 1"_s));
+        }
+        JournalReader reader(path());
+        QCOMPARE(reader.olderRows({}, m_clock.now(), {}, 10).size(), 1); // read before the upgrade
+        const QDateTime start = m_clock.now().addSecs(-60);
+        Journal journal(path(), m_clock, 0);
+        HandledTelegram before = handled(TelegramKind::FiveTone, u"vorher"_s, {}, {}, 0, -120);
+        before.alarm = u"Alt"_s;
+        HandledTelegram alarm = handled(TelegramKind::FiveTone, u"21101"_s);
+        alarm.alarm = u"Probealarm: Vollalarm"_s;
+        for (const HandledTelegram& telegram :
+             {before, alarm, handled(TelegramKind::FiveTone, u"still"_s)})
+            journal.append(telegram);
+        journal.acknowledgeAlarms(start, m_clock.now().addSecs(5));
+        journal.flush();
+        QCOMPARE(sqlRows(path(), u"SELECT address || '|' || ifnull(alarm, '-') || '|' || "
+                                 "ifnull(acknowledged_at, '-') FROM telegram ORDER BY id"_s),
+                 (QStringList{u"alt|-|-"_s, u"vorher|Alt|-"_s,
+                              u"21101|Probealarm: Vollalarm|2026-12-06T12:35:01+01:00"_s,
+                              u"still|-|-"_s}));
+        JournalFilter alarmsOnly;
+        alarmsOnly.alarmsOnly = true;
+        const QList<JournalRow> rows = reader.olderRows(alarmsOnly, m_clock.now(), {}, 10);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(journalCell(rows[0], JournalColumn::Alarm),
+                 u"Probealarm: Vollalarm (quittiert 12:35:01)"_s);
+        QCOMPARE(journalCell(rows[1], JournalColumn::Alarm), u"Alt (offen)"_s);
+    }
+
     void pages()
     {
         JournalReader reader(sample());
@@ -166,12 +211,12 @@ private slots:
         QCOMPARE(result.rows, 3);
         QFile file(target);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QString(u"\ufeffZeit;Art;Kennung;Name;Status;Text\r\n"
-                                         "06.12.2026 12:35:56;POCSAG;42;Zugführer;;Übung\r\n"
+        QCOMPARE(file.readAll(), QString(u"\ufeffZeit;Art;Kennung;Name;Status;Text;Alarm\r\n"
+                                         "06.12.2026 12:35:56;POCSAG;42;Zugführer;;Übung;\r\n"
                                          "06.12.2026 11:34:56;FMS;69999999;Unbekannt;"
-                                         "3 an Fahrzeug;a*b Zeichen [x]\r\n"
+                                         "3 an Fahrzeug;a*b Zeichen [x];\r\n"
                                          "06.12.2026 10:34:56;POCSAG;1234567;Unbekannt;;\"Brand "
-                                         "in KÜCHE; \"\"Halle 3\"\"\r\nbitte melden\"\r\n"_s)
+                                         "in KÜCHE; \"\"Halle 3\"\"\r\nbitte melden\";\r\n"_s)
                                      .toUtf8());
     }
 
@@ -197,8 +242,9 @@ private slots:
         for (const JournalRow& row : rows)
             statuses << journalCell(row, JournalColumn::Status);
         QCOMPARE(statuses, (QStringList{u"-7"_s, {}, {}, {}}));
-        QCOMPARE(journalCells(rows[3]), (QStringList{u"gestern"_s, u"XYZ"_s, u"\u0000\ufffd"_s,
-                                                     u"Unbekannt"_s, QString(), u"2.5"_s}));
+        QCOMPARE(journalCells(rows[3]),
+                 (QStringList{u"gestern"_s, u"XYZ"_s, u"\u0000\ufffd"_s, u"Unbekannt"_s, QString(),
+                              u"2.5"_s, QString()}));
         reader.olderRows({allTelegramKinds(), u"küche"_s}, m_clock.now(), {}, 100);
         QVERIFY(!reader.error().isEmpty()); // no search index in this file
     }
@@ -304,10 +350,72 @@ private slots:
         QTRY_VERIFY(!journal.statusMessage().isEmpty());
         QVERIFY(QFile::remove(blocker));
         QTRY_COMPARE(addresses(), QStringList{u"1"_s});
-        QCOMPARE(journal.statusMessage(), QString());
+        QTRY_COMPARE(journal.statusMessage(), QString()); // reported from the writer's thread
         journal.append(handled(TelegramKind::Pocsag, u"2"_s, {}, {}, 2)); // two days old
         QTRY_COMPARE(addresses(), (QStringList{u"1"_s, u"2"_s}));
         QTRY_COMPARE(addresses(), QStringList{u"1"_s});
+    }
+
+    void memoryIsReleasedAfterTheWaitingRowsAreCommitted_data()
+    {
+        QTest::addColumn<bool>("blocked");
+        QTest::newRow("file writable") << false;
+        QTest::newRow("folder blocked at first") << true;
+    }
+
+    void memoryIsReleasedAfterTheWaitingRowsAreCommitted()
+    {
+        QFETCH(bool, blocked);
+        const QString blocker = m_dir->filePath(u"Ostrevo"_s);
+        if (blocked)
+            writeFile(blocker, {});
+        JournalStore store(path(), std::chrono::seconds(10));
+        QSignalSpy faults(&store, &JournalStore::faultChanged);
+        QList<qsizetype> rowsAtRelease;
+        connect(&store, &JournalStore::memoryReleased, this,
+                [&] { rowsAtRelease << addresses().size(); });
+        store.write(
+            {handled(TelegramKind::FiveTone, u"1"_s), handled(TelegramKind::FiveTone, u"2"_s)},
+            m_clock.now());
+        store.releaseMemory();
+        QCOMPARE(rowsAtRelease, QList<qsizetype>()); // the rows wait for their commit
+        if (blocked) {
+            QTRY_COMPARE(faults.count(), 1);
+            QCOMPARE(rowsAtRelease, QList<qsizetype>()); // and for the retry
+            QVERIFY(QFile::remove(blocker));
+            store.commitNow(m_clock.now());
+        }
+        QTRY_COMPARE(rowsAtRelease, QList<qsizetype>{2});
+        store.releaseMemory(); // nothing waits: at once
+        QCOMPARE(rowsAtRelease, (QList<qsizetype>{2, 2}));
+    }
+
+    void memoryGoesBackOnceABurstIsOver()
+    {
+        Journal journal(path(), m_clock, 0);
+        QSignalSpy released(&journal, &Journal::memoryReleased);
+        // A flush hands over as the commit timer does; a second one finds the
+        // queue empty, as the timer does once a burst is over.
+        const auto quietAfter = [&](qsizetype rows) {
+            for (qsizetype i = 0; i < rows; ++i)
+                journal.append(handled(TelegramKind::Pocsag, QString::number(i)));
+            journal.flush();
+            journal.flush();
+            QCoreApplication::processEvents(); // what the writer sent before flush() returned
+        };
+        for (int i = 0; i < 3; ++i)
+            quietAfter(1);
+        QCOMPARE(released.count(), 0); // telegrams now and then are no burst
+        quietAfter(Journal::ReleaseAfterRows - 3);
+        QCOMPARE(released.count(), 1);
+        for (int i = 0; i < 3; ++i)
+            quietAfter(1);
+        QCOMPARE(released.count(), 1); // counted afresh after the release
+        // Without flushes, the commit timer sees the burst end.
+        for (qsizetype i = 0; i < Journal::ReleaseAfterRows; ++i)
+            journal.append(handled(TelegramKind::Pocsag, u"2"_s));
+        QTRY_COMPARE(released.count(), 2);
+        QCOMPARE(addresses().size(), 3 + 2 * Journal::ReleaseAfterRows);
     }
 
     void reopensAfterKill()

@@ -31,7 +31,7 @@ Telegram fme(const QString& code)
 
 Telegram poc(const QString& address, const QString& text)
 {
-    return PocsagMessage{address, text, {u"poc"_s, Time}};
+    return PocsagMessage{address, text, {u"poc"_s, Time}, u"A"_s};
 }
 
 Telegram fms(FmsDirection direction, const QString& id, int status, const QString& text = {})

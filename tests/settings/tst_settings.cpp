@@ -79,14 +79,16 @@ private slots:
         for (auto [key, value] : store.values.asKeyValueRange())
             written << key + u'=' + value;
         QCOMPARE(written.join(u'|'),
-                 u"Datenbank/Datei=FMS.mdb|Datenbank/PW=geheim|Einstellungen/AutoConnect=1|"
+                 u"Alarm/Benachrichtigung=1|Alarm/Wiederholung=10|"
+                 "Datenbank/Datei=FMS.mdb|Datenbank/PW=geheim|Einstellungen/AutoConnect=1|"
                  "Einstellungen/DBLogOnly=%1|Einstellungen/FormInTray=0|Einstellungen/MsgAktiv=0|"
                  "Einstellungen/MsgFontBold=True|Einstellungen/MsgFontItalic=False|"
                  "Einstellungen/MsgFontName=Arial|Einstellungen/MsgFontSize=10|"
                  "Einstellungen/MsgLogOnly=%2|Einstellungen/MsgTime=65|Einstellungen/MsgVorne=1|"
                  "Einstellungen/Transparent=255|Einstellungen/UnbekFME=1|Einstellungen/UnbekFMS=1|"
-                 "Journal/Aufbewahrung=90|Server/Adresse=127.0.0.1|Server/Port=7778|"
-                 "Statusübersicht/Erledigt=|Statusübersicht/Geometrie=|Statusübersicht/Spalten=|"
+                 "Empfang/Lebenszeichen=|Empfang/Warnen nach=0|Journal/Aufbewahrung=90|Server/Adresse=127.0.0.1|"
+                 "Server/Port=7778|Statusübersicht/Erledigt=|Statusübersicht/Geometrie=|"
+                 "Statusübersicht/Spalten=|"
                  "Telegramm-Liste/Geometrie=|Telegramm-Liste/Spalten="_s.arg(
                      Settings::DefaultDatabaseLogFilter, Settings::DefaultMessageFilter));
     }

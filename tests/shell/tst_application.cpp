@@ -2,6 +2,8 @@
 #include "shell/application.h"
 #include "shell/command_line.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_notifications.h"
+#include "support/fake_sound_player.h"
 #include "support/fixed_clock.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_tray_service.h"
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -59,22 +62,28 @@ struct Started
     FixedClock clock;
     RecordingTrayService tray;
     MemorySettingsStore store;
+    FakeSoundPlayer sound;
+    FakeNotifications notifications;
     QTemporaryDir lists;
     QTemporaryDir data;
     int ended = 0;
     std::unique_ptr<Application> application;
 
-    explicit Started(const QMap<QString, QString>& stored = {}, const QString& commandLine = {})
+    explicit Started(const QMap<QString, QString>& stored = {}, const QStringList& arguments = {},
+                     bool trayAvailable = true)
     {
         store.values = stored;
-        launch(commandLine);
+        tray.available = trayAvailable;
+        launch(parseCommandLine(QStringList{u"ostrevo"_s} + arguments));
     }
 
-    void launch(const QString& commandLine)
+    void launch(const CommandLine& commandLine)
     {
-        application = std::make_unique<Application>(
-            ApplicationServices{dialogs, clock, tray, store, data.filePath(u"journal.sqlite"_s),
-                                u"ostrevo"_s, [this] { ++ended; }});
+        application = std::make_unique<Application>(ApplicationServices{
+            dialogs, clock, tray, store, sound, notifications, data.filePath(u"journal.sqlite"_s),
+            u"ostrevo"_s,
+            data.filePath(u"autostart/de.ostrevo.Ostrevo.desktop"_s), u"ostrevo --tray"_s,
+            [this] { ++ended; }});
         application->start(lists.path(), commandLine);
     }
 
@@ -83,7 +92,7 @@ struct Started
     {
         application->shutDown();
         application.reset();
-        launch({});
+        launch(parseCommandLine(QStringList{u"ostrevo"_s}));
     }
 
     QWidget* openFromMenu(const char* action, const char* windowName)
@@ -177,7 +186,7 @@ private slots:
                    {u"Einstellungen/MsgAktiv"_s, u"0"_s},
                    {u"Einstellungen/MsgFontName"_s, u"Liberation Serif"_s},
                    {u"Einstellungen/MsgFontSize"_s, u"14"_s}},
-                  u"192.168.7.20"_s);
+                  {u"192.168.7.20"_s});
         QVERIFY(!s.tray.shown);
         QVERIFY(!control<QCheckBox>("chkSysTray")->isChecked());
         QCOMPARE(control<QLineEdit>("txtMsgTime")->text(), u"65"_s);
@@ -196,6 +205,103 @@ private slots:
         QCOMPARE(s.ended, 1);
         s.application->shutDown(); // every way out ends here; only the first counts
         QCOMPARE(s.ended, 1);
+    }
+
+    void trayStartAndLaterStarts_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<bool>("trayAvailable");
+        QTest::addColumn<bool>("windowShown");
+        QTest::newRow("tray") << QStringList() << true << false;
+        QTest::newRow("no notification area") << QStringList() << false << true;
+        QTest::newRow("icon not wanted")
+            << QStringList{u"Einstellungen/FormInTray"_s, u"0"_s} << true << true;
+    }
+
+    void trayStartAndLaterStarts()
+    {
+        // Without a way back from the tray, the window comes up all the same.
+        QFETCH(QStringList, stored);
+        QFETCH(bool, trayAvailable);
+        QFETCH(bool, windowShown);
+        QMap<QString, QString> values;
+        if (!stored.isEmpty())
+            values.insert(stored[0], stored[1]);
+        Started s(values, {u"--tray"_s}, trayAvailable);
+        QCOMPARE(settingsWindow()->isVisible(), windowShown);
+        QVERIFY(bar()->isVisible());
+        if (windowShown)
+            return;
+        // A later start: another autostart stays in the tray, one with an
+        // address brings the window up with it.
+        s.application->followLaterStart({u"--tray"_s});
+        QVERIFY(!settingsWindow()->isVisible());
+        s.application->followLaterStart({u"10.1.2.3"_s});
+        QVERIFY(settingsWindow()->isVisible());
+        QCOMPARE(control<QLineEdit>("txtSrv")->text(), u"10.1.2.3"_s);
+        s.application->shutDown();
+        QCOMPARE(s.store.values.value(u"Server/Adresse"_s), u"10.1.2.3"_s);
+    }
+
+    void moreSettingsWriteTheAutostartEntry()
+    {
+        Started s;
+        auto* menu = static_cast<QMenu*>(window("mPopupMenu"));
+        menu->findChild<QAction*>(u"mMoreSettings"_s)->trigger();
+        QWidget* more = window("MoreSettingsWindow");
+        QVERIFY(more && more->isVisible());
+        QCOMPARE(more->windowTitle(), u"Weitere Einstellungen"_s);
+        QCOMPARE(more->findChild<QTabWidget*>()->tabText(0), u"Start"_s);
+        auto* atLogin = more->findChild<QCheckBox*>(u"atLogin"_s);
+        const QString entry = s.data.filePath(u"autostart/de.ostrevo.Ostrevo.desktop"_s);
+        QVERIFY(!atLogin->isChecked());
+        atLogin->click();
+        QVERIFY(QFile::exists(entry));
+        atLogin->click();
+        QVERIFY(!QFile::exists(entry));
+        menu->findChild<QAction*>(u"mMoreSettings"_s)->trigger(); // again: the same window
+        QCOMPARE(window("MoreSettingsWindow"), more);
+    }
+
+    void alarmsFromTheListFolder()
+    {
+        // The rules of the list folder; the bar's filters do not hold an alarm back.
+        const QString rules = u"ZVEI;21101;;Vollalarm Wehr Nord;gong;ja\nZVEI;2110*;;x;aus;nein\n"
+                              "POCSAG;1;Q;kaputt\n"_s;
+        Started s({{u"Einstellungen/UnbekFME"_s, u"0"_s}});
+        QFile file(s.lists.filePath(u"Alarmregeln.txt"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(rules.toUtf8());
+        file.close();
+        // Read again when it changes on disk; what it skips is said.
+        static_cast<QMenu*>(window("mPopupMenu"))->findChild<QAction*>(u"mMoreSettings"_s)->trigger();
+        auto* rulesState = window("MoreSettingsWindow")->findChild<QLabel*>(u"rulesState"_s);
+        QTRY_COMPARE(rulesState->text(),
+                     u"Alarmregeln: 1 Zeile übersprungen (Zeile 3: Unteradresse „Q“ ist nicht A bis "
+                     "D (oder 1 bis 4))"_s);
+        QTcpServer server;
+        QTcpSocket* peer = s.connectTo(server);
+        QVERIFY(peer);
+        peer->write("ZVEI\t21101\r\n");
+        QWidget* alarm = window("AlarmWindow");
+        QTRY_VERIFY(alarm && alarm->isVisible());
+        QCOMPARE(alarm->windowTitle(), u"Alarm"_s);
+        QCOMPARE(s.sound.played, QList<AlarmSound>{AlarmSound::of(BuiltInSound::Gong)});
+        QCOMPARE(s.notifications.shown.value(1).summary, u"Vollalarm Wehr Nord"_s);
+        QVERIFY(s.tray.tip.startsWith(u"Alarm: Vollalarm Wehr Nord"_s));
+        auto* menu = static_cast<QMenu*>(window("mPopupMenu"));
+        QVERIFY(menu->findChild<QAction*>(u"mAcknowledge"_s)->isEnabled());
+
+        alarm->findChild<QPushButton*>(u"acknowledge"_s)->click();
+        QVERIFY(!alarm->isVisible());
+        QVERIFY(s.notifications.shown.isEmpty());
+        QVERIFY(!menu->findChild<QAction*>(u"mAcknowledge"_s)->isEnabled());
+        s.application->shutDown();
+        JournalReader journal(s.data.filePath(u"journal.sqlite"_s));
+        const QList<JournalRow> rows = journal.olderRows({}, s.clock.now(), std::nullopt, 10);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].alarm, u"Vollalarm Wehr Nord"_s);
+        QCOMPARE(rows[0].acknowledgedAt, u"2026-12-06T12:34:56+01:00"_s);
     }
 
     void windowEditsTheSettings_data()

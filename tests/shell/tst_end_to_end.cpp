@@ -2,6 +2,9 @@
 // fresh configuration, a local server. Telegrams reach the bar; closing the
 // window or SIGTERM runs the orderly shut-down.
 #include "gui_common/x11_atom.h"
+#include "journal/journal_columns.h"
+#include "journal/journal_filter.h"
+#include "journal/journal_reader.h"
 #include "support/screen_pixels.h"
 
 #include <QClipboard>
@@ -56,6 +59,12 @@ void sendDeleteWindow(uint32_t window)
 QString findWindow(const QString& titlePattern)
 {
     return xdotool({u"search"_s, u"--name"_s, titlePattern}).section(u'\n', 0, 0);
+}
+
+QStringList visibleWindows(const QString& titlePattern)
+{
+    return xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, titlePattern})
+        .split(u'\n', Qt::SkipEmptyParts);
 }
 
 // The program's tray icon: its smallest window.
@@ -134,6 +143,7 @@ class TestEndToEnd : public QObject
 
     QTemporaryDir m_dir;
     QTcpServer m_server;
+    QProcess m_trayer;
 
     QString configFile() const { return m_dir.filePath(u"config/Ostrevo/Ostrevo.conf"_s); }
     QString stored(const QString& key) const
@@ -146,6 +156,7 @@ class TestEndToEnd : public QObject
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"XDG_CONFIG_HOME"_s, m_dir.filePath(u"config"_s));
         env.insert(u"XDG_DATA_HOME"_s, m_dir.filePath(u"data"_s));
+        env.insert(u"XDG_RUNTIME_DIR"_s, m_dir.path()); // the session's one instance lives here
         env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         program.setProcessEnvironment(env);
         program.setWorkingDirectory(m_dir.filePath(u"lists"_s));
@@ -164,6 +175,10 @@ class TestEndToEnd : public QObject
 private slots:
     void initTestCase()
     {
+        m_trayer.start(u"trayer"_s, {u"--edge"_s, u"bottom"_s, u"--widthtype"_s, u"pixel"_s,
+                                     u"--width"_s, u"120"_s, u"--height"_s, u"32"_s});
+        QVERIFY(m_trayer.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
         QVERIFY(m_server.listen(QHostAddress::LocalHost));
         QProcess generator;
         generator.start(QStringLiteral(MAKE_SAMPLE_LISTS),
@@ -172,13 +187,14 @@ private slots:
         QCOMPARE(generator.exitCode(), 0);
     }
 
+    void cleanupTestCase()
+    {
+        m_trayer.terminate();
+        m_trayer.waitForFinished(3000);
+    }
+
     void telegramsTrayAndRestart()
     {
-        QProcess trayer;
-        trayer.start(u"trayer"_s, {u"--edge"_s, u"bottom"_s, u"--widthtype"_s, u"pixel"_s,
-                                   u"--width"_s, u"120"_s, u"--height"_s, u"32"_s});
-        QVERIFY(trayer.waitForStarted(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
         {
             QSettings ini(configFile(), QSettings::IniFormat);
             ini.setValue(u"Server/Adresse"_s, u"decoder.invalid"_s);
@@ -249,8 +265,53 @@ private slots:
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(stored(u"Einstellungen/MsgTime"_s), u"65"_s);
-        trayer.terminate();
-        trayer.waitForFinished(3000);
+    }
+
+    void oneInstancePerSession()
+    {
+        // In the tray from the start: the bar, the icon, no settings window.
+        {
+            QSettings ini(configFile(), QSettings::IniFormat);
+            ini.setValue(u"Server/Port"_s, QString::number(m_server.serverPort()));
+            ini.setValue(u"Einstellungen/AutoConnect"_s, u"1"_s);
+        }
+        QProcess first;
+        startProgram(first, {u"--tray"_s});
+        QTcpSocket* peer = acceptClient();
+        QVERIFY(peer);
+        QVERIFY(!findWindow(u"^Telegrammleiste$"_s).isEmpty());
+        QVERIFY(visibleWindows(u"^Kaldrin$"_s).isEmpty());
+
+        // A second start hands its address over, brings the window up and ends.
+        QProcess second;
+        startProgram(second, {u"127.0.0.2"_s});
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE(visibleWindows(u"^Kaldrin$"_s).size(), 1);
+        QCOMPARE(visibleWindows(u"^Telegrammleiste$"_s).size(), 1);
+        xdotool({u"windowmove"_s, findWindow(u"^Kaldrin$"_s), u"300"_s, u"300"_s});
+        peer->write("ZVEI\t21104\r\n");
+        QTRY_VERIFY(pixelsInBar(qRgb(255, 0, 0)) > 20);
+        ::kill(pid_t(first.processId()), SIGTERM);
+        QVERIFY(first.waitForFinished(10000));
+        QCOMPARE(stored(u"Server/Adresse"_s), u"127.0.0.2"_s);
+        JournalReader journal(m_dir.filePath(u"data/Ostrevo/journal.sqlite"_s));
+        QCOMPARE(journal
+                     .olderRows({allTelegramKinds(), u"21104"_s}, QDateTime::currentDateTime(),
+                                std::nullopt, 10)
+                     .size(),
+                 1);
+
+        // A killed instance leaves its socket; the next start takes it over.
+        startProgram(first, {});
+        QTRY_COMPARE(visibleWindows(u"^Kaldrin$"_s).size(), 1);
+        ::kill(pid_t(first.processId()), SIGKILL);
+        QVERIFY(first.waitForFinished(5000));
+        startProgram(second, {});
+        QTRY_COMPARE(visibleWindows(u"^Kaldrin$"_s).size(), 1);
+        QCOMPARE(second.state(), QProcess::Running);
+        ::kill(pid_t(second.processId()), SIGTERM);
+        QVERIFY(second.waitForFinished(10000));
     }
 
     void informationWithoutSettings()

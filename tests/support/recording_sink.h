@@ -12,6 +12,7 @@ public:
     QStringList calls;
     QStringList records;
     QList<QDateTime> times;
+    QStringList subAddresses; // of the POCSAG messages
 
     void handleFiveTone(const FiveToneCall& call) override
     {
@@ -22,6 +23,7 @@ public:
     void handlePocsag(const PocsagMessage& message) override
     {
         calls << QStringLiteral("POC|") + message.address + u'|' + message.text;
+        subAddresses << message.subAddress;
         records << message.record.text;
         times << message.record.receivedAt;
     }

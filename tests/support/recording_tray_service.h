@@ -10,6 +10,7 @@ public:
     QIcon image;
     QString tip;
     bool seesMovement = true;
+    bool available = true;
     int updates = 0;
 
     void show(const QIcon& icon, const QString& text) override
@@ -30,5 +31,6 @@ public:
     }
     void hide() override { shown = false; }
     bool reportsMouseMovement() const override { return seesMovement; }
+    bool isAvailable() const override { return available; }
     void report(TrayMouseEvent event) { emit mouseEvent(event); }
 };

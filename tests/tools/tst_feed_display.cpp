@@ -43,6 +43,7 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"XDG_CONFIG_HOME"_s, m_dir.filePath(u"config"_s));
         env.insert(u"XDG_DATA_HOME"_s, m_dir.filePath(u"data"_s));
+        env.insert(u"XDG_RUNTIME_DIR"_s, m_dir.path());
         ostrevo.setProcessEnvironment(env);
         ostrevo.setWorkingDirectory(lists);
         ostrevo.start(QStringLiteral(OSTREVO_BINARY), {u"127.0.0.1"_s});

@@ -189,7 +189,12 @@ private slots:
         QCOMPARE(captions,
                  (QStringList{u"About ostrevo"_s, u"-"_s, u"Ma&ximize"_s, u"&Einstellungen"_s,
                               u"&Verstecken"_s, u"&Telegramm-Liste"_s, u"&Statusübersicht"_s,
-                              u"-"_s, u"&Beenden"_s}));
+                              u"Alarm &quittieren"_s,
+                              u"Alarm&regeln …"_s, u"&Weitere Einstellungen …"_s, u"-"_s,
+                              u"&Beenden"_s}));
+        QVERIFY(!action("mAcknowledge").isEnabled());
+        m_icon->setAlarmOpen(true);
+        QVERIFY(action("mAcknowledge").isEnabled());
         QSignalSpy history(m_icon.get(), &TrayIcon::historyRequested);
         QSignalSpy board(m_icon.get(), &TrayIcon::statusBoardRequested);
         action("mTelegramml").trigger();
@@ -197,6 +202,9 @@ private slots:
         action("mStatusboard").trigger();
         QCOMPARE(board.count(), 1);
         QCOMPARE(history.count(), 1);
+        QSignalSpy more(m_icon.get(), &TrayIcon::moreSettingsRequested);
+        action("mMoreSettings").trigger();
+        QCOMPARE(more.count(), 1);
         action("mAbout").trigger();
         QCOMPARE(m_dialogs.messages.size(), 1);
         QCOMPARE(m_dialogs.messages[0].title, u"About Vorsand"_s);

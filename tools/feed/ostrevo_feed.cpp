@@ -9,6 +9,7 @@
 // --demo and --replay play a fixed sequence.
 #include "common/cp1252.h"
 #include "common/log_text.h"
+#include "common/qt_translation.h"
 #include "common/unix_signal_bridge.h"
 #include "decoder_input.h"
 #include "feed_log.h"
@@ -224,6 +225,7 @@ bool startScript(const FeedOptions& options, FeedServer& server)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    installGermanQtTranslation();
     const std::optional<FeedOptions> options = readFeedOptions(app.arguments());
     if (!options)
         return 2;

@@ -53,7 +53,8 @@ bool write(const QString& path, const QByteArray& bytes)
     // Written aside and renamed: a full disk never leaves a desk's list half written.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::fprintf(stderr, "ostrevo-make-lists: %s kann nicht geschrieben werden\n",
+                     qPrintable(path));
         return false;
     }
     return true;
@@ -70,13 +71,14 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (args.size() < 3) {
-        std::fprintf(stderr,
-                     "usage: ostrevo-make-lists SOURCE OUTDIR [--records-only | --text-only]\n");
+        std::fprintf(stderr, "Aufruf: ostrevo-make-lists QUELLE ZIELVERZEICHNIS "
+                             "[--records-only | --text-only]\n");
         return 2;
     }
     QFile source(args[1]);
     if (!source.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "cannot read %s\n", qPrintable(args[1]));
+        std::fprintf(stderr, "ostrevo-make-lists: %s kann nicht gelesen werden\n",
+                     qPrintable(args[1]));
         return 1;
     }
     Lists lists;
@@ -90,7 +92,8 @@ int main(int argc, char* argv[])
     const bool text = !args.contains(QStringLiteral("--records-only"));
     QDir out(args[2]);
     if (!out.mkpath(QStringLiteral("Settings"))) {
-        std::fprintf(stderr, "cannot create %s\n", qPrintable(args[2]));
+        std::fprintf(stderr, "ostrevo-make-lists: %s kann nicht angelegt werden\n",
+                     qPrintable(args[2]));
         return 1;
     }
     bool ok = true;

@@ -1,0 +1,3 @@
+#include "alarm_log.h"
+
+Q_LOGGING_CATEGORY(lcAlarm, "ostrevo.alarm", QtInfoMsg)

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// "ostrevo.alarm": the rules read, the alarms raised and acknowledged.
+Q_DECLARE_LOGGING_CATEGORY(lcAlarm)

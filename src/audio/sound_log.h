@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// "ostrevo.sound": sound files that cannot be played, a lost sound server.
+Q_DECLARE_LOGGING_CATEGORY(lcSound)

@@ -1,0 +1,3 @@
+#include "instance_log.h"
+
+Q_LOGGING_CATEGORY(lcInstance, "ostrevo.instance", QtInfoMsg)

@@ -1,0 +1,3 @@
+#include "reception_log.h"
+
+Q_LOGGING_CATEGORY(lcReception, "ostrevo.reception", QtInfoMsg)

@@ -1,0 +1,153 @@
+#include "alarm/alarm_manager.h"
+#include "alarm/alarm_rules_file.h"
+#include "support/fake_notifications.h"
+#include "support/fake_sound_player.h"
+#include "support/fixed_clock.h"
+#include "support/fixed_settings.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Rules = u"POCSAG;1234567;A;Brand klein;gong;ja\n"
+                      "POCSAG;7654321;;Kreisbrandmeister;hinweis;nein\n"
+                      "ZVEI;2*;;Vollalarm;sirene;ja\n"_s;
+
+HandledTelegram page(const QString& address, const QString& text, const QDateTime& at)
+{
+    HandledTelegram telegram;
+    telegram.receivedAt = at;
+    telegram.kind = TelegramKind::Pocsag;
+    telegram.address = address;
+    telegram.subAddress = u"A"_s;
+    telegram.text = text;
+    telegram.name = address == u"1234567" ? u"Zugführer"_s : QString();
+    return telegram;
+}
+
+} // namespace
+
+class TestAlarmManager : public QObject
+{
+    Q_OBJECT
+
+    FixedClock m_clock;
+    FixedSettings m_settings;
+    FakeSoundPlayer m_sound;
+    FakeNotifications m_notifications;
+    std::unique_ptr<AlarmManager> m_alarms;
+
+    const std::deque<OpenAlarm>& open() const { return m_alarms->book().alarms(); }
+
+private slots:
+    void init()
+    {
+        m_clock = FixedClock();
+        m_settings.value = Settings();
+        m_sound.played.clear();
+        m_sound.stops = 0;
+        m_notifications.shown.clear();
+        m_notifications.shows = m_notifications.updates = 0;
+        // Seconds of 10 ms: the default repetition comes after 100 ms.
+        m_alarms = std::make_unique<AlarmManager>(m_clock, m_settings, m_sound, m_notifications,
+                                                  std::chrono::milliseconds(10));
+        m_alarms->setRules(readAlarmRules(Rules.toUtf8(), u"/"_s));
+    }
+
+    void raisesSoundsNotifiesAndIsAcknowledged()
+    {
+        QSignalSpy acknowledged(m_alarms.get(), &AlarmManager::acknowledged);
+        QCOMPARE(m_alarms->take(page(u"1234567"_s, u"Küche"_s, m_clock.now())), u"Brand klein"_s);
+        QCOMPARE(m_sound.played, QList<AlarmSound>{AlarmSound::of(BuiltInSound::Gong)});
+        QCOMPARE(m_notifications.shown.value(1),
+                 (DesktopNotification{u"Brand klein"_s, u"Zugführer\nKüche\n12:34:56"_s,
+                                      DesktopNotification::Urgency::Critical, true}));
+        // The same page again, from a second receiver: counted, no new sound.
+        QCOMPARE(m_alarms->take(page(u"1234567"_s, u"Küche"_s, m_clock.now())), u"Brand klein"_s);
+        QCOMPARE(open().size(), std::size_t(1));
+        QCOMPARE(open().front().count, 2);
+        QCOMPARE(m_sound.played.size(), 1);
+        // Unnamed telegrams raise nothing.
+        QCOMPARE(m_alarms->take(page(u"999"_s, u"x"_s, m_clock.now())), QString());
+
+        m_notifications.chooseAcknowledgement(1);
+        QCOMPARE(acknowledged.size(), 1);
+        QCOMPARE(acknowledged[0][0].toDateTime(), m_clock.now());
+        QVERIFY(!m_alarms->book().isOpen());
+        QCOMPARE(m_sound.stops, 1);
+        QVERIFY(m_notifications.shown.isEmpty());
+    }
+
+    void soundsAgainUntilAcknowledged()
+    {
+        m_settings.value.alarmRepeatSeconds = 3;
+        HandledTelegram call;
+        call.receivedAt = m_clock.now();
+        call.kind = TelegramKind::FiveTone;
+        call.address = u"21101"_s;
+        m_alarms->take(call);
+        QTRY_VERIFY(m_sound.played.size() >= 3); // a busy machine may see more
+        QCOMPARE(m_sound.played.last(), AlarmSound::of(BuiltInSound::Siren));
+        m_alarms->acknowledge();
+        const qsizetype played = m_sound.played.size();
+        QTest::qWait(100);
+        QCOMPARE(m_sound.played.size(), played);
+
+        // "nein" sounds once; so does everything in a test window.
+        m_alarms->take(page(u"7654321"_s, u"Info"_s, m_clock.now()));
+        AlarmRules rules = readAlarmRules(Rules.toUtf8(), u"/"_s);
+        rules.testWindows << TestWindow{m_clock.now().date().dayOfWeek(), QTime(0, 0),
+                                        QTime(23, 59)};
+        m_alarms->setRules(rules);
+        QCOMPARE(m_alarms->take(call), u"Probealarm: Vollalarm"_s);
+        QTRY_COMPARE(m_notifications.shown.last().summary, u"Probealarm: Vollalarm"_s);
+        QTest::qWait(100);
+        QCOMPARE(m_sound.played.size(), played + 2);
+    }
+
+    void pageAndItsTextAreOneAlarm()
+    {
+        m_alarms->take(page(u"1234567"_s, QString(), m_clock.now()));
+        m_alarms->take(page(u"1234567"_s, u"Brand Halle 3"_s, m_clock.now().addSecs(15)));
+        QCOMPARE(open().size(), std::size_t(1));
+        QCOMPARE(open().front().text, u"Brand Halle 3"_s);
+        QCOMPARE(m_sound.played.size(), 1);
+        QTRY_COMPARE(m_notifications.updates, 1); // no second notification, the first updated
+        QVERIFY(m_notifications.shown.value(1).body.contains(u"Brand Halle 3"_s));
+        // Too late for the same alarm; another tone-only page stays without text.
+        m_alarms->take(page(u"1234567"_s, u"Nachtrag"_s, m_clock.now().addSecs(16)));
+        QCOMPARE(open().size(), std::size_t(2));
+        QCOMPARE(open().front().text, u"Nachtrag"_s);
+    }
+
+    void floodStaysBounded()
+    {
+        for (int i = 0; i < 1000; ++i) {
+            HandledTelegram call;
+            call.receivedAt = m_clock.now();
+            call.kind = TelegramKind::FiveTone;
+            call.address = QString::number(20000 + i);
+            m_alarms->take(call);
+        }
+        QCOMPARE(open().size(), std::size_t(AlarmBook::MaxKept));
+        QCOMPARE(m_alarms->book().openCount(), 1000);
+        QCOMPARE(open().front().who, u"20999"_s);
+        QCOMPARE(m_notifications.shows, 1);
+        QTRY_VERIFY(m_notifications.shown.value(1).body.endsWith(u"und 999 weitere Alarme"_s));
+        QVERIFY(m_notifications.updates <= 2);
+    }
+
+    void withoutNotifications()
+    {
+        m_settings.value.alarmNotification = false;
+        m_alarms->take(page(u"1234567"_s, u"x"_s, m_clock.now()));
+        QCOMPARE(m_notifications.shows, 0);
+        QCOMPARE(m_sound.played.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAlarmManager)
+#include "tst_alarm_manager.moc"
