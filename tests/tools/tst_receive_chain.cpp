@@ -21,7 +21,8 @@ ReceiveSource command(const QString& line)
 }
 
 const QString Page = QStringLiteral(FEED_AUDIO) + u" page:1000001:3:alpha:Ruf"_s;
-const QStringList Decoder{u"-t"_s, u"raw"_s, u"-a"_s, u"POCSAG1200"_s, u"-"_s};
+const QList<DecoderRun> Decoder{
+    {DecoderFeed::Straight, {u"-t"_s, u"raw"_s, u"-a"_s, u"POCSAG1200"_s, u"-"_s}}};
 
 } // namespace
 
@@ -34,9 +35,8 @@ class TestReceiveChain : public QObject
     // Records of the decoder's output, repeats included.
     static void collect(ReceiveChain& chain, MultimonBridge& bridge, QStringList& records)
     {
-        connect(&chain, &ReceiveChain::decoderOutput, &bridge,
-                [&bridge](const QByteArray& bytes) { bridge.takeOutput(bytes, 0); });
-        connect(&chain, &ReceiveChain::decoderEnded, &bridge, &MultimonBridge::endOutput);
+        connect(&chain, &ReceiveChain::decoderLine, &bridge,
+                [&bridge](const LineSplitter::Line& line) { bridge.takeLine(line, 0); });
         connect(&bridge, &MultimonBridge::recordDecoded, &bridge,
                 [&records](const QByteArray& record) { records << QString::fromLatin1(record); });
     }
@@ -71,8 +71,9 @@ private slots:
         // Audio without a pause, also where the writer is slow to start.
         ReceiveChain chain(command(u"while true; do "_s + QStringLiteral(FEED_AUDIO) +
                                    u" noise:1:1 || exit; done"_s),
-                           u"/bin/sh"_s, {u"-c"_s, decoder}, false, Short);
-        QSignalSpy ended(&chain, &ReceiveChain::decoderEnded);
+                           u"/bin/sh"_s, {{DecoderFeed::Straight, {u"-c"_s, decoder}}}, false,
+                           Short);
+        QSignalSpy ended(&chain, &ReceiveChain::restarting);
         QVERIFY(chain.start());
         QTRY_VERIFY_WITH_TIMEOUT(ended.size() >= 3, 5000);
         QSignalSpy stopped(&chain, &ReceiveChain::stopped);

@@ -118,8 +118,9 @@ private slots:
 
     void decoderProgram()
     {
-        QCOMPARE(multimonArguments({u"ZVEI1"_s, u"FMSFSK"_s}, 1).join(u' '),
-                 u"-t raw -C DE -b 1 -a ZVEI1 -a FMSFSK -"_s);
+        const QList<DecoderRun> runs = decoderRuns({u"ZVEI1"_s, u"FMSFSK"_s}, 1);
+        QCOMPARE(runs.size(), 3);
+        QCOMPARE(runs[0].arguments.join(u' '), u"-t raw -C DE -b 1 -a ZVEI1 -"_s);
         QCOMPARE(multimonVersion("multimon-ng 1.2.0"), QVersionNumber(1, 2, 0));
         QCOMPARE(multimonVersion("multimon-ng 1.3.1-rc"), QVersionNumber(1, 3, 1));
         QVERIFY(!multimonVersion("  (C) 1996/1997 by Tom Sailer"));
@@ -202,7 +203,7 @@ private slots:
                 QVERIFY2(block.size() >= AudioPump::MinBlock,
                          qPrintable(QString::number(block.size())));
                 QVERIFY(block.size() <= AudioPump::MaxBlock);
-                QCOMPARE(block.size() % 2, 0);
+                QCOMPARE(block.size() % AudioPump::Unit, 0);
                 out += block;
             }
         }
@@ -216,8 +217,8 @@ private slots:
         pump.dropUnfinishedSample();
         QCOMPARE(pump.flushDueAtMs(), qint64(-1));
         // The next source's samples start aligned.
-        pump.take("ab", last + 300);
-        QCOMPARE(pump.nextBlock(last + 550), QByteArray("ab"));
+        pump.take("abcdef", last + 300);
+        QCOMPARE(pump.nextBlock(last + 550), QByteArray("abcd"));
     }
 
     // A decoder that takes nothing costs at most the capacity; the newest
@@ -229,14 +230,14 @@ private slots:
         QVERIFY(pump.isFull());
         const QByteArray newest = sequence(1001, 7);
         const qsizetype dropped = pump.take(newest, 1);
-        QCOMPARE(dropped, qsizetype(1002));
-        QCOMPARE(pump.buffered(), AudioPump::MaxBlock - 1);
+        QCOMPARE(dropped, qsizetype(1004));
+        QCOMPARE(pump.buffered(), AudioPump::MaxBlock - 3);
         const QByteArray block = pump.nextBlock(1);
-        QCOMPARE(block.size(), AudioPump::MaxBlock - 2);
-        QCOMPARE(block.first(2), sequence(2, 1002));
+        QCOMPARE(block.size(), AudioPump::MaxBlock - 4);
+        QCOMPARE(block.first(2), sequence(2, 1004));
         QCOMPARE(block.last(1000), newest.first(1000));
-        QCOMPARE(pump.take(sequence(3 * AudioPump::MaxBlock), 2), 2 * AudioPump::MaxBlock + 2);
-        QCOMPARE(pump.buffered(), AudioPump::MaxBlock - 1);
+        QCOMPARE(pump.take(sequence(3 * AudioPump::MaxBlock), 2), 3 * AudioPump::MaxBlock);
+        QCOMPARE(pump.buffered(), AudioPump::MaxBlock - 3);
     }
 
     void backoff()
