@@ -7,7 +7,8 @@
 #   bench/feed-in-noise.sh [ROUNDS] [BUILD_DIR]    one round: 2 alpha pages,
 #   1 numeric page, 1 FMS telegram from and 1 to a vehicle, and every
 #   fourth round a five-tone call made by sox. FEED=PROGRAM runs another
-#   ostrevo-feed (an older one, for comparison).
+#   ostrevo-feed (an older one, for comparison); NOISE=0 leaves the noise
+#   out (then the telegrams keep the encoders' level).
 set -euo pipefail
 rounds=${1:-100}
 build=$(realpath "${2:-build}")
@@ -44,7 +45,7 @@ for ((i = 0; i < rounds; ++i)); do
         calls=$((calls + 1))
     fi
 done
-"$build/tests/tools/feed_audio" --noise 0.15 "${items[@]}" >"$work/audio.raw"
+"$build/bench/feed_audio" --noise "${NOISE:-0.15}" "${items[@]}" >"$work/audio.raw"
 seconds=$(($(stat -c %s "$work/audio.raw") / 44100))
 # CPU time of the feed and the decoders it ran and waited for.
 TIMEFORMAT='%R %U %S'

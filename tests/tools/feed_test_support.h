@@ -6,10 +6,18 @@
 #include "multimon_bridge.h"
 #include "support/recording_sink.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTest>
+
+// One row of a data table, in one line.
+template <typename... Values> void row(const char* name, const Values&... values)
+{
+    QTestData& data = QTest::newRow(name);
+    ((data << values), ...);
+}
 
 // What the intake makes of each record the bridge sends for `output`, fed
 // in small pieces as a pipe delivers it.
@@ -27,6 +35,18 @@ inline QStringList desksSee(MultimonBridge& bridge, QByteArrayView output, qint6
     QObject::disconnect(connection);
     return sink.calls.size() == records ? sink.calls
                                         : QStringList{QStringLiteral("unreadable record")};
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 inline QByteArray run(const QString& program, const QStringList& arguments,
@@ -80,4 +100,21 @@ inline quint16 startFeed(QProcess& feed, const QStringList& arguments, QByteArra
         return match.hasMatch();
     };
     return QTest::qWaitFor(started, 10000) ? quint16(match.captured(1).toUInt()) : 0;
+}
+
+// The records the feed's log says were sent, as it prints them.
+inline QStringList sentRecords(const QByteArray& log)
+{
+    QStringList records;
+    for (const QByteArray& line : log.split('\n')) {
+        if (const qsizetype at = line.indexOf("gesendet: "); at >= 0)
+            records << QString::fromUtf8(line.sliced(at + 10));
+    }
+    return records;
+}
+
+inline bool waitForLog(QProcess& feed, QByteArray& log, const QByteArray& text, int times = 1)
+{
+    return QTest::qWaitFor(
+        [&] { return (log += feed.readAllStandardError()).count(text) >= times; }, 20000);
 }

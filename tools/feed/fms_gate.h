@@ -25,7 +25,7 @@ public:
     static constexpr int HangWindows = 5;     // and kept open this long
     static constexpr int ShiftSamples = 9;    // half a bit at 1200 baud
     static constexpr double OpenShare = 0.6;  // two windows in a row open it
-    static constexpr double KeepShare = 0.25; // a window that keeps it open
+    static constexpr double KeepShare = 0.35; // a window that keeps it open
     static constexpr double MinLevel = 1e-3;  // RMS, of full scale
 
     struct Audio

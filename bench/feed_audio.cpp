@@ -1,5 +1,5 @@
 // Writes audio made by the project's encoders to standard output, for the
-// tests that run the feed on an exec: source and for bench/feed-noise.sh.
+// feed's scripts in bench/ and for exec: sources by hand.
 //   feed_audio [--pieces BYTES] [--gap MICROSECONDS] [--noise LEVEL] ITEM...
 //     silence:SECONDS
 //     noise:SECONDS:SEED                      at LEVEL (0.15) of full scale
