@@ -49,30 +49,13 @@ inline QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-inline QByteArray run(const QString& program, const QStringList& arguments,
-                      const QByteArray& input = {})
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(15000);
-    return process.readAllStandardOutput();
-}
-
-// 70 ms ZVEI1 tones made by sox ("E" the repeat tone), framed by silence.
+// 70 ms ZVEI1 tones ("E" the repeat tone), framed by silence.
 inline QByteArray fiveToneAudio(const QString& tones)
 {
     const int hertz[] = {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2600};
     QByteArray audio = silence(0.3);
-    for (const QChar tone : tones) {
-        const int frequency = hertz[tone == u'E' ? 10 : tone.digitValue()];
-        audio += run(QStringLiteral("sox"),
-                     QStringLiteral("-n -r 22050 -c 1 -b 16 -e signed -t raw - synth "
-                                    "0.07 sine %1")
-                         .arg(frequency)
-                         .split(u' '));
-    }
+    for (const QChar tone : tones)
+        audio += toneAudio(QList<bool>(84, true), hertz[tone == u'E' ? 10 : tone.digitValue()], 0);
     return audio + silence(0.3);
 }
 

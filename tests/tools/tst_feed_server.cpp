@@ -98,6 +98,7 @@ private slots:
         row("pacing a sound card", u"--port 0 --receive audio --realtime"_s, 2);
         row("correcting 3 bits", u"--port 0 --receive audio --pocsag-correction 3"_s, 2);
         row("demodulators without --receive", u"--multimon --demod ZVEI1"_s, 2);
+        row("decoder not installed", u"PATH=/nonexistent --port 0 --receive file:/dev/null"_s, 1);
         row("guards", u"--port 0 --multimon INPUT"_s, 0);
         row("corrected FMS", u"--port 0 --multimon INPUT --accept-corrected-fms"_s, 0, u"FMSTlg"_s);
         row("garbled text", u"--port 0 --multimon INPUT --accept-garbled-text"_s, 0, u"POC"_s);
@@ -114,8 +115,13 @@ private slots:
                     "POCSAG1200: Address: 1234567  Function: 3  Alpha:   a<BEL>b\n");
         input.close();
         QProcess feed;
-        feed.start(QStringLiteral(OSTREVO_FEED),
-                   arguments.replace(u"INPUT"_s, input.fileName()).split(u' '));
+        QStringList words = arguments.replace(u"INPUT"_s, input.fileName()).split(u' ');
+        if (words.first().startsWith(u"PATH=")) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"PATH"_s, words.takeFirst().mid(5));
+            feed.setProcessEnvironment(environment);
+        }
+        feed.start(QStringLiteral(OSTREVO_FEED), words);
         feed.closeWriteChannel();
         QVERIFY(feed.waitForFinished(5000));
         QCOMPARE(feed.exitCode(), exitCode);

@@ -20,18 +20,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+QByteArray le(quint32 value, int bytes)
+{
+    QByteArray out(4, '\0');
+    qToLittleEndian(value, out.data());
+    return out.left(bytes);
+}
+
 // A WAV file's head: RIFF, the format chunk, the data chunk's header.
 QByteArray wavHead(quint16 format, quint16 channels, quint32 rate, quint16 bits,
                    const QByteArray& before = {}, quint32 dataLength = 1000)
 {
-    const auto le32 = [](quint32 value) {
-        QByteArray bytes(4, '\0');
-        qToLittleEndian(value, bytes.data());
-        return bytes;
-    };
-    const auto le16 = [&](quint16 value) { return le32(value).left(2); };
-    return "RIFF" + le32(0) + "WAVE" + before + "fmt " + le32(16) + le16(format) + le16(channels) +
-           le32(rate) + le32(rate * 2) + le16(2) + le16(bits) + "data" + le32(dataLength);
+    return "RIFF" + le(0, 4) + "WAVE" + before + "fmt " + le(16, 4) + le(format, 2) +
+           le(channels, 2) + le(rate, 4) + le(rate * 2, 4) + le(2, 2) + le(bits, 2) + "data" +
+           le(dataLength, 4);
 }
 
 QByteArray sequence(qsizetype size, qsizetype from = 0)
