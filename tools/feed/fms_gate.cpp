@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <numbers>
 
 namespace {
@@ -18,36 +19,40 @@ qsizetype wholeSamples(qsizetype bytes)
     return bytes & ~qsizetype(1);
 }
 
-} // namespace
-
-double FmsGate::toneShare(QByteArrayView samples)
+// The tones' share of the power of one window (0 when too quiet): a steady
+// FMS tone gives 1, an FMS telegram over 0.3, white noise about 6 in
+// WindowSamples.
+double toneShare(QByteArrayView samples)
 {
     const qsizetype count = samples.size() / 2;
-    double coefficient[3];
-    double last[3] = {};
-    double beforeLast[3] = {};
-    for (int k = 0; k < 3; ++k)
+    constexpr int Tones = std::size(ToneHz);
+    double coefficient[Tones];
+    double last[Tones] = {};
+    double beforeLast[Tones] = {};
+    for (int k = 0; k < Tones; ++k)
         coefficient[k] = 2 * std::cos(2 * std::numbers::pi * ToneHz[k] / SampleRate);
     double energy = 0;
     for (qsizetype i = 0; i < count; ++i) {
         qint16 value = 0;
         std::memcpy(&value, samples.data() + 2 * i, sizeof value);
         energy += double(value) * value;
-        for (int k = 0; k < 3; ++k) {
+        for (int k = 0; k < Tones; ++k) {
             const double next = value + coefficient[k] * last[k] - beforeLast[k];
             beforeLast[k] = last[k];
             last[k] = next;
         }
     }
-    const double level = MinLevel * FullScale;
+    const double level = FmsGate::MinLevel * FullScale;
     if (count == 0 || energy < double(count) * level * level)
         return 0;
     double power = 0;
-    for (int k = 0; k < 3; ++k)
+    for (int k = 0; k < Tones; ++k)
         power += last[k] * last[k] + beforeLast[k] * beforeLast[k] -
                  coefficient[k] * last[k] * beforeLast[k];
     return 2 * power / (double(count) * energy);
 }
+
+} // namespace
 
 FmsGate::Audio FmsGate::take(QByteArrayView audio)
 {
@@ -86,8 +91,8 @@ void FmsGate::decide(qsizetype ahead, Audio& out)
             starting = starting || startsAt(k);
         if (starting || (m_open && m_share[window] >= KeepShare))
             m_quietWindows = 0;
-        else
-            ++m_quietWindows;
+        else if (m_open)
+            ++m_quietWindows; // counted only while open, so it stays small
         const bool open = starting || (m_open && m_quietWindows <= HangWindows);
         const qsizetype size = std::min(WindowBytes, m_pending.size() - at);
         emitWindow(QByteArrayView(m_pending).sliced(at, size), open, out);

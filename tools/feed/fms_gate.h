@@ -6,9 +6,9 @@
 
 // The audio for the FMS decoders. multimon-ng 1.2.0 keeps its bit clock
 // from the last transitions it heard and needs all twelve lead-in bits: a
-// telegram about half a bit out of step with that clock is lost (one in
-// fifteen at random phases, with or without noise), and so is one whose
-// lead-in starts in noise. So the gate passes audio only where the FMS
+// telegram about half a bit out of step with that clock is lost (at random
+// phases one in twenty, in noise one in ten), and so is one whose lead-in
+// starts in noise. So the gate passes audio only where the FMS
 // tones stand out, from a window before they start to a while after, and
 // digital silence otherwise; the clock then runs free between telegrams.
 // A second decoder gets the same audio with every other gap half a bit
@@ -33,11 +33,6 @@ public:
         QByteArray straight;
         QByteArray shifted;
     };
-
-    // The tones' share of the power of one window (0 when too quiet): a
-    // steady FMS tone gives 1, an FMS telegram over 0.3, white noise about
-    // 6/WindowSamples.
-    static double toneShare(QByteArrayView samples);
 
     Audio take(QByteArrayView audio);
     // The input paused or ended: the audio held back, decided on what came.
