@@ -6,7 +6,7 @@
 set -euo pipefail
 build=$(realpath "${1:-build}")
 feed=$build/tools/feed/ostrevo-feed
-writer=$build/tests/tools/feed_audio
+writer=$build/bench/feed_audio
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 items="page:1234567:3:alpha:Brand page:77001:0:numeric:0815 fms:6EB1A144:3:from:0"

@@ -6,10 +6,18 @@
 #include "multimon_bridge.h"
 #include "support/recording_sink.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTest>
+
+// One row of a data table, in one line.
+template <typename... Values> void row(const char* name, const Values&... values)
+{
+    QTestData& data = QTest::newRow(name);
+    ((data << values), ...);
+}
 
 // What the intake makes of each record the bridge sends for `output`, fed
 // in small pieces as a pipe delivers it.
@@ -29,30 +37,25 @@ inline QStringList desksSee(MultimonBridge& bridge, QByteArrayView output, qint6
                                         : QStringList{QStringLiteral("unreadable record")};
 }
 
-inline QByteArray run(const QString& program, const QStringList& arguments,
-                      const QByteArray& input = {})
+inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
-    QProcess process;
-    process.start(program, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(15000);
-    return process.readAllStandardOutput();
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// 70 ms ZVEI1 tones made by sox ("E" the repeat tone), framed by silence.
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// 70 ms ZVEI1 tones ("E" the repeat tone), framed by silence.
 inline QByteArray fiveToneAudio(const QString& tones)
 {
     const int hertz[] = {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2600};
     QByteArray audio = silence(0.3);
-    for (const QChar tone : tones) {
-        const int frequency = hertz[tone == u'E' ? 10 : tone.digitValue()];
-        audio += run(QStringLiteral("sox"),
-                     QStringLiteral("-n -r 22050 -c 1 -b 16 -e signed -t raw - synth "
-                                    "0.07 sine %1")
-                         .arg(frequency)
-                         .split(u' '));
-    }
+    for (const QChar tone : tones)
+        audio += toneAudio(QList<bool>(84, true), hertz[tone == u'E' ? 10 : tone.digitValue()], 0);
     return audio + silence(0.3);
 }
 
@@ -80,4 +83,21 @@ inline quint16 startFeed(QProcess& feed, const QStringList& arguments, QByteArra
         return match.hasMatch();
     };
     return QTest::qWaitFor(started, 10000) ? quint16(match.captured(1).toUInt()) : 0;
+}
+
+// The records the feed's log says were sent, as it prints them.
+inline QStringList sentRecords(const QByteArray& log)
+{
+    QStringList records;
+    for (const QByteArray& line : log.split('\n')) {
+        if (const qsizetype at = line.indexOf("gesendet: "); at >= 0)
+            records << QString::fromUtf8(line.sliced(at + 10));
+    }
+    return records;
+}
+
+inline bool waitForLog(QProcess& feed, QByteArray& log, const QByteArray& text, int times = 1)
+{
+    return QTest::qWaitFor(
+        [&] { return (log += feed.readAllStandardError()).count(text) >= times; }, 20000);
 }

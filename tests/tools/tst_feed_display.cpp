@@ -20,12 +20,11 @@ class TestFeedDisplay : public QObject
 private slots:
     void listedCallReachesTheBar()
     {
-        QFile source(m_dir.filePath(u"lists.txt"_s));
-        QVERIFY(source.open(QIODevice::WriteOnly));
-        source.write("FME 21101 FF Musterstadt Vollalarm\n");
-        source.close();
+        QVERIFY(writeFile(m_dir.filePath(u"lists.txt"_s), "FME 21101 FF Musterstadt Vollalarm\n"));
         const QString lists = m_dir.filePath(u"lists"_s);
-        run(QStringLiteral(MAKE_LISTS), {source.fileName(), lists});
+        QCOMPARE(
+            QProcess::execute(QStringLiteral(MAKE_LISTS), {m_dir.filePath(u"lists.txt"_s), lists}),
+            0);
 
         QProcess feed;
         QProcess decoder;
@@ -49,7 +48,8 @@ private slots:
         ostrevo.start(QStringLiteral(OSTREVO_BINARY), {u"127.0.0.1"_s});
         QTRY_VERIFY_WITH_TIMEOUT((log += feed.readAllStandardError()).contains("verbunden"), 15000);
         // The settings window opens at the top left, over the bar's text.
-        run(u"xdotool"_s, u"search --name ^Kaldrin$ windowmove 300 300"_s.split(u' '));
+        QProcess::execute(u"xdotool"_s,
+                          u"search --name ^Kaldrin$ windowmove 300 300"_s.split(u' '));
 
         // The listed receiver's call needs the repeat tone: 2 1 E 0 1.
         decoder.start(u"multimon-ng"_s, u"-t raw -a ZVEI1 -"_s.split(u' '));

@@ -1,9 +1,13 @@
-// Who may connect to the feed, and what a desk that stops reading costs.
+// Who may connect to the feed, what a desk that stops reading costs, the
+// command line, and decoder output read from a FIFO.
 #include "feed_server.h"
 #include "feed_test_support.h"
 
+#include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -12,6 +16,8 @@ using Event = FeedServer::ClientEvent;
 class TestFeedServer : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir m_dir;
 
 private slots:
     void allowList()
@@ -67,73 +73,86 @@ private slots:
     }
 
     // Exit code 2 for a command line refused at once, 0 after the end of
-    // the (empty) input. Alarm traffic is not served to a whole network by
-    // accident.
+    // the input. Alarm traffic is not served to a whole network by
+    // accident. Each guard option lets through only its own lines: of a
+    // corrected FMS telegram and a garbled page, what is sent.
     void commandLine_data()
     {
-        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("arguments"); // INPUT: a file of decoder output
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("IPv6 loopback") << u"--multimon --listen [::1]:0"_s << 0;
-        QTest::newRow("open network") << u"--multimon --listen 0.0.0.0:0"_s << 2;
-        QTest::newRow("IPv6 without brackets") << u"--multimon --listen ::1:0"_s << 2;
-        QTest::newRow("port out of range") << u"--multimon --listen 127.0.0.1:65536"_s << 2;
-        QTest::newRow("network mistyped") << u"--multimon --port 0 --allow 10.0.0.0/33"_s << 2;
-        QTest::newRow("following standard input") << u"--multimon --port 0 --follow"_s << 2;
-        QTest::newRow("empty audio file") << u"--port 0 --receive file:/dev/null"_s << 0;
-        QTest::newRow("unknown source") << u"--port 0 --receive radio:1"_s << 2;
-        QTest::newRow("frequency below the stick") << u"--port 0 --receive rtl:17.3M"_s << 2;
-        QTest::newRow("unknown demodulator") << u"--port 0 --receive audio --demod ZVEI2"_s << 2;
-        QTest::newRow("unreadable file") << u"--port 0 --receive file:/nonexistent.raw"_s << 2;
-        QTest::newRow("pacing a sound card") << u"--port 0 --receive audio --realtime"_s << 2;
-        QTest::newRow("correcting 3 bits")
-            << u"--port 0 --receive audio --pocsag-correction 3"_s << 2;
-        QTest::newRow("demodulators without --receive") << u"--multimon --demod ZVEI1"_s << 2;
-    }
-
-    // Each option loosens its own guard: of a corrected FMS telegram and a
-    // garbled page only the one let through is sent.
-    void guardOptions_data()
-    {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QByteArray>("sent");
-        QTest::newRow("defaults") << QString() << QByteArray();
-        QTest::newRow("corrected FMS") << u"--accept-corrected-fms"_s << QByteArray("FMSTlg");
-        QTest::newRow("garbled text") << u"--accept-garbled-text"_s << QByteArray("POC");
-    }
-
-    void guardOptions()
-    {
-        QFETCH(QString, option);
-        QFETCH(QByteArray, sent);
-        QTemporaryFile output;
-        QVERIFY(output.open());
-        output.write("FMS: 110344101116 CRC correct AFTER SWAPPING ONE BIT\n"
-                     "POCSAG1200: Address: 1234567  Function: 3  Alpha:   a<BEL>b\n");
-        output.close();
-        QProcess feed;
-        QStringList arguments{u"--port"_s, u"0"_s, u"--multimon"_s, output.fileName()};
-        if (!option.isEmpty())
-            arguments << option;
-        feed.start(QStringLiteral(OSTREVO_FEED), arguments);
-        QVERIFY(feed.waitForFinished(5000));
-        const QList<QByteArray> log = feed.readAllStandardError().split('\n');
-        QByteArrayList records;
-        for (const QByteArray& line : log) {
-            if (line.contains("gesendet: "))
-                records << line.sliced(line.indexOf("gesendet: ") + 10).split('<').value(0);
-        }
-        QCOMPARE(records.join(), sent);
+        QTest::addColumn<QString>("sent");
+        const auto row = [](const char* name, const QString& arguments, int exitCode,
+                            const QString& sent = {}) {
+            QTest::newRow(name) << arguments << exitCode << sent;
+        };
+        row("IPv6 loopback", u"--multimon --listen [::1]:0"_s, 0);
+        row("open network", u"--multimon --listen 0.0.0.0:0"_s, 2);
+        row("IPv6 without brackets", u"--multimon --listen ::1:0"_s, 2);
+        row("port out of range", u"--multimon --listen 127.0.0.1:65536"_s, 2);
+        row("network mistyped", u"--multimon --port 0 --allow 10.0.0.0/33"_s, 2);
+        row("following standard input", u"--multimon --port 0 --follow"_s, 2);
+        row("empty audio file", u"--port 0 --receive file:/dev/null"_s, 0);
+        row("unknown source", u"--port 0 --receive radio:1"_s, 2);
+        row("unknown demodulator", u"--port 0 --receive audio --demod ZVEI2"_s, 2);
+        row("unreadable file", u"--port 0 --receive file:/nonexistent.raw"_s, 2);
+        row("pacing a sound card", u"--port 0 --receive audio --realtime"_s, 2);
+        row("correcting 3 bits", u"--port 0 --receive audio --pocsag-correction 3"_s, 2);
+        row("demodulators without --receive", u"--multimon --demod ZVEI1"_s, 2);
+        row("decoder not installed", u"PATH=/nonexistent --port 0 --receive file:/dev/null"_s, 1);
+        row("guards", u"--port 0 --multimon INPUT"_s, 0);
+        row("corrected FMS", u"--port 0 --multimon INPUT --accept-corrected-fms"_s, 0, u"FMSTlg"_s);
+        row("garbled text", u"--port 0 --multimon INPUT --accept-garbled-text"_s, 0, u"POC"_s);
     }
 
     void commandLine()
     {
         QFETCH(QString, arguments);
         QFETCH(int, exitCode);
+        QFETCH(QString, sent);
+        QFile input(m_dir.filePath(u"input"_s));
+        QVERIFY(input.open(QIODevice::WriteOnly));
+        input.write("FMS: 110344101116 CRC correct AFTER SWAPPING ONE BIT\n"
+                    "POCSAG1200: Address: 1234567  Function: 3  Alpha:   a<BEL>b\n");
+        input.close();
         QProcess feed;
-        feed.start(QStringLiteral(OSTREVO_FEED), arguments.split(u' '));
+        QStringList words = arguments.replace(u"INPUT"_s, input.fileName()).split(u' ');
+        if (words.first().startsWith(u"PATH=")) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"PATH"_s, words.takeFirst().mid(5));
+            feed.setProcessEnvironment(environment);
+        }
+        feed.start(QStringLiteral(OSTREVO_FEED), words);
         feed.closeWriteChannel();
         QVERIFY(feed.waitForFinished(5000));
         QCOMPARE(feed.exitCode(), exitCode);
+        QCOMPARE(sentRecords(feed.readAllStandardError()).join(u' ').section(u'<', 0, 0), sent);
+    }
+
+    // A decoder writing into a FIFO that it closes when restarted: the line
+    // it was cut in is lost, not joined to the next one's first line.
+    // SIGTERM ends the feed cleanly.
+    void followsARestartedDecoder()
+    {
+        const QString fifo = m_dir.filePath(u"decoder"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QProcess feed;
+        QByteArray log;
+        QTcpSocket desk;
+        QVERIFY(greeted(desk, startFeed(feed, {u"--multimon"_s, fifo, u"--follow"_s}, log)));
+        int left = 0;
+        for (const char* output : {"ZVEI1: 21101\n", "ZVEI1: 5", "4321\nZVEI1: 1E2E3\n"}) {
+            QVERIFY(writeFile(fifo, output));
+            QVERIFY(waitForLog(feed, log,
+                               "auf seine R\xc3\xbc"
+                               "ckkehr",
+                               ++left));
+        }
+        QByteArray received;
+        QTRY_COMPARE(received += desk.readAll(), QByteArray("ZVEI\t21101\r\nZVEI\t11223\r\n"));
+        ::kill(pid_t(feed.processId()), SIGTERM);
+        QVERIFY(feed.waitForFinished(5000));
+        QCOMPARE(feed.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(feed.exitCode(), 0);
     }
 };
 

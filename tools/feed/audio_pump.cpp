@@ -4,15 +4,15 @@
 
 namespace {
 
-qsizetype wholeSamples(qsizetype bytes)
+qsizetype wholeUnits(qsizetype bytes)
 {
-    return bytes & ~qsizetype(1);
+    return bytes - bytes % AudioPump::Unit;
 }
 
 } // namespace
 
 AudioPump::AudioPump(qint64 flushAfterMs, qsizetype capacity)
-    : m_flushAfterMs(flushAfterMs), m_capacity(wholeSamples(std::max(capacity, MaxBlock)))
+    : m_flushAfterMs(flushAfterMs), m_capacity(wholeUnits(std::max(capacity, MaxBlock)))
 {
 }
 
@@ -22,9 +22,9 @@ qsizetype AudioPump::take(QByteArrayView audio, qint64 nowMs)
         return 0;
     m_lastAudioMs = nowMs;
     m_buffer.append(audio);
-    // Whole samples out, so that the decoder keeps reading them in step.
+    // Whole units out, so that the decoder keeps reading them in step.
     const qsizetype excess = m_buffer.size() - m_capacity;
-    const qsizetype dropped = excess > 0 ? wholeSamples(excess + 1) : 0;
+    const qsizetype dropped = excess > 0 ? wholeUnits(excess + Unit - 1) : 0;
     m_buffer.remove(0, dropped);
     return dropped;
 }
@@ -33,9 +33,9 @@ QByteArray AudioPump::nextBlock(qint64 nowMs)
 {
     qsizetype size = 0;
     if (m_buffer.size() >= MinBlock)
-        size = std::min(wholeSamples(m_buffer.size()), MaxBlock);
+        size = std::min(wholeUnits(m_buffer.size()), MaxBlock);
     else if (nowMs >= flushDueAtMs() && flushDueAtMs() >= 0)
-        size = wholeSamples(m_buffer.size());
+        size = wholeUnits(m_buffer.size());
     const QByteArray block = m_buffer.first(size);
     m_buffer.remove(0, size);
     return block;
@@ -43,7 +43,7 @@ QByteArray AudioPump::nextBlock(qint64 nowMs)
 
 qint64 AudioPump::flushDueAtMs() const
 {
-    return m_buffer.size() >= 2 ? m_lastAudioMs + m_flushAfterMs : -1;
+    return m_buffer.size() >= Unit ? m_lastAudioMs + m_flushAfterMs : -1;
 }
 
 void AudioPump::dropUnfinishedSample()

@@ -8,7 +8,9 @@
 // the pump hands audio out in blocks of at least MinBlock bytes, whatever
 // sizes the source writes; a shorter rest goes once the source has been
 // quiet for the flush time, so that a telegram at the end of a
-// transmission is not held back. Blocks are whole samples.
+// transmission is not held back. Blocks are whole pairs of samples: the
+// decoder works on pairs, and a block of an odd number of samples puts
+// what follows one sample out of step (FMS telegrams are lost by it).
 //
 // Memory is bounded: when the decoder takes nothing (it stalled) and the
 // buffer is full, the oldest audio goes. Its telegrams are late by then,
@@ -16,6 +18,7 @@
 class AudioPump
 {
 public:
+    static constexpr qsizetype Unit = 4; // two samples
     static constexpr qsizetype MinBlock = 8 * 1024;
     static constexpr qsizetype MaxBlock = 64 * 1024;
     static constexpr qsizetype Capacity = 1024 * 1024; // about 24 s of audio

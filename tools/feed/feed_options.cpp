@@ -44,7 +44,7 @@ std::optional<FeedOptions> readReceiveOptions(FeedOptions options, const QString
     if (!ok || bits < 0 || bits > MostCorrectedBits)
         return refuse(
             QStringLiteral("--pocsag-correction erwartet 0 bis %1 Bit.").arg(MostCorrectedBits));
-    options.decoderArguments = multimonArguments(std::get<QStringList>(demodulators), bits);
+    options.decoders = decoderRuns(std::get<QStringList>(demodulators), bits);
     return options;
 }
 

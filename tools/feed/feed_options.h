@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decoder_line.h"
+#include "multimon_program.h"
 #include "network_access.h"
 #include "receive_source.h"
 
@@ -23,7 +24,7 @@ struct FeedOptions
     bool loop = false;
     bool follow = false;
     ReceiveSource receive;
-    QStringList decoderArguments; // multimon-ng's, for --receive
+    QList<DecoderRun> decoders; // the multimon-ng runs of --receive
     bool realtime = false;
     qint64 repeatWindowMs = 10000;
     LineGuards guards;

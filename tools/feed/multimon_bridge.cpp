@@ -11,21 +11,25 @@ MultimonBridge::MultimonBridge(qint64 repeatWindowMs, LineGuards guards, QObject
 
 void MultimonBridge::takeOutput(QByteArrayView bytes, qint64 nowMs)
 {
-    for (const LineSplitter::Line& line : m_splitter.feed(bytes)) {
-        if (line.tooLong)
-            ignore(IgnoredLine::TooLong, line.text);
-        else
-            takeLine(line.text, nowMs);
-    }
+    for (const LineSplitter::Line& line : m_splitter.feed(bytes))
+        takeLine(line, nowMs);
 }
 
 void MultimonBridge::endOutput()
 {
     if (m_splitter.endInput())
-        ignore(IgnoredLine::CutOff, QByteArray());
+        lineCut();
 }
 
-void MultimonBridge::takeLine(const QByteArray& line, qint64 nowMs)
+void MultimonBridge::takeLine(const LineSplitter::Line& line, qint64 nowMs)
+{
+    if (line.tooLong)
+        ignore(IgnoredLine::TooLong, line.text);
+    else
+        read(line.text, nowMs);
+}
+
+void MultimonBridge::read(const QByteArray& line, qint64 nowMs)
 {
     std::visit(
         [&](const auto& decoded) {

@@ -23,6 +23,9 @@ public:
     void takeOutput(QByteArrayView bytes, qint64 nowMs);
     // The output ended, or its writer went away: an unfinished line is cut off.
     void endOutput();
+    // Output already cut into lines (the receive chain's decoders).
+    void takeLine(const LineSplitter::Line& line, qint64 nowMs);
+    void lineCut() { ignore(IgnoredLine::CutOff, QByteArray()); }
 
     int ignoredCount(IgnoredLine reason) const { return m_ignored[std::size_t(reason)]; }
 
@@ -33,7 +36,7 @@ signals:
     void lineRepaired(const QByteArray& line);
 
 private:
-    void takeLine(const QByteArray& line, qint64 nowMs);
+    void read(const QByteArray& line, qint64 nowMs);
     void ignore(IgnoredLine reason, const QByteArray& line);
     void send(const QByteArray& record, const QByteArray& line, qint64 nowMs);
 

@@ -18,14 +18,27 @@ std::variant<QStringList, QString> parseDemodulators(const QString& list)
     return chosen;
 }
 
-QStringList multimonArguments(const QStringList& demodulators, int pocsagCorrectionBits)
+QList<DecoderRun> decoderRuns(const QStringList& demodulators, int pocsagCorrectionBits)
 {
-    QStringList arguments{QStringLiteral("-t"), QStringLiteral("raw"),
-                          QStringLiteral("-C"), QStringLiteral("DE"),
-                          QStringLiteral("-b"), QString::number(pocsagCorrectionBits)};
-    for (const QString& demodulator : demodulators)
-        arguments << QStringLiteral("-a") << demodulator;
-    return arguments << QStringLiteral("-");
+    const QString fms = QStringLiteral("FMSFSK");
+    const auto arguments = [&](const QStringList& chosen) {
+        QStringList list{QStringLiteral("-t"), QStringLiteral("raw"),
+                         QStringLiteral("-C"), QStringLiteral("DE"),
+                         QStringLiteral("-b"), QString::number(pocsagCorrectionBits)};
+        for (const QString& demodulator : chosen)
+            list << QStringLiteral("-a") << demodulator;
+        return list << QStringLiteral("-");
+    };
+    QList<DecoderRun> runs;
+    QStringList others = demodulators;
+    others.removeAll(fms);
+    if (!others.isEmpty())
+        runs.append({DecoderFeed::Straight, arguments(others)});
+    if (demodulators.contains(fms)) {
+        runs.append({DecoderFeed::FmsGate, arguments({fms})});
+        runs.append({DecoderFeed::FmsGateShifted, arguments({fms})});
+    }
+    return runs;
 }
 
 std::optional<QVersionNumber> multimonVersion(QByteArrayView banner)

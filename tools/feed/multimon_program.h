@@ -15,9 +15,26 @@ inline constexpr auto DefaultDemodulators = "ZVEI1,POCSAG512,POCSAG1200,POCSAG24
 // once, or why the list is refused (German).
 std::variant<QStringList, QString> parseDemodulators(const QString& list);
 
-// Raw audio on standard input, umlauts as the German pager alphabet has
-// them, POCSAG code words corrected by at most `pocsagCorrectionBits`.
-QStringList multimonArguments(const QStringList& demodulators, int pocsagCorrectionBits);
+// Which audio a decoder reads.
+enum class DecoderFeed
+{
+    Straight,       // the source's, untouched
+    FmsGate,        // the FMS gate's
+    FmsGateShifted, // the FMS gate's, every other gap half a bit longer
+};
+
+// One multimon-ng that --receive runs: raw audio on standard input,
+// umlauts as the German pager alphabet has them, POCSAG code words
+// corrected by at most the given bits.
+struct DecoderRun
+{
+    DecoderFeed feed = DecoderFeed::Straight;
+    QStringList arguments;
+};
+
+// FMS goes to two decoders of its own behind the gate (see FmsGate), the
+// other demodulators to one on the untouched audio.
+QList<DecoderRun> decoderRuns(const QStringList& demodulators, int pocsagCorrectionBits);
 
 // The version in the first line the decoder writes on standard error,
 // "multimon-ng 1.2.0".

@@ -180,15 +180,15 @@ ReceiveChain* startReceive(const FeedOptions& options, FeedServer& server,
                            const std::function<void(int)>& stop)
 {
     MultimonBridge* bridge = bridgeTo(server, options);
-    auto* chain =
-        new ReceiveChain(options.receive, QStringLiteral("multimon-ng"), options.decoderArguments,
-                         options.realtime, ReceiveTimings{}, bridge);
+    auto* chain = new ReceiveChain(options.receive, QStringLiteral("multimon-ng"), options.decoders,
+                                   options.realtime, ReceiveTimings{}, bridge);
     QElapsedTimer clock;
     clock.start();
-    QObject::connect(
-        chain, &ReceiveChain::decoderOutput, bridge,
-        [bridge, clock](const QByteArray& bytes) { bridge->takeOutput(bytes, clock.elapsed()); });
-    QObject::connect(chain, &ReceiveChain::decoderEnded, bridge, &MultimonBridge::endOutput);
+    QObject::connect(chain, &ReceiveChain::decoderLine, bridge,
+                     [bridge, clock](const LineSplitter::Line& line) {
+                         bridge->takeLine(line, clock.elapsed());
+                     });
+    QObject::connect(chain, &ReceiveChain::decoderLineCut, bridge, &MultimonBridge::lineCut);
     QObject::connect(chain, &ReceiveChain::finished, bridge, [stop] { stop(0); });
     QObject::connect(chain, &ReceiveChain::stopped, bridge, [stop] { stop(0); });
     if (!chain->start()) {

@@ -1,16 +1,18 @@
 // Writes audio made by the project's encoders to standard output, for the
-// tests that run the feed on an exec: source and for bench/feed-noise.sh.
+// feed's scripts in bench/ and for exec: sources by hand.
 //   feed_audio [--pieces BYTES] [--gap MICROSECONDS] [--noise LEVEL] ITEM...
 //     silence:SECONDS
 //     noise:SECONDS:SEED                      at LEVEL (0.15) of full scale
 //     page:ADDRESS:FUNCTION:alpha|numeric:TEXT  telegrams at 0.5 of full scale
 //     fms:ID:STATUS:from|to:INFO                in noise with --noise
+//     raw:PATH                                  raw audio made elsewhere (sox)
 // --pieces writes in pieces of that size, --gap waits between them.
 #include "fms_signal.h"
 #include "fsk_audio.h"
 #include "noise_audio.h"
 #include "pocsag_signal.h"
 
+#include <QFile>
 #include <QStringList>
 #include <cstdio>
 #include <thread>
@@ -40,6 +42,11 @@ std::optional<QByteArray> itemAudio(const QString& item, double noiseLevel, quin
                                field(4).toInt(),
                                {}};
         telegram = fmsAudio(report);
+    } else if (kind == u"raw") {
+        QFile file(item.section(u':', 1));
+        if (!file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        telegram = file.readAll();
     } else {
         return std::nullopt;
     }
