@@ -73,7 +73,8 @@ void AlarmManager::acknowledge()
     if (!m_book.isOpen())
         return;
     const QDateTime at = m_clock.now();
-    qCInfo(lcAlarm) << "Quittiert:" << m_book.openCount() << "Alarme";
+    qCInfo(lcAlarm) << "Quittiert:" << m_book.openCount()
+                    << (m_book.openCount() == 1 ? "Alarm" : "Alarme");
     m_repeatTimer.stop();
     m_sound.stop();
     m_notificationTimer.stop();

@@ -31,8 +31,11 @@ void AlarmRulesSource::load()
     AlarmRules rules = AlarmRules::builtIn();
     if (input.open(QIODevice::ReadOnly)) {
         rules = readAlarmRules(input.read(MaxRulesFileBytes + 1), m_listFolder);
-        qCInfo(lcAlarm).noquote() << file << "gelesen:" << rules.rules.size() << "Regeln,"
-                                  << rules.testWindows.size() << "Probealarm-Zeiten";
+        qCInfo(lcAlarm).noquote() << file << "gelesen:" << rules.rules.size()
+                                  << (rules.rules.size() == 1 ? "Regel," : "Regeln,")
+                                  << rules.testWindows.size()
+                                  << (rules.testWindows.size() == 1 ? "Probealarm-Zeit"
+                                                                     : "Probealarm-Zeiten");
         for (const RuleProblem& problem : std::as_const(rules.problems))
             qCWarning(lcAlarm).noquote() << file << problem.text();
     } else if (input.exists()) {

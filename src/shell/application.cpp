@@ -271,10 +271,6 @@ void Application::followAlarms()
     if (!m_trayIcon)
         return;
     m_trayIcon->setAlarmOpen(open);
-    if (open)
-        m_trayIcon->startFlashing();
-    else
-        m_trayIcon->stopFlashing();
     refreshToolTip();
 }
 

@@ -79,7 +79,12 @@ void TrayIcon::startFlashing()
 
 void TrayIcon::setAlarmOpen(bool open)
 {
+    m_alarmOpen = open;
     m_acknowledge->setEnabled(open);
+    if (open)
+        startFlashing();
+    else
+        stopFlashing();
 }
 
 void TrayIcon::setWarning(bool warning)
@@ -91,6 +96,8 @@ void TrayIcon::setWarning(bool warning)
 
 void TrayIcon::stopFlashing()
 {
+    if (m_alarmOpen)
+        return;
     m_flashTimer.stop();
     m_flashPhase = false;
     showImage(restingImage());

@@ -34,8 +34,9 @@ public:
     void setToolTip(const QString& text);
     // Alternates between the two images until stopped.
     void startFlashing();
+    // Not while an alarm is open: that flashes until it is acknowledged.
     void stopFlashing();
-    // "Alarm quittieren" can be chosen while an alarm is open.
+    // The icon flashes and "Alarm quittieren" can be chosen while an alarm is open.
     void setAlarmOpen(bool open);
     // A warning image instead of the normal one while reception has failed.
     void setWarning(bool warning);
@@ -71,6 +72,7 @@ private:
     const QIcon m_flashImage;
     const QIcon m_warningImage;
     bool m_warning = false;
+    bool m_alarmOpen = false;
     QIcon m_image;
     QString m_toolTip;
     QTimer m_flashTimer;

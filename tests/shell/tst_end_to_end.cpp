@@ -6,6 +6,7 @@
 #include "journal/journal_filter.h"
 #include "journal/journal_reader.h"
 #include "support/screen_pixels.h"
+#include "support/x_desktop.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -27,14 +28,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString xdotool(const QStringList& args)
-{
-    QProcess process;
-    process.start(u"xdotool"_s, args);
-    process.waitForFinished(5000);
-    return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
-}
-
 // What a window manager's close button sends.
 void sendDeleteWindow(uint32_t window)
 {
@@ -53,35 +46,6 @@ void sendDeleteWindow(uint32_t window)
         connection, xcb_send_event_checked(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
                                            reinterpret_cast<const char*>(&event))));
     xcb_disconnect(connection);
-}
-
-// The window of a process whose title matches, as xdotool finds it.
-QString findWindow(const QString& titlePattern)
-{
-    return xdotool({u"search"_s, u"--name"_s, titlePattern}).section(u'\n', 0, 0);
-}
-
-QStringList visibleWindows(const QString& titlePattern)
-{
-    return xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, titlePattern})
-        .split(u'\n', Qt::SkipEmptyParts);
-}
-
-// The program's tray icon: its smallest window.
-QString trayIcon(qint64 pid)
-{
-    QString icon;
-    int smallest = INT_MAX;
-    const QString windows = xdotool({u"search"_s, u"--pid"_s, QString::number(pid)});
-    for (const QString& window : windows.split(u'\n', Qt::SkipEmptyParts)) {
-        const QString shell = xdotool({u"getwindowgeometry"_s, u"--shell"_s, window});
-        const int width = shell.section(u"WIDTH="_s, 1).section(u'\n', 0, 0).toInt();
-        if (width > 0 && width < smallest) {
-            smallest = width;
-            icon = window;
-        }
-    }
-    return icon;
 }
 
 void clickTrayIcon(qint64 pid, const QString& button)

@@ -139,6 +139,15 @@ private slots:
         QCOMPARE(m_service.image.cacheKey(), normal);
         QTest::qWait(2 * TrayIcon::FlashInterval);
         QCOMPARE(m_service.image.cacheKey(), normal);
+
+        // An open alarm flashes through what would stop a telegram's flashing.
+        m_icon->setAlarmOpen(true);
+        m_icon->stopFlashing(); // the history window was looked at
+        QTRY_VERIFY(m_service.image.cacheKey() != normal);
+        m_icon->setAlarmOpen(false);
+        QCOMPARE(m_service.image.cacheKey(), normal);
+        QTest::qWait(2 * TrayIcon::FlashInterval);
+        QCOMPARE(m_service.image.cacheKey(), normal);
     }
 
     void menuAvailability_data()
