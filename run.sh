@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the program, the demo server and the list
 # generator (nothing else), prepares a demo folder with sample name lists,
 # starts the demo decoder server (unless something already listens on

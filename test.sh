@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, checks formatting, runs the suite once under
 # AddressSanitizer/UndefinedBehaviorSanitizer (with bounded fuzz runs of every
 # reader of untrusted bytes) and once as a normal build, ending with CTest's

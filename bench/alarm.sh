@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Alarm matching with a thousand rules, and record -> alarm window on a
 # private X display.
 #   bench/alarm.sh [BUILD_DIR]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Alarms: matching a telegram against a thousand rules, and the time from a
 // record on the socket to the alarm window on the screen.
 //   bench/alarm.sh   (runs this on a private X display)
@@ -37,8 +38,8 @@ QByteArray thousandRules()
 {
     QByteArray text = "# Art;Kennung;Zusatz;Bezeichnung;Ton;Wiederholen\n";
     for (int i = 0; i < 600; ++i)
-        text += "POCSAG;" + QByteArray::number(1200000 + i) + ";A;Melder " +
-                QByteArray::number(i) + ";gong;ja\n";
+        text += "POCSAG;" + QByteArray::number(1200000 + i) + ";A;Melder " + QByteArray::number(i) +
+                ";gong;ja\n";
     for (int i = 0; i < 300; ++i)
         text += "ZVEI;" + QByteArray::number(21000 + i) + ";;Schleife;sirene;ja\n";
     for (int i = 0; i < 98; ++i)
@@ -101,10 +102,9 @@ void windowLatency(int rounds)
     MemorySettingsStore store;
     FakeSoundPlayer sound;
     FakeNotifications notifications;
-    Application application(ApplicationServices{dialogs, clock, tray, store, sound, notifications,
-                                                data.filePath(u"journal.sqlite"_s), u"ostrevo"_s,
-                                                data.filePath(u"autostart.desktop"_s),
-                                                u"ostrevo --tray"_s, [] {}});
+    Application application(ApplicationServices{
+        dialogs, clock, tray, store, sound, notifications, data.filePath(u"journal.sqlite"_s),
+        u"ostrevo"_s, data.filePath(u"autostart.desktop"_s), u"ostrevo --tray"_s, [] {}});
     application.start(lists.path(), parseCommandLine({u"ostrevo"_s}));
     QWidget* settings = nullptr;
     QWidget* alarm = nullptr;
@@ -131,8 +131,7 @@ void windowLatency(int rounds)
         peer->write("ZVEI\t" + QByteArray::number(21100 + round % 100) + "\r\n");
         peer->flush();
         if (!QTest::qWaitFor(
-                [&] { return alarm->windowHandle() && alarm->windowHandle()->isExposed(); },
-                5000))
+                [&] { return alarm->windowHandle() && alarm->windowHandle()->isExposed(); }, 5000))
             return;
         milliseconds.push_back(double(timer.nsecsElapsed()) / 1e6);
         acknowledge->click();

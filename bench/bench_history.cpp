@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Telegramm-Liste" window on a journal of a million rows: opening it,
 // changing the search and the filters, and the memory it adds.
 //   bench_history [JOURNAL]   (default: a generated journal in the build folder)

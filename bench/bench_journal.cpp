@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Journal writes through the batching path, and the cost a burst of
 // telegrams adds to the thread that drives the message bar.
 #include "common/clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // play() → first sound on the sink, and stop() → silence, as the private
 // PulseAudio's recorder hears them. Run through bench/sound-latency.sh.
 #include "sound/qt_sound_player.h"

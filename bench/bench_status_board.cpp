@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status board with 2 000 listed vehicles over a journal of a million
 // rows from 2 200 vehicles (200 of them in no list):
 //   BM_Rebuild          the board from the journal, as at start-up

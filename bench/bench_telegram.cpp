@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of one telegram from received bytes to labels written, with full
 // directories; lookups that hit the last entry and that miss.
 #include "common/cp1252.h"

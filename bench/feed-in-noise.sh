@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Telegrams of the project's encoders at 0.5 of full scale in noise at 0.15,
 # each followed by about two seconds of noise, through ostrevo-feed
 # --receive file: with its defaults: how many arrive, and what else is sent.

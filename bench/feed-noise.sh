@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Noise through ostrevo-feed --receive file: at its defaults, as an open
 # squelch gives it between transmissions: what does it send? Runs CHUNKS
 # chunks of two minutes (400 = 13.3 h), alternating noise levels 0.15 and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # How many of two POCSAG pages and one FMS telegram multimon-ng decodes when
 # their audio comes through a pipe in pieces of a given size: written
 # straight into the decoder, and through ostrevo-feed --receive exec:.

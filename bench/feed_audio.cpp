@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes audio made by the project's encoders to standard output, for the
 // feed's scripts in bench/ and for exec: sources by hand.
 //   feed_audio [--pieces BYTES] [--gap MICROSECONDS] [--noise LEVEL] ITEM...

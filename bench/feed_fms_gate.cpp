@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The FMS gate on raw audio (standard input): writes the two decoders'
 // audio to STRAIGHT and SHIFTED and prints how much of it was open and
 // the gate's CPU time per second of audio.

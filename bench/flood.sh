@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A server that floods the client: 128 MiB without a line end. Prints the
 # client's resident memory before the flood and its peak after it.
 #   bench/flood.sh [BUILD_DIR]     OSTREVO_PROGRAM=path measures another build

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # How long from play() until the sound is on the sink, and from stop() until
 # it is silent, on a private PulseAudio (started and stopped by the program).
 #   bench/sound-latency.sh [BUILD_DIR] [ROUNDS]

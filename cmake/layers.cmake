@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers of src/: each folder is one library, registered here so that
 # the build can check what it links and what it includes.
 

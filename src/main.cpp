@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "autostart/autostart_entry.h"
 #include "common/clock.h"
 #include "common/data_folder.h"
@@ -71,8 +72,8 @@ int main(int argc, char* argv[])
     DBusNotifications notifications;
     const QString program = QCoreApplication::applicationFilePath();
     Application application(
-        {dialogs, clock, tray, store, sound, notifications, Journal::defaultPath(), QFileInfo(program).completeBaseName(),
-         AutostartEntry::defaultPath(),
+        {dialogs, clock, tray, store, sound, notifications, Journal::defaultPath(),
+         QFileInfo(program).completeBaseName(), AutostartEntry::defaultPath(),
          autostartCommand(program, QStandardPaths::findExecutable(QStringLiteral("ostrevo"))),
          [] { QCoreApplication::quit(); }});
     QObject::connect(&instance, &SingleInstance::argumentsReceived, &application,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one test program on a private Xvfb display (QT_QPA_PLATFORM=xcb).
 # Xvfb picks a free display number itself, so tests may run side by side.
 set -euo pipefail

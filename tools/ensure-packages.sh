@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that are missing, and only those.
 #   ensure-packages.sh run    what building and running the program needs
 #   ensure-packages.sh test   that, plus what the whole test suite needs

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Memory over a long run: Ostrevo with full name lists on a private Xvfb,
 # connected to a local server that sends TOTAL telegrams in bursts of BURST
 # (a mix of ZVEI, POCSAG and FMS records). After each burst it waits until

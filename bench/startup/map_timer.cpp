@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and measures, on the X display, the time from its exec
 // to the mapping of its window with a given title, the processor time it
 // used until then (less disturbed by other load than the wall time), and its

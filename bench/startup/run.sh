@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up of Ostrevo with full name lists against a bare Qt Widgets window,
 # on a private Xvfb with a system tray: the median of RUNS starts each, from
 # exec to the main window mapped (wall and processor time), and the resident

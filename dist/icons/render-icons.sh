@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the committed PNG icons from ostrevo.svg (run again after changing
 # it): the hicolor sizes for the desktop, the program's own icon sizes and
 # the lit-up image the tray icon flashes with (highlighted.css). Needs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm_list_model.h"
 
 #include "alarm_manager.h"
@@ -65,8 +66,8 @@ QVariant AlarmListModel::data(const QModelIndex& index, int role) const
 
 QVariant AlarmListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char16_t* const titles[] = {u"Zeit", u"Alarm", u"Wer", u"Text", u"Seit",
-                                             u"Anzahl"};
+    static const char16_t* const titles[] = {u"Zeit", u"Alarm", u"Wer",
+                                             u"Text", u"Seit",  u"Anzahl"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= ColumnCount)
         return {};

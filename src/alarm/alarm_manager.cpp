@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm_manager.h"
 
 #include "alarm_log.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm_rules_file.h"
 
 #include "common/cp1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm_rules_source.h"
 
 #include "alarm_log.h"
@@ -35,7 +36,7 @@ void AlarmRulesSource::load()
                                   << (rules.rules.size() == 1 ? "Regel," : "Regeln,")
                                   << rules.testWindows.size()
                                   << (rules.testWindows.size() == 1 ? "Probealarm-Zeit"
-                                                                     : "Probealarm-Zeiten");
+                                                                    : "Probealarm-Zeiten");
         for (const RuleProblem& problem : std::as_const(rules.problems))
             qCWarning(lcAlarm).noquote() << file << problem.text();
     } else if (input.exists()) {

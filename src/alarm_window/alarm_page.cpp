@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm_page.h"
 
 #include "settings/settings_limits.h"
@@ -22,7 +23,8 @@ AlarmPage::AlarmPage(SettingsModel& settings, QWidget* parent)
     m_repeat->setAccessibleDescription(
         QStringLiteral("Sekunden vom Beginn eines Tons bis zum nächsten, bis quittiert ist; "
                        "0 spielt ihn nur einmal"));
-    m_notification = new QCheckBox(QStringLiteral("Als &Benachrichtigung des Desktops zeigen"), this);
+    m_notification =
+        new QCheckBox(QStringLiteral("Als &Benachrichtigung des Desktops zeigen"), this);
     m_notification->setObjectName(QStringLiteral("notification"));
     auto* rules = new QPushButton(QStringLiteral("Alarm&regeln …"), this);
     rules->setObjectName(QStringLiteral("rules"));
@@ -45,8 +47,7 @@ AlarmPage::AlarmPage(SettingsModel& settings, QWidget* parent)
 
     showSettings();
     connect(m_repeat, &QSpinBox::valueChanged, &m_settings, &SettingsModel::setAlarmRepeatSeconds);
-    connect(m_notification, &QCheckBox::toggled, &m_settings,
-            &SettingsModel::setAlarmNotification);
+    connect(m_notification, &QCheckBox::toggled, &m_settings, &SettingsModel::setAlarmNotification);
     connect(&m_settings, &SettingsModel::changed, this, &AlarmPage::showSettings);
     connect(rules, &QPushButton::clicked, this, &AlarmPage::rulesRequested);
 }

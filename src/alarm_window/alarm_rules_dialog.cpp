@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm_rules_dialog.h"
 
 #include "alarm/alarm_rules_file.h"
@@ -13,9 +14,9 @@
 
 namespace {
 
-const QStringList RuleColumns{QStringLiteral("Art"),         QStringLiteral("Kennung"),
-                              QStringLiteral("Zusatz"),      QStringLiteral("Bezeichnung"),
-                              QStringLiteral("Ton"),         QStringLiteral("Wiederholen")};
+const QStringList RuleColumns{QStringLiteral("Art"),    QStringLiteral("Kennung"),
+                              QStringLiteral("Zusatz"), QStringLiteral("Bezeichnung"),
+                              QStringLiteral("Ton"),    QStringLiteral("Wiederholen")};
 const QStringList WindowColumns{QStringLiteral("Tag"), QStringLiteral("Von"),
                                 QStringLiteral("Bis")};
 const QStringList NewHeader{QStringLiteral("# Art;Kennung;Zusatz;Bezeichnung;Ton;Wiederholen"),
@@ -101,7 +102,8 @@ AlarmRulesDialog::AlarmRulesDialog(AlarmRulesSource& source, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_file);
     layout->addLayout(ruleArea, 3);
-    layout->addWidget(new QLabel(QStringLiteral("Probealarm-Zeiten (wöchentlich, Ortszeit):"), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Probealarm-Zeiten (wöchentlich, Ortszeit):"), this));
     layout->addLayout(windows, 1);
     layout->addLayout(bottom);
     resize(900, 520);
@@ -218,11 +220,12 @@ QList<TestWindow> AlarmRulesDialog::rowsAsTestWindows(QList<RuleProblem>* proble
 {
     QList<TestWindow> windows;
     for (int row = 0; row < m_testWindows->rowCount(); ++row) {
-        const QString line = QStringLiteral("Probealarm;") + rowFields(m_testWindows, row).join(u';');
+        const QString line =
+            QStringLiteral("Probealarm;") + rowFields(m_testWindows, row).join(u';');
         const AlarmRules read = readAlarmRules(line.toUtf8(), {});
         if (!read.problems.isEmpty() && problems)
-            *problems << RuleProblem{row + 1, QStringLiteral("Probealarm-Zeit: ") +
-                                                  read.problems[0].reason};
+            *problems << RuleProblem{row + 1,
+                                     QStringLiteral("Probealarm-Zeit: ") + read.problems[0].reason};
         windows << read.testWindows;
     }
     return windows;

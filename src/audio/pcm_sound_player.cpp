@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pcm_sound_player.h"
 
 #include "built_in_sounds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Tells the line ends in a byte stream, also across reads: CR, LF and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "journal_store.h"
 
 #include "journal_columns.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "vehicle_states.h"
 
 #include "journal_schema.h"

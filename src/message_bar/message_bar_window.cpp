@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "message_bar_window.h"
 
 #include "common/twips.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reception_page.h"
 
 #include "reception/reception_watch.h"

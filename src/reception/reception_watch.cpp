@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reception_watch.h"
 
 #include "common/clock.h"
@@ -39,8 +40,7 @@ std::optional<KeepAlive> readKeepAlive(const QString& text)
     return KeepAlive{address, minutes};
 }
 
-ReceptionWatch::ReceptionWatch(const Clock& clock, const SettingsSource& settings,
-                               QObject* parent)
+ReceptionWatch::ReceptionWatch(const Clock& clock, const SettingsSource& settings, QObject* parent)
     : QObject(parent), m_clock(clock), m_settings(settings)
 {
     m_timer.setSingleShot(true);

@@ -1,19 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.h"
 
+#include "alarm/alarm_rules_source.h"
+#include "alarm_window/alarm_page.h"
+#include "alarm_window/alarm_rules_dialog.h"
 #include "command_line.h"
 #include "common/clock.h"
 #include "directories/name_lists.h"
 #include "gui_common/program_icon.h"
 #include "history/history_window.h"
-#include "alarm/alarm_rules_source.h"
-#include "common/clock.h"
-#include "alarm_window/alarm_page.h"
-#include "alarm_window/alarm_rules_dialog.h"
 #include "journal/journal.h"
 #include "more_settings/more_settings_window.h"
 #include "more_settings/reception_page.h"
-#include "notifications/desktop_notifications.h"
 #include "more_settings/start_page.h"
+#include "notifications/desktop_notifications.h"
 #include "presentation/bar_use.h"
 #include "presentation/load_announcer.h"
 #include "settings/settings_file.h"
@@ -135,11 +135,10 @@ void Application::connectReactions()
             {QStringLiteral("Kein Empfang"), problem, DesktopNotification::Urgency::Normal, false});
     });
     connect(&m_reception, &ReceptionWatch::recovered, this, [this] {
-        const DesktopNotification back{
-            QStringLiteral("Empfang wieder da"),
-            QStringLiteral("Seit %1 kommen wieder Telegramme.")
-                .arg(m_services.clock.now().toString(u"HH:mm")),
-            DesktopNotification::Urgency::Normal, false};
+        const DesktopNotification back{QStringLiteral("Empfang wieder da"),
+                                       QStringLiteral("Seit %1 kommen wieder Telegramme.")
+                                           .arg(m_services.clock.now().toString(u"HH:mm")),
+                                       DesktopNotification::Urgency::Normal, false};
         // The same notification: the warning gives way to the all-clear.
         if (m_receptionNotification != 0)
             m_services.notifications.update(m_receptionNotification, back);

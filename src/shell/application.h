@@ -1,16 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "alarm/alarm_list_model.h"
 #include "alarm/alarm_manager.h"
 #include "alarm_window/alarm_window.h"
 #include "command_line.h"
-#include "reception/reception_watch.h"
 #include "connection/server_connection.h"
 #include "directories/directories.h"
 #include "directories/status_tables.h"
 #include "message_bar/message_bar_window.h"
 #include "presentation/telegram_presenter.h"
 #include "presentation/telegram_summary.h"
+#include "reception/reception_watch.h"
 #include "settings/settings.h"
 #include "settings/settings_model.h"
 #include "settings_window/settings_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "board_cells.h"
 
 #include "directories/status_tables.h"

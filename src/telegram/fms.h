@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // FMS statuses as the decoder server numbers them: 0 to 18, the bounds of

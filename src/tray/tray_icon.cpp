@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tray_icon.h"
 
 #include "common/dialogs.h"
@@ -36,8 +37,8 @@ TrayIcon::TrayIcon(TrayService& service, Dialogs& dialogs, const QIcon& image,
     m_minimize = add("mMinimize", QStringLiteral("&Verstecken"), &TrayIcon::minimizeHost);
     add("mTelegramml", QStringLiteral("&Telegramm-Liste"), &TrayIcon::historyRequested);
     add("mStatusboard", QStringLiteral("&Statusübersicht"), &TrayIcon::statusBoardRequested);
-    m_acknowledge =
-        add("mAcknowledge", QStringLiteral("Alarm &quittieren"), &TrayIcon::alarmAcknowledgeRequested);
+    m_acknowledge = add("mAcknowledge", QStringLiteral("Alarm &quittieren"),
+                        &TrayIcon::alarmAcknowledgeRequested);
     m_acknowledge->setEnabled(false);
     add("mAlarmRules", QStringLiteral("Alarm&regeln …"), &TrayIcon::alarmRulesRequested);
     add("mMoreSettings", QStringLiteral("&Weitere Einstellungen …"),

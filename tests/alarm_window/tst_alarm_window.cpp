@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarm_list_model.h"
 #include "alarm/alarm_manager.h"
 #include "alarm/alarm_rules_file.h"

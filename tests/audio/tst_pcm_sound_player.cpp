@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audio/built_in_sounds.h"
 #include "audio/pcm_sound_player.h"
 #include "support/sound_test_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/cp1252.h"
 #include "common/fixed_text.h"
 #include "common/leading_number.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: arbitrary bytes through the framer and the decoders.
 #include "common/cp1252.h"
 #include "connection/record_framer.h"

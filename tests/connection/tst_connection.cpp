@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "connection/server_connection.h"
 #include "support/fake_transport.h"
 #include "support/fixed_clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "connection/record_framer.h"
 #include "connection/telegram_intake.h"
 #include "support/recording_sink.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: arbitrary bytes as each of the record files.
 #include "directories/directories.h"
 #include "directories/record_files.h"

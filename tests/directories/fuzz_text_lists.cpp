@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: arbitrary bytes as each of the text lists.
 #include "directories/directories.h"
 #include "directories/status_tables.h"

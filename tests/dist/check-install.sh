@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary DESTDIR under an unusual prefix (so a
 # rule with an absolute path shows up) and checks what a user gets there.
 #   check-install.sh BUILD_DIR VERSION EXPECTED_FILE_LIST

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the build folder and checks its control
 # fields, its file list and what lintian says about it.
 #   check-package.sh BUILD_DIR VERSION EXPECTED_FILE_LIST

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Under GNOME's compositor (headless, with Xwayland) and with Qt's Wayland
 # plugin installed, the real ostrevo started with WAYLAND_DISPLAY and DISPLAY
 # set must still put the message bar at the top edge over the full width and

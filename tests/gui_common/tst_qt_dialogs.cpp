@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/qt_translation.h"
 #include "gui_common/qt_dialogs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: a journal edited by hand. The first line is the search,
 // every further line a row of tab-separated cells; missing cells are NULL.
 // An odd first byte stores the rows under the program's own schema, an even

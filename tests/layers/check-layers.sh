@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers as the build links them: a folder of src/ includes only the
 # folders whose libraries it links (LAYER_MAP, written at configure time),
 # and the core's test programs load no Qt Gui or Widgets.

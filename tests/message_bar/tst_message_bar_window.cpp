@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "message_bar/message_bar_window.h"
 #include "presentation/bar_layout.h"
 #include "presentation/display_time.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "notifications/dbus_notifications.h"
 #include "support/private_session_bus.h"
 

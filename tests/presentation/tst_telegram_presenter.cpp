@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "directories/directories.h"
 #include "directories/status_tables.h"
 #include "presentation/caption_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reception/reception_watch.h"
 #include "support/fixed_clock.h"
 #include "support/fixed_settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: arbitrary texts as the stored settings, through reading,
 // the model's corrections and writing back.
 #include "common/cp1252.h"

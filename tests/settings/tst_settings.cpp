@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/qsettings_store.h"
 #include "settings/settings_conversions.h"
 #include "settings/settings_file.h"
@@ -86,7 +87,8 @@ private slots:
                  "Einstellungen/MsgFontName=Arial|Einstellungen/MsgFontSize=10|"
                  "Einstellungen/MsgLogOnly=%2|Einstellungen/MsgTime=65|Einstellungen/MsgVorne=1|"
                  "Einstellungen/Transparent=255|Einstellungen/UnbekFME=1|Einstellungen/UnbekFMS=1|"
-                 "Empfang/Lebenszeichen=|Empfang/Warnen nach=0|Journal/Aufbewahrung=90|Server/Adresse=127.0.0.1|"
+                 "Empfang/Lebenszeichen=|Empfang/Warnen "
+                 "nach=0|Journal/Aufbewahrung=90|Server/Adresse=127.0.0.1|"
                  "Server/Port=7778|Statusübersicht/Erledigt=|Statusübersicht/Geometrie=|"
                  "Statusübersicht/Spalten=|"
                  "Telegramm-Liste/Geometrie=|Telegramm-Liste/Spalten="_s.arg(

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the programs say on the command line, in German, also where Qt
 # writes it; and the program without any display.
 #   check-command-line.sh OSTREVO OSTREVO_FEED OSTREVO_MAKE_LISTS

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "journal/journal_reader.h"
 #include "shell/application.h"
 #include "shell/command_line.h"
@@ -81,9 +82,8 @@ struct Started
     {
         application = std::make_unique<Application>(ApplicationServices{
             dialogs, clock, tray, store, sound, notifications, data.filePath(u"journal.sqlite"_s),
-            u"ostrevo"_s,
-            data.filePath(u"autostart/de.ostrevo.Ostrevo.desktop"_s), u"ostrevo --tray"_s,
-            [this] { ++ended; }});
+            u"ostrevo"_s, data.filePath(u"autostart/de.ostrevo.Ostrevo.desktop"_s),
+            u"ostrevo --tray"_s, [this] { ++ended; }});
         application->start(lists.path(), commandLine);
     }
 
@@ -274,11 +274,14 @@ private slots:
         file.write(rules.toUtf8());
         file.close();
         // Read again when it changes on disk; what it skips is said.
-        static_cast<QMenu*>(window("mPopupMenu"))->findChild<QAction*>(u"mMoreSettings"_s)->trigger();
+        static_cast<QMenu*>(window("mPopupMenu"))
+            ->findChild<QAction*>(u"mMoreSettings"_s)
+            ->trigger();
         auto* rulesState = window("MoreSettingsWindow")->findChild<QLabel*>(u"rulesState"_s);
-        QTRY_COMPARE(rulesState->text(),
-                     u"Alarmregeln: 1 Zeile übersprungen (Zeile 3: Unteradresse „Q“ ist nicht A bis "
-                     "D (oder 1 bis 4))"_s);
+        QTRY_COMPARE(
+            rulesState->text(),
+            u"Alarmregeln: 1 Zeile übersprungen (Zeile 3: Unteradresse „Q“ ist nicht A bis "
+            "D (oder 1 bis 4))"_s);
         QTcpServer server;
         QTcpSocket* peer = s.connectTo(server);
         QVERIFY(peer);

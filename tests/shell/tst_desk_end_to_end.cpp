@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program on a real X display with the desk's real neighbours: a
 // private PulseAudio whose sink is recorded, a private session bus with a
 // notification service, a tray. An alarm sounds, notifies and is
@@ -174,10 +175,9 @@ private slots:
         const qsizetype quiet = sink->position();
         QVERIFY(sink->record(5)); // longer than the interval: no repeat
         QVERIFY(sink->rms(quiet, sink->position()) < 0.001);
-        QTRY_VERIFY(std::any_of(m_notifications.calls.cbegin(), m_notifications.calls.cend(),
-                                [](const auto& call) {
-                                    return call.method == u"CloseNotification"_s;
-                                }));
+        QTRY_VERIFY(
+            std::any_of(m_notifications.calls.cbegin(), m_notifications.calls.cend(),
+                        [](const auto& call) { return call.method == u"CloseNotification"_s; }));
 
         endProgram();
         const JournalRow alarm = journalRow(u"21101"_s);
@@ -216,8 +216,10 @@ private slots:
         endProgram();
         // Nothing was invented for the silence.
         JournalReader journal(m_dir.filePath(u"data/Ostrevo/journal.sqlite"_s));
-        QCOMPARE(journal.olderRows({allTelegramKinds(), {}}, QDateTime::currentDateTime(),
-                                   std::nullopt, 100).size(),
+        QCOMPARE(journal
+                     .olderRows({allTelegramKinds(), {}}, QDateTime::currentDateTime(),
+                                std::nullopt, 100)
+                     .size(),
                  4);
     }
 };

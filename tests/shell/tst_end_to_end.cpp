@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program on a real X display: lists from the sample generator, a
 // fresh configuration, a local server. Telegrams reach the bar; closing the
 // window or SIGTERM runs the orderly shut-down.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "directories/status_tables.h"
 #include "journal/journal_columns.h"
 #include "journal/sql_connection.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "directories/status_tables.h"
 #include "statusboard/board_cells.h"
 #include "statusboard_window/status_board_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: the head of a file given to --receive file: and audio
 // through the FMS gate. The audio a head points at must lie within the
 // file or run to its end; the gate hands out every whole sample once,

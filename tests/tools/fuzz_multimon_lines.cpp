@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: arbitrary decoder output through the bridge, its guards
 // on or loosened. Every record it sends must be one line and one telegram
 // for the intake.

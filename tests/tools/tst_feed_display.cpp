@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole chain on a real X display: sox makes the five tones, the real
 // multimon-ng decodes them, ostrevo-feed serves the record and the real
 // Ostrevo shows the listed receiver's call in its message bar.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who may connect to the feed, what a desk that stops reading costs, the
 // command line, and decoder output read from a FIFO.
 #include "feed_server.h"

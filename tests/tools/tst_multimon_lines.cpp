@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recorded multimon-ng output, the demo and replay files against what the
 // desks receive.
 #include "feed_records.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --receive with real processes: the chain with intervals of milliseconds
 // and shells as stages, and the whole ostrevo-feed with the real
 // multimon-ng on audio of the project's encoders, what it sends read from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of --receive that need no process: the source and decoder
 // settings, the audio on its way (file, pump, FMS gate), the FMS decoders'
 // twin lines and the supervision's intervals.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui_common/program_icon.h"
 #include "support/fake_dialogs.h"
 #include "support/recording_tray_service.h"
@@ -198,9 +199,8 @@ private slots:
         QCOMPARE(captions,
                  (QStringList{u"About ostrevo"_s, u"-"_s, u"Ma&ximize"_s, u"&Einstellungen"_s,
                               u"&Verstecken"_s, u"&Telegramm-Liste"_s, u"&Statusübersicht"_s,
-                              u"Alarm &quittieren"_s,
-                              u"Alarm&regeln …"_s, u"&Weitere Einstellungen …"_s, u"-"_s,
-                              u"&Beenden"_s}));
+                              u"Alarm &quittieren"_s, u"Alarm&regeln …"_s,
+                              u"&Weitere Einstellungen …"_s, u"-"_s, u"&Beenden"_s}));
         QVERIFY(!action("mAcknowledge").isEnabled());
         m_icon->setAlarmOpen(true);
         QVERIFY(action("mAcknowledge").isEnabled());

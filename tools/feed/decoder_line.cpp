@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "decoder_line.h"
 
 #include "five_tone_code.h"

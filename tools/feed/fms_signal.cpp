@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fms_signal.h"
 
 #include "fsk_audio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "network_access.h"
 
 bool AllowList::add(const QString& network)

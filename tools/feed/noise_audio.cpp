@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "noise_audio.h"
 
 #include "fsk_audio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ostrevo-feed: serves decoder-server records to Ostrevo desks.
 //   ostrevo-feed [--port N | --listen ADDRESS:PORT] [--allow CIDR]... [--quiet]
 //                (--demo | --replay FILE [--loop]

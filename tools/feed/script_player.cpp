@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "script_player.h"
 
 ScriptPlayer::ScriptPlayer(QList<FeedRecord> records, bool loop, QObject* parent)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "silence_watch.h"
 
 SilenceWatch::Change SilenceWatch::audioArrived(qint64 nowMs)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a journal with a realistic mix of telegrams for the benchmarks:
 //   ostrevo-make-journal FILE [ROWS] [DAYS]     (1 000 000 rows over 90 days)
 #include "journal_mix.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes sample list files from a readable source (see sample-lists.txt):
 //   ostrevo-make-lists SOURCE OUTDIR [--records-only | --text-only]
 #include "common/cp1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ostrevo-sound: plays the sounds Ostrevo names on its standard input through
 // the desktop's sound server, and reports whether the server takes them.
 // Ostrevo starts it and starts it anew when the server was gone.
