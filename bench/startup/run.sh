@@ -14,24 +14,9 @@ pids=()
 cleanup() { kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 
-# Full lists: 2500 receivers, 2000 vehicles, 5000 pagers, all status texts.
-source="$work/lists.txt"
-{
-    for i in $(seq 1 2500); do echo "FME $((20000 + i)) FF Musterstadt Melder $i"; done
-    for i in $(seq 1 2000); do echo "KFZ $((61000000 + i)) Florian Musterstadt $i # HLF"; done
-    for i in $(seq 1 5000); do echo "POC $((1000000 + i)) Zugführer $i"; done
-    for i in $(seq 0 18); do echo "LST6: Status $i"; echo "KFZ6: Auftrag $i"; done
-} >"$source"
-"$build/tools/lists/ostrevo-make-lists" "$source" "$work/lists" >/dev/null
-
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-read -r -t 20 number <"$work/display"
-export DISPLAY=":$number"
-unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM
-trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >/dev/null 2>&1 &
-pids+=($!)
+source "$(dirname "$0")/../desk.sh"
+make_full_lists "$build/tools/lists/ostrevo-make-lists"
+start_display_with_tray
 sleep 1
 
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"

@@ -17,7 +17,6 @@
 #include <QProcess>
 #include <QScreen>
 #include <QSettings>
-#include <QSystemTrayIcon>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -105,16 +104,10 @@ private slots:
         QVERIFY(m_sound.start());
         QVERIFY(!m_bus.address().isEmpty());
         QVERIFY(m_notifications.serve(m_bus.connect(u"notifications"_s)));
-        m_trayer.start(u"trayer"_s, {u"--edge"_s, u"bottom"_s, u"--widthtype"_s, u"pixel"_s,
-                                     u"--width"_s, u"120"_s, u"--height"_s, u"32"_s});
-        QVERIFY(m_trayer.waitForStarted(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
+        QVERIFY(startTray(m_trayer));
         QVERIFY(m_server.listen(QHostAddress::LocalHost));
-        QProcess generator;
-        generator.start(QStringLiteral(MAKE_SAMPLE_LISTS),
-                        {QStringLiteral(SAMPLE_SOURCE), m_dir.filePath(u"lists"_s)});
-        QVERIFY(generator.waitForFinished(10000));
-        QCOMPARE(generator.exitCode(), 0);
+        QVERIFY(makeSampleLists(QStringLiteral(MAKE_SAMPLE_LISTS), QStringLiteral(SAMPLE_SOURCE),
+                                m_dir.filePath(u"lists"_s)));
     }
 
     void cleanupTestCase()

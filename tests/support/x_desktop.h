@@ -3,6 +3,8 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <QSystemTrayIcon>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -42,4 +44,21 @@ inline QString trayIcon(qint64 pid)
         }
     }
     return icon;
+}
+
+// A notification area at the bottom of the screen; false when none appears.
+inline bool startTray(QProcess& trayer)
+{
+    trayer.start(u"trayer"_s, {u"--edge"_s, u"bottom"_s, u"--widthtype"_s, u"pixel"_s, u"--width"_s,
+                               u"120"_s, u"--height"_s, u"32"_s});
+    return trayer.waitForStarted(5000) &&
+           QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000);
+}
+
+// The sample lists, made by the project's generator into a folder.
+inline bool makeSampleLists(const QString& generator, const QString& source, const QString& folder)
+{
+    QProcess process;
+    process.start(generator, {source, folder});
+    return process.waitForFinished(10000) && process.exitCode() == 0;
 }
