@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's pictures again, under Xvfb, from the program as built:
 #   docs/screenshot.png   the message bar and the settings window "Kaldrin"
 #   docs/bar.png          the message bar with a telegram
@@ -17,7 +18,8 @@
 # the windows from the tray menu (xdotool) and takes the pictures (ImageMagick
 # import). Every process it started is ended on the way out, also on failure.
 # Needs the Debian packages xvfb trayer xdotool x11-utils imagemagick sqlite3.
-# Takes about a minute and a half (the demo's sequence lasts 42 s).
+# Takes about 70 seconds: the demo's sequence lasts 42 s, and the pictures
+# wait for their moments in it.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -88,7 +90,7 @@ wait_for() {
 }
 
 # The X server: -displayfd makes it pick a free display and name it.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(head -n 1 "$work/display")
@@ -105,14 +107,28 @@ chmod 700 "$XDG_RUNTIME_DIR"
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/no-bus
 lists=$XDG_DATA_HOME/Ostrevo
 "$make_lists" "$root/tools/lists/sample-lists.txt" "$lists" >"$work/lists.log"
-# One alarm of the demo's sequence, silent (there is no sound server here).
-cat >"$lists/Alarmregeln.txt" <<'EOF'
-# Art;Kennung;Zusatz;Bezeichnung;Ton;Wiederholen
-ZVEI;21101;;Vollalarm FF Musterstadt;aus;nein
-FMS;*;0;NOTRUF;sirene;ja
-EOF
+# The rules file; a rule for the demo's page to 0077001 comes in later.
+rules() {
+    {
+        echo '# Art;Kennung;Zusatz;Bezeichnung;Ton;Wiederholen'
+        # Silent: there is no sound server here.
+        [[ ${1-} == page ]] && echo 'POCSAG;77001;B;Information Gerätewart;aus;nein'
+        echo 'FMS;*;0;NOTRUF;sirene;ja'
+    } >"$lists/Alarmregeln.txt.new"
+    mv "$lists/Alarmregeln.txt.new" "$lists/Alarmregeln.txt"
+}
+rules
 
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+# The demo's port 7778 where it is free (the settings window shows it).
+port=$(python3 -c '
+import socket
+s = socket.socket()
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)  # as the feed binds
+try:
+    s.bind(("127.0.0.1", 7778))
+except OSError:
+    s.bind(("127.0.0.1", 0))
+print(s.getsockname()[1])')
 # The windows where the pictures want them, below the bar's 15 pixels and
 # apart from the settings window.
 cat >"$XDG_CONFIG_HOME/Ostrevo/Ostrevo.conf" <<EOF
@@ -121,11 +137,11 @@ Adresse=127.0.0.1
 Port=$port
 
 [Telegramm-Liste]
-Geometrie=20 190 980 470
-Spalten=130 58 74 200 150 190 200
+Geometrie=20 190 1240 430
+Spalten=145 62 75 200 125 280 300
 
 [Status%FCbersicht]
-Geometrie=130 190 760 560
+Geometrie=130 190 760 470
 Spalten=220 100 200 110 106
 EOF
 
@@ -179,9 +195,34 @@ tray_menu() {
     wait_for 5 menu_shown || fail "the tray menu did not open"
 }
 
-# 1. The alarm of "ZVEI 21101": its window and the tray menu while it is open.
-wait_for 60 window_shown '^Alarm$' || fail "no alarm window (the rule for ZVEI 21101)"
-sleep 1.5 # a running "seit" time
+# 1. The status board while a vehicle's request to speak is open: the demo
+# answers it two seconds later.
+tray_menu
+xdotool key s # "&Statusübersicht"
+wait_for 10 window_shown '^Statusübersicht$' || fail "no Statusübersicht"
+xdotool mousemove 500 760
+board=$(visible '^Statusübersicht$')
+# Waits up to $1 seconds for the next request and takes the picture, into
+# $2; fails when the answer came before the picture was taken.
+board_picture() {
+    local mark request
+    mark=$(newest "1")
+    wait_for "$1" row_after "kind = 'FMS' AND status = 5" "$mark" || return 1
+    request=$(newest "kind = 'FMS' AND status = 5")
+    sleep 0.3
+    xdotool windowraise "$board"
+    import -window "$board" "$2"
+    ! row_after "kind = 'FMS' AND status = 6 AND direction = 'to_vehicle'" "$request"
+}
+for _ in 1 2 3; do
+    board_picture 60 "$out/statusboard.png" && break
+done
+
+# 2. An alarm: the rule for the page to 0077001 comes in while Ostrevo runs
+# (it reads the file again); its window, and the tray menu while it is open.
+rules page
+wait_for 60 window_shown '^Alarm$' || fail "no alarm window (the rule for POCSAG 0077001)"
+sleep 2.5 # a running "seit" time
 import -window "$(visible '^Alarm$')" "$out/alarm.png"
 tray_menu
 read -r menu_x menu_y <<<"$menu_geometry"
@@ -190,18 +231,15 @@ import -window root "$work/root.png"
 screen_width=$(xdotool getdisplaygeometry | cut -d' ' -f1)
 screen_height=$(xdotool getdisplaygeometry | cut -d' ' -f2)
 convert "$work/root.png" -crop \
-    "$((screen_width - menu_x + 8))x$((screen_height - menu_y + 8))+$((menu_x - 8))+$((menu_y - 8))" \
+    "$((screen_width - menu_x))x$((screen_height - menu_y))+${menu_x}+${menu_y}" \
     +repage "$out/tray-menu.png"
 xdotool key q # "Alarm &quittieren"
 wait_for 5 window_gone '^Alarm$' || fail "the alarm was not acknowledged"
-xdotool mousemove 500 700
+xdotool mousemove 500 760
 wait_for 5 row_after "acknowledged_at IS NOT NULL" 0 || fail "no acknowledgement in the journal"
-# The rule has been seen; the next round of the demo raises no new alarm.
-printf '# Art;Kennung;Zusatz;Bezeichnung;Ton;Wiederholen\nFMS;*;0;NOTRUF;sirene;ja\n' \
-    >"$lists/Alarmregeln.txt.new"
-mv "$lists/Alarmregeln.txt.new" "$lists/Alarmregeln.txt"
+rules
 
-# 2. The history window, with the acknowledged alarm near the top.
+# 3. The history window, with the acknowledged alarm near the top.
 tray_menu
 xdotool key t # "&Telegramm-Liste"
 wait_for 10 window_shown '^Telegramm-Liste$' || fail "no Telegramm-Liste"
@@ -210,43 +248,30 @@ sleep 1.5
 history=$(visible '^Telegramm-Liste$')
 xdotool windowraise "$history"
 import -window "$history" "$out/history.png"
+# The board again, fuller now, with the request of the next round.
+if board_picture 45 "$work/statusboard.png"; then
+    mv "$work/statusboard.png" "$out/statusboard.png"
+fi
 
-# 3. The settings window and the bar with a status from a vehicle.
-mark=$(newest "1")
-wait_for 60 row_after "kind = 'FMS' AND status = 4 AND direction = 'from_vehicle'" "$mark" ||
-    fail "no status 4 from the demo"
-sleep 0.5
-xdotool windowraise "$kaldrin"
-sleep 0.3
-import -window "$kaldrin" "$out/settings.png"
-import -window root "$work/root.png"
-convert "$work/root.png" -crop "${screen_width}x180+0+0" +repage "$out/screenshot.png"
-
-# 4. The status board while a vehicle's request to speak is open: the demo
-# answers it two seconds later.
-tray_menu
-xdotool key s # "&Statusübersicht"
-wait_for 10 window_shown '^Statusübersicht$' || fail "no Statusübersicht"
-xdotool mousemove 500 760
-board=$(visible '^Statusübersicht$')
-for _ in 1 2 3; do
-    mark=$(newest "1")
-    wait_for 60 row_after "kind = 'FMS' AND status = 5" "$mark" || fail "no request to speak"
-    request=$(newest "kind = 'FMS' AND status = 5")
-    sleep 0.3
-    xdotool windowraise "$board"
-    import -window "$board" "$out/statusboard.png"
-    # Taken before the answer ("J - Sprechaufforderung") came?
-    row_after "kind = 'FMS' AND status = 6 AND direction = 'to_vehicle'" "$request" || break
-done
-
-# 5. The bar once the request and the speaker stand at its right.
+# 4. The bar once a status, the request and the speaker stand in it; the
+# settings window below it.
 mark=$(newest "1")
 wait_for 60 row_after "kind = 'FMS' AND status = 1 AND direction = 'from_vehicle'" "$mark" ||
     fail "no status 1 from the demo"
 sleep 0.5
+xdotool windowraise "$kaldrin"
+sleep 0.3
 import -window "$bar" "$out/bar.png"
+import -window "$kaldrin" "$out/settings.png"
+import -window root "$work/root.png"
+convert "$work/root.png" -crop "${screen_width}x180+0+0" +repage "$out/screenshot.png"
 
+# Smaller files: 64 colours are plenty for these, where that is smaller.
 for picture in screenshot bar settings alarm tray-menu history statusboard; do
-    echo "$out/$picture.png: $(identify -format '%wx%h' "$out/$picture.png")"
+    file=$out/$picture.png
+    convert "$file" -strip -colors 64 "PNG8:$work/small.png"
+    if (($(stat -c %s "$work/small.png") < $(stat -c %s "$file"))); then
+        mv "$work/small.png" "$file"
+    fi
+    echo "$file: $(identify -format '%wx%h' "$file"), $(stat -c %s "$file") bytes"
 done
