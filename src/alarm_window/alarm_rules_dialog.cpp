@@ -76,7 +76,7 @@ AlarmRulesDialog::AlarmRulesDialog(AlarmRulesSource& source, QWidget* parent)
     auto* up = button(this, QStringLiteral("Nach &oben"), "moveUp");
     auto* down = button(this, QStringLiteral("Nach &unten"), "moveDown");
     m_test = button(this, QStringLiteral("&Probe"), "test");
-    auto* addWindow = button(this, QStringLiteral("Neue &Probealarm-Zeit"), "addTestWindow");
+    auto* addWindow = button(this, QStringLiteral("Neue Probealarm-&Zeit"), "addTestWindow");
     auto* removeWindow = button(this, QStringLiteral("Zeit ent&fernen"), "removeTestWindow");
     m_save = button(this, QStringLiteral("&Speichern"), "save");
     auto* close = button(this, QStringLiteral("Schließen"), "close");

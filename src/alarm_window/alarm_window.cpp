@@ -14,7 +14,7 @@
 
 namespace {
 constexpr int FontPoints = 16;
-constexpr QSize WindowSize{900, 360};
+constexpr QSize WindowSize{1100, 400};
 } // namespace
 
 AlarmWindow::AlarmWindow(AlarmListModel& model, QWidget* parent)
@@ -63,10 +63,13 @@ AlarmWindow::AlarmWindow(AlarmListModel& model, QWidget* parent)
     layout->addWidget(m_acknowledge);
     resize(WindowSize);
 
-    m_ticker.setInterval(1000);
+    // "seit m:ss" turns over within a quarter second of the full second.
+    m_ticker.setInterval(250);
     connect(&m_ticker, &QTimer::timeout, &m_model, &AlarmListModel::tick);
-    connect(&m_model, &QAbstractItemModel::modelReset, this,
-            [this] { m_beyond->setText(m_model.beyondListed()); });
+    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_beyond->setText(m_model.beyondListed());
+        m_table->resizeRowsToContents(); // long texts wrap
+    });
 }
 
 void AlarmWindow::follow(bool alarmsOpen, int barHeight)
@@ -96,6 +99,8 @@ void AlarmWindow::place(int barHeight)
     if (!screen)
         return;
     const QRect area = screen->geometry().adjusted(0, barHeight, 0, 0);
+    // Wide enough for the text column on any screen it fits on.
+    resize(std::min(WindowSize.width(), area.width() * 9 / 10), height());
     QRect frame(QPoint(), size());
     frame.moveCenter(area.center());
     frame.moveTop(std::max(frame.top(), area.top()));

@@ -134,7 +134,8 @@ void SingleInstance::takeConnection()
             received >> arguments;
             socket->write(QByteArray(1, Received));
             socket->flush();
-            qCInfo(lcInstance) << "Zweiter Start übergeben:" << arguments.size() << "Argumente";
+            qCInfo(lcInstance) << "Zweiter Start übergeben:" << arguments.size()
+                               << (arguments.size() == 1 ? "Argument" : "Argumente");
             emit argumentsReceived(arguments);
         });
     }
