@@ -14,9 +14,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTableView>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -54,6 +52,11 @@ template <typename T> T* control(const char* name)
 QLabel* barLabel(const char* name)
 {
     return bar()->findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+QAction* menuAction(const char* name)
+{
+    return window("mPopupMenu")->findChild<QAction*>(QString::fromLatin1(name));
 }
 
 // The application over fakes, started in an empty list folder.
@@ -97,9 +100,7 @@ struct Started
 
     QWidget* openFromMenu(const char* action, const char* windowName)
     {
-        static_cast<QMenu*>(window("mPopupMenu"))
-            ->findChild<QAction*>(QString::fromLatin1(action))
-            ->trigger();
+        menuAction(action)->trigger();
         return window(windowName);
     }
 
@@ -160,15 +161,11 @@ private slots:
     void firstRun()
     {
         Started s;
-        QWidget* window = settingsWindow();
-        QVERIFY(window->isVisible());
-        QCOMPARE(window->windowTitle(), u"Kaldrin"_s);
+        QVERIFY(settingsWindow()->isVisible());
         QCOMPARE(control<QLineEdit>("txtSrv")->text(), u"127.0.0.1"_s);
         QCOMPARE(control<QLineEdit>("txtSrvPort")->text(), u"7778"_s);
         QVERIFY(!control<QCheckBox>("chkAuto")->isChecked());
         QCOMPARE(control<QLineEdit>("txtMsgOnly")->text(), Settings::DefaultMessageFilter);
-        QCOMPARE(control<QLineEdit>("txtTransparent")->toolTip(), u"Werte: 0 - 255"_s);
-        QCOMPARE(control<QLabel>("lblStatus")->text(), u"Unbekannt"_s);
         QVERIFY(bar()->isVisible());
         QVERIFY(bar()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(s.tray.shown);
@@ -246,12 +243,8 @@ private slots:
     void moreSettingsWriteTheAutostartEntry()
     {
         Started s;
-        auto* menu = static_cast<QMenu*>(window("mPopupMenu"));
-        menu->findChild<QAction*>(u"mMoreSettings"_s)->trigger();
-        QWidget* more = window("MoreSettingsWindow");
+        QWidget* more = s.openFromMenu("mMoreSettings", "MoreSettingsWindow");
         QVERIFY(more && more->isVisible());
-        QCOMPARE(more->windowTitle(), u"Weitere Einstellungen"_s);
-        QCOMPARE(more->findChild<QTabWidget*>()->tabText(0), u"Start"_s);
         auto* atLogin = more->findChild<QCheckBox*>(u"atLogin"_s);
         const QString entry = s.data.filePath(u"autostart/de.ostrevo.Ostrevo.desktop"_s);
         QVERIFY(!atLogin->isChecked());
@@ -259,8 +252,7 @@ private slots:
         QVERIFY(QFile::exists(entry));
         atLogin->click();
         QVERIFY(!QFile::exists(entry));
-        menu->findChild<QAction*>(u"mMoreSettings"_s)->trigger(); // again: the same window
-        QCOMPARE(window("MoreSettingsWindow"), more);
+        QCOMPARE(s.openFromMenu("mMoreSettings", "MoreSettingsWindow"), more); // the same window
     }
 
     void alarmsFromTheListFolder()
@@ -274,10 +266,8 @@ private slots:
         file.write(rules.toUtf8());
         file.close();
         // Read again when it changes on disk; what it skips is said.
-        static_cast<QMenu*>(window("mPopupMenu"))
-            ->findChild<QAction*>(u"mMoreSettings"_s)
-            ->trigger();
-        auto* rulesState = window("MoreSettingsWindow")->findChild<QLabel*>(u"rulesState"_s);
+        auto* rulesState = s.openFromMenu("mMoreSettings", "MoreSettingsWindow")
+                               ->findChild<QLabel*>(u"rulesState"_s);
         QTRY_COMPARE(
             rulesState->text(),
             u"Alarmregeln: 1 Zeile übersprungen (Zeile 3: Unteradresse „Q“ ist nicht A bis "
@@ -288,17 +278,15 @@ private slots:
         peer->write("ZVEI\t21101\r\n");
         QWidget* alarm = window("AlarmWindow");
         QTRY_VERIFY(alarm && alarm->isVisible());
-        QCOMPARE(alarm->windowTitle(), u"Alarm"_s);
         QCOMPARE(s.sound.played, QList<AlarmSound>{AlarmSound::of(BuiltInSound::Gong)});
         QCOMPARE(s.notifications.shown.value(1).summary, u"Vollalarm Wehr Nord"_s);
         QVERIFY(s.tray.tip.startsWith(u"Alarm: Vollalarm Wehr Nord"_s));
-        auto* menu = static_cast<QMenu*>(window("mPopupMenu"));
-        QVERIFY(menu->findChild<QAction*>(u"mAcknowledge"_s)->isEnabled());
+        QVERIFY(menuAction("mAcknowledge")->isEnabled());
 
         alarm->findChild<QPushButton*>(u"acknowledge"_s)->click();
         QVERIFY(!alarm->isVisible());
         QVERIFY(s.notifications.shown.isEmpty());
-        QVERIFY(!menu->findChild<QAction*>(u"mAcknowledge"_s)->isEnabled());
+        QVERIFY(!menuAction("mAcknowledge")->isEnabled());
         s.application->shutDown();
         JournalReader journal(s.data.filePath(u"journal.sqlite"_s));
         const QList<JournalRow> rows = journal.olderRows({}, s.clock.now(), std::nullopt, 10);
@@ -351,7 +339,6 @@ private slots:
         QVERIFY(bar()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
         control<QPushButton>("cmdMsgSchrift")->click(); // cancelled: nothing changes
-        QCOMPARE(s.dialogs.fontTitle, u"Schriftart Auswählen"_s);
         QCOMPARE(s.dialogs.fontPresets.last(), (FontChoice{u"Arial"_s, 10, false, false}));
         s.dialogs.fontAnswer = FontChoice{u"Liberation Serif"_s, 14, true, false};
         control<QPushButton>("cmdMsgSchrift")->click();
@@ -360,7 +347,6 @@ private slots:
 
         control<QPushButton>("cmdLoadDB")->click(); // cancelled
         const FileDialogRequest& request = s.dialogs.fileRequests.last();
-        QCOMPARE(request.title, u"Datenbank Auswählen"_s);
         QCOMPARE(request.filters,
                  (QStringList{u"Alle Dateien (*.*)"_s, u"Access-Dateien (*.mdb)"_s}));
         QCOMPARE(request.selectedFilter, u"Access-Dateien (*.mdb)"_s);
@@ -459,19 +445,15 @@ private slots:
 
         // The menu item opens the list, which names the list folder; looking
         // at it stops the flashing.
-        auto* menu = static_cast<QMenu*>(window("mPopupMenu"));
-        menu->findChild<QAction*>(u"mTelegramml"_s)->trigger();
-        QWidget* history = window("HistoryWindow");
+        QWidget* history = s.openFromMenu("mTelegramml", "HistoryWindow");
         QVERIFY(history && history->isVisible());
-        QCOMPARE(history->windowTitle(), u"Telegramm-Liste"_s);
         QTRY_COMPARE(s.tray.image.cacheKey(), normal);
         bool namesFolder = false;
         for (const QLabel* label : history->findChildren<QLabel*>())
             namesFolder |= label->text() == u"Namenslisten aus: "_s + s.lists.path();
         QVERIFY(namesFolder);
         history->resize(700, 450);
-        menu->findChild<QAction*>(u"mTelegramml"_s)->trigger(); // again: the same window
-        QCOMPARE(window("HistoryWindow"), history);
+        QCOMPARE(s.openFromMenu("mTelegramml", "HistoryWindow"), history); // the same window
 
         // Switching the bar on stops it too.
         peer->write("ZVEI\t21103\r\n");
@@ -495,7 +477,6 @@ private slots:
                     "FMSTlg\t61110146\t1\t0\t1\t0\t0\t0\t0\r\n");
         QWidget* board = s.openFromMenu("mStatusboard", "StatusBoardWindow");
         QVERIFY(board && board->isVisible());
-        QCOMPARE(board->windowTitle(), u"Statusübersicht"_s);
         const auto cells = [](QWidget* window, const char* table) {
             QStringList rows;
             const auto* model = window->findChild<QTableView*>(QString::fromLatin1(table))->model();
