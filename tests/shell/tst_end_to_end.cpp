@@ -259,17 +259,6 @@ private slots:
                                 std::nullopt, 10)
                      .size(),
                  1);
-
-        // A killed instance leaves its socket; the next start takes it over.
-        startProgram(first, {});
-        QTRY_COMPARE(visibleWindows(u"^Kaldrin$"_s).size(), 1);
-        ::kill(pid_t(first.processId()), SIGKILL);
-        QVERIFY(first.waitForFinished(5000));
-        startProgram(second, {});
-        QTRY_COMPARE(visibleWindows(u"^Kaldrin$"_s).size(), 1);
-        QCOMPARE(second.state(), QProcess::Running);
-        ::kill(pid_t(second.processId()), SIGTERM);
-        QVERIFY(second.waitForFinished(10000));
     }
 
     void informationWithoutSettings()
