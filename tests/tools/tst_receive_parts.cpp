@@ -12,29 +12,23 @@
 #include "receive_source.h"
 #include "restart_backoff.h"
 #include "silence_watch.h"
+#include "support/wav_bytes.h"
 #include "twin_lines.h"
 
 #include <QTemporaryFile>
-#include <QtEndian>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray le(quint32 value, int bytes)
-{
-    QByteArray out(4, '\0');
-    qToLittleEndian(value, out.data());
-    return out.left(bytes);
-}
-
-// A WAV file's head: RIFF, the format chunk, the data chunk's header.
+// A WAV file's head: RIFF, the chunks before the format, the format chunk,
+// the data chunk's header.
 QByteArray wavHead(quint16 format, quint16 channels, quint32 rate, quint16 bits,
                    const QByteArray& before = {}, quint32 dataLength = 1000)
 {
-    return "RIFF" + le(0, 4) + "WAVE" + before + "fmt " + le(16, 4) + le(format, 2) +
-           le(channels, 2) + le(rate, 4) + le(rate * 2, 4) + le(2, 2) + le(bits, 2) + "data" +
-           le(dataLength, 4);
+    using namespace WavBytes;
+    return riff(before + chunk("fmt ", WavBytes::format(format, channels, int(rate), bits)) +
+                "data" + le(dataLength, 4));
 }
 
 QByteArray sequence(qsizetype size, qsizetype from = 0)
