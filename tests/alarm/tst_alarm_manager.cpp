@@ -17,12 +17,19 @@ const QString Rules = u"POCSAG;1234567;A;Brand klein;gong;ja\n"
                       "POCSAG;7654321;;Kreisbrandmeister;hinweis;nein\n"
                       "ZVEI;2*;;Vollalarm;sirene;ja\n"_s;
 
-HandledTelegram page(const QString& address, const QString& text, const QDateTime& at)
+HandledTelegram call(const QString& address, const QDateTime& at)
 {
     HandledTelegram telegram;
     telegram.receivedAt = at;
-    telegram.kind = TelegramKind::Pocsag;
+    telegram.kind = TelegramKind::FiveTone;
     telegram.address = address;
+    return telegram;
+}
+
+HandledTelegram page(const QString& address, const QString& text, const QDateTime& at)
+{
+    HandledTelegram telegram = call(address, at);
+    telegram.kind = TelegramKind::Pocsag;
     telegram.subAddress = u"A"_s;
     telegram.text = text;
     telegram.name = address == u"1234567" ? u"Zugführer"_s : QString();
@@ -85,11 +92,8 @@ private slots:
     void soundsAgainUntilAcknowledged()
     {
         m_settings.value.alarmRepeatSeconds = 3;
-        HandledTelegram call;
-        call.receivedAt = m_clock.now();
-        call.kind = TelegramKind::FiveTone;
-        call.address = u"21101"_s;
-        m_alarms->take(call);
+        const HandledTelegram vollalarm = call(u"21101"_s, m_clock.now());
+        m_alarms->take(vollalarm);
         QTRY_VERIFY(m_sound.played.size() >= 3); // a busy machine may see more
         QCOMPARE(m_sound.played.last(), AlarmSound::of(BuiltInSound::Siren));
         m_alarms->acknowledge();
@@ -103,7 +107,7 @@ private slots:
         rules.testWindows << TestWindow{m_clock.now().date().dayOfWeek(), QTime(0, 0),
                                         QTime(23, 59)};
         m_alarms->setRules(rules);
-        QCOMPARE(m_alarms->take(call), u"Probealarm: Vollalarm"_s);
+        QCOMPARE(m_alarms->take(vollalarm), u"Probealarm: Vollalarm"_s);
         QTRY_COMPARE(m_notifications.shown.last().summary, u"Probealarm: Vollalarm"_s);
         QTest::qWait(100);
         QCOMPARE(m_sound.played.size(), played + 2);
@@ -126,13 +130,8 @@ private slots:
 
     void floodStaysBounded()
     {
-        for (int i = 0; i < 1000; ++i) {
-            HandledTelegram call;
-            call.receivedAt = m_clock.now();
-            call.kind = TelegramKind::FiveTone;
-            call.address = QString::number(20000 + i);
-            m_alarms->take(call);
-        }
+        for (int i = 0; i < 1000; ++i)
+            m_alarms->take(call(QString::number(20000 + i), m_clock.now()));
         QCOMPARE(open().size(), std::size_t(AlarmBook::MaxKept));
         QCOMPARE(m_alarms->book().openCount(), 1000);
         QCOMPARE(open().front().who, u"20999"_s);
