@@ -29,11 +29,7 @@ struct RecordingOutput final : PcmOutput
 
 QByteArray samplesOf(BuiltInSound sound)
 {
-    static const std::array<QByteArray, 3> sounds{
-        BuiltInSounds::synthesize(BuiltInSound::Gong).samples,
-        BuiltInSounds::synthesize(BuiltInSound::Siren).samples,
-        BuiltInSounds::synthesize(BuiltInSound::Notice).samples};
-    return sounds.at(size_t(sound));
+    return BuiltInSounds::synthesize(sound).samples;
 }
 
 } // namespace
@@ -46,10 +42,6 @@ class TestPcmSoundPlayer : public QObject
     RecordingOutput* m_output = nullptr;
     std::unique_ptr<PcmSoundPlayer> m_player;
 
-    QString file(const QString& name, const QByteArray& bytes)
-    {
-        return writeFile(m_dir, name, bytes);
-    }
     // Waits until every file read has come back.
     void settle() { QTRY_VERIFY(m_player->findChildren<QFutureWatcherBase*>().isEmpty()); }
 
@@ -85,13 +77,13 @@ private slots:
     void playsAReadableFile()
     {
         const QByteArray tone = WavBytes::tone(440, 0.1);
-        m_player->play(AlarmSound::fromFile(file(u"ton.wav"_s, tone)));
+        m_player->play(AlarmSound::fromFile(writeFile(m_dir, u"ton.wav"_s, tone)));
         QTRY_COMPARE(m_output->playing, WavReader::decode(tone).pcm.samples);
     }
 
     void gongForAFileThatCannotBePlayedLoggedOncePerFile()
     {
-        const QString garbage = file(u"müll.wav"_s, "RIFF....WAVEjunk");
+        const QString garbage = writeFile(m_dir, u"müll.wav"_s, "RIFF....WAVEjunk");
         const QString missing = m_dir.filePath(u"fehlt.wav"_s);
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(u"müll.wav nicht abspielbar: .*Gong"_s));
@@ -110,7 +102,7 @@ private slots:
 
     void aReadThatFinishesLatePlaysNothing()
     {
-        const QString tone = file(u"ton.wav"_s, WavBytes::tone(440, 0.1));
+        const QString tone = writeFile(m_dir, u"ton.wav"_s, WavBytes::tone(440, 0.1));
         m_player->play(AlarmSound::fromFile(tone));
         m_player->stop();
         m_player->play(AlarmSound::fromFile(tone));
