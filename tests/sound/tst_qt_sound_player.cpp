@@ -20,10 +20,6 @@ class TestQtSoundPlayer : public QObject
     std::unique_ptr<SinkRecorder> m_recorder;
     std::unique_ptr<QtSoundPlayer> m_player;
 
-    QString file(const QString& name, const QByteArray& bytes)
-    {
-        return writeFile(m_dir, name, bytes);
-    }
     // Records a quarter second from now on and says whether it was all silence.
     bool staysSilent()
     {
@@ -58,9 +54,11 @@ private slots:
     // may starve a stream for a moment without failing the test.
     void aSecondSoundReplacesTheFirst()
     {
-        m_player->play(AlarmSound::fromFile(file(u"tief.wav"_s, WavBytes::tone(400, 8))));
+        m_player->play(
+            AlarmSound::fromFile(writeFile(m_dir, u"tief.wav"_s, WavBytes::tone(400, 8))));
         QTRY_VERIFY(m_recorder->sounding());
-        m_player->play(AlarmSound::fromFile(file(u"hoch.wav"_s, WavBytes::tone(1000, 8))));
+        m_player->play(
+            AlarmSound::fromFile(writeFile(m_dir, u"hoch.wav"_s, WavBytes::tone(1000, 8))));
         QTRY_VERIFY(m_recorder->level(1000, m_recorder->position() - 2000) > 0.2);
         const qsizetype mark = m_recorder->position();
         QVERIFY(m_recorder->record(0.5));
@@ -70,7 +68,8 @@ private slots:
 
     void aGarbageFilePlaysTheGong()
     {
-        m_player->play(AlarmSound::fromFile(file(u"müll.wav"_s, QByteArray(5000, 'x'))));
+        m_player->play(
+            AlarmSound::fromFile(writeFile(m_dir, u"müll.wav"_s, QByteArray(5000, 'x'))));
         QTRY_VERIFY(m_recorder->sounding());
         const qsizetype mark = m_recorder->position();
         QVERIFY(m_recorder->record(0.3));
