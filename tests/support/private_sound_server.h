@@ -23,7 +23,9 @@ public:
 
     explicit SinkRecorder(const QString& server)
     {
-        m_parec.setProcessEnvironment(environment(server));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"PULSE_SERVER"_s, server);
+        m_parec.setProcessEnvironment(environment);
         QObject::connect(&m_parec, &QProcess::readyReadStandardOutput, [this] {
             const QByteArray bytes = m_parec.readAllStandardOutput();
             m_pending += bytes;
@@ -65,13 +67,6 @@ public:
     {
         const qsizetype until = position() + qsizetype(seconds * Rate);
         return waitFor(until, int(seconds * 1000) + 5000);
-    }
-
-    static QProcessEnvironment environment(const QString& server)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"PULSE_SERVER"_s, server);
-        return environment;
     }
 
 private:
