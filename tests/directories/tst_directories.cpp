@@ -199,7 +199,6 @@ private slots:
         QCOMPARE(d.findFiveTone(u"21101")->name.trimmed(), u"Vollalarm"_s);
         QCOMPARE(m_dialogs.messages.size(), 1);
         QCOMPARE(m_dialogs.messages[0].text, u"Ton5.dat ist Keine gültige 5Ton-Datei!"_s);
-        QCOMPARE(m_dialogs.messages[0].title, u"5Ton Empfänger Laden"_s);
         QCOMPARE(m_dialogs.messages[0].icon, MessageBoxRequest::Icon::None);
         QCOMPARE(m_announced, (QStringList{u"1 Fahrzeuge geladen."_s, u"1 Melder geladen."_s}));
 
@@ -214,7 +213,6 @@ private slots:
                                            u"1 Melder geladen."_s}));
         QCOMPARE(m_dialogs.messages.size(), 1);
         QCOMPARE(m_dialogs.messages[0].text, u"Keine gültige POCSAG-Datei!"_s);
-        QCOMPARE(m_dialogs.messages[0].title, u"POCSAG Empfänger Laden"_s);
 
         // An invalid Fahrzeug.Dat: its critical message; nothing left behind.
         write(u"Fahrzeug.Dat"_s, QByteArray(516, 'x'));
