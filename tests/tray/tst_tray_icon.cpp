@@ -211,7 +211,6 @@ private slots:
         QCOMPARE(more.count(), 1);
         action("mAbout").trigger();
         QCOMPARE(m_dialogs.messages.size(), 1);
-        QCOMPARE(m_dialogs.messages[0].title, u"About Vorsand"_s);
         QCOMPARE(m_dialogs.messages[0].text, u"Vorsand Version 1.0.0"_s);
         QCOMPARE(m_dialogs.messages[0].icon, MessageBoxRequest::Icon::Information);
         m_icon->setVisible(true);
