@@ -206,25 +206,22 @@ private slots:
 
     void trayStartAndLaterStarts_data()
     {
-        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<bool>("iconWanted");
         QTest::addColumn<bool>("trayAvailable");
         QTest::addColumn<bool>("windowShown");
-        QTest::newRow("tray") << QStringList() << true << false;
-        QTest::newRow("no notification area") << QStringList() << false << true;
-        QTest::newRow("icon not wanted")
-            << QStringList{u"Einstellungen/FormInTray"_s, u"0"_s} << true << true;
+        QTest::newRow("tray") << true << true << false;
+        QTest::newRow("no notification area") << true << false << true;
+        QTest::newRow("icon not wanted") << false << true << true;
     }
 
     void trayStartAndLaterStarts()
     {
         // Without a way back from the tray, the window comes up all the same.
-        QFETCH(QStringList, stored);
+        QFETCH(bool, iconWanted);
         QFETCH(bool, trayAvailable);
         QFETCH(bool, windowShown);
-        QMap<QString, QString> values;
-        if (!stored.isEmpty())
-            values.insert(stored[0], stored[1]);
-        Started s(values, {u"--tray"_s}, trayAvailable);
+        Started s({{u"Einstellungen/FormInTray"_s, iconWanted ? u"1"_s : u"0"_s}}, {u"--tray"_s},
+                  trayAvailable);
         QCOMPARE(settingsWindow()->isVisible(), windowShown);
         QVERIFY(bar()->isVisible());
         if (windowShown)
