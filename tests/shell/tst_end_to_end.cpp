@@ -196,10 +196,10 @@ private slots:
         QVERIFY2(first.contains(u"21101"_s) && first.contains(u"Probealarm Wache"_s),
                  qPrintable(first));
         peer->write("FMSTlg\t61110144\t1\t0\t1\t0\t5\t0\t0\r\n");
-        const QString board = boardRows(program.processId());
-        QCOMPARE(board, u"Florian Nordheim 2/46-1\t61120146\t2 Einsatzbereit auf Wache\n"
-                        "Rotkreuz Musterstadt 82/1\t62182101\t8 Am Zielort\n"
-                        "Florian Musterstadt 1/44-1\t61110144\t5 Sprechwunsch"_s);
+        QCOMPARE(boardRows(program.processId()),
+                 u"Florian Nordheim 2/46-1\t61120146\t2 Einsatzbereit auf Wache\n"
+                 "Rotkreuz Musterstadt 82/1\t62182101\t8 Am Zielort\n"
+                 "Florian Musterstadt 1/44-1\t61110144\t5 Sprechwunsch"_s);
 
         sendDeleteWindow(form.toUInt());
         QVERIFY(program.waitForFinished(10000));
@@ -217,7 +217,6 @@ private slots:
         QTRY_VERIFY(!findWindow(u"^Kaldrin$"_s).isEmpty());
         const QString again = historyRows(program.processId());
         QVERIFY2(again.contains(u"21101"_s) && again.contains(u"7654321"_s), qPrintable(again));
-        QCOMPARE(boardRows(program.processId()), board);
         // SIGTERM runs the orderly shut-down too: the settings are saved.
         ::kill(pid_t(program.processId()), SIGTERM);
         QVERIFY(program.waitForFinished(10000));
