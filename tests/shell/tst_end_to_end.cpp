@@ -196,10 +196,10 @@ private slots:
         QVERIFY2(first.contains(u"21101"_s) && first.contains(u"Probealarm Wache"_s),
                  qPrintable(first));
         peer->write("FMSTlg\t61110144\t1\t0\t1\t0\t5\t0\t0\r\n");
-        QCOMPARE(boardRows(program.processId()),
-                 u"Florian Nordheim 2/46-1\t61120146\t2 Einsatzbereit auf Wache\n"
-                 "Rotkreuz Musterstadt 82/1\t62182101\t8 Am Zielort\n"
-                 "Florian Musterstadt 1/44-1\t61110144\t5 Sprechwunsch"_s);
+        const QString board = boardRows(program.processId());
+        QCOMPARE(board, u"Florian Nordheim 2/46-1\t61120146\t2 Einsatzbereit auf Wache\n"
+                        "Rotkreuz Musterstadt 82/1\t62182101\t8 Am Zielort\n"
+                        "Florian Musterstadt 1/44-1\t61110144\t5 Sprechwunsch"_s);
 
         sendDeleteWindow(form.toUInt());
         QVERIFY(program.waitForFinished(10000));
@@ -217,6 +217,7 @@ private slots:
         QTRY_VERIFY(!findWindow(u"^Kaldrin$"_s).isEmpty());
         const QString again = historyRows(program.processId());
         QVERIFY2(again.contains(u"21101"_s) && again.contains(u"7654321"_s), qPrintable(again));
+        QCOMPARE(boardRows(program.processId()), board);
         // SIGTERM runs the orderly shut-down too: the settings are saved.
         ::kill(pid_t(program.processId()), SIGTERM);
         QVERIFY(program.waitForFinished(10000));
@@ -258,6 +259,17 @@ private slots:
                                 std::nullopt, 10)
                      .size(),
                  1);
+
+        // A killed instance leaves its socket; the next start takes it over.
+        startProgram(first, {});
+        QTRY_COMPARE(visibleWindows(u"^Kaldrin$"_s).size(), 1);
+        ::kill(pid_t(first.processId()), SIGKILL);
+        QVERIFY(first.waitForFinished(5000));
+        startProgram(second, {});
+        QTRY_COMPARE(visibleWindows(u"^Kaldrin$"_s).size(), 1);
+        QCOMPARE(second.state(), QProcess::Running);
+        ::kill(pid_t(second.processId()), SIGTERM);
+        QVERIFY(second.waitForFinished(10000));
     }
 
     void informationWithoutSettings()
