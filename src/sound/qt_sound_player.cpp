@@ -28,7 +28,7 @@ QtSoundPlayer::QtSoundPlayer(const QString& program, const QStringList& argument
                                                 .arg(m_program, m_process.errorString());
     });
     connect(&m_process, &QProcess::finished, this,
-            [this](int, QProcess::ExitStatus status) {
+            [](int, QProcess::ExitStatus status) {
                 if (status == QProcess::CrashExit)
                     qCWarning(lcSound)
                         << "Das Tonprogramm ist abgestürzt; es startet mit dem nächsten Ton neu";
