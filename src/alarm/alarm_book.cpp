@@ -9,27 +9,40 @@ bool sameSender(const OpenAlarm& alarm, const HandledTelegram& telegram)
            alarm.subAddress == telegram.subAddress && alarm.status == telegram.status;
 }
 
+// Also false when the clock went back in between.
+bool within(const QDateTime& earlier, const QDateTime& later, int seconds)
+{
+    const qint64 elapsed = earlier.secsTo(later);
+    return elapsed >= 0 && elapsed <= seconds;
+}
+
 } // namespace
 
 AlarmBook::Outcome AlarmBook::take(const HandledTelegram& telegram, const AlarmRule& rule,
                                    bool test)
 {
     for (OpenAlarm& alarm : m_alarms) {
-        if (!sameSender(alarm, telegram))
+        if (!sameSender(alarm, telegram) || alarm.test != test)
             continue;
-        if (alarm.text == telegram.text) {
+        const bool sameText =
+            alarm.text == telegram.text || (alarm.textCameLater && telegram.text.isEmpty());
+        if (sameText && within(alarm.lastAt, telegram.receivedAt, RepeatSeconds)) {
             ++alarm.count;
+            alarm.lastAt = telegram.receivedAt;
             return Outcome::Repeated;
         }
         // A pager alerted by tone first and sent its text a moment later.
         if (telegram.kind == TelegramKind::Pocsag && alarm.text.isEmpty() &&
-            alarm.raisedAt.secsTo(telegram.receivedAt) <= ExpressSeconds) {
+            !telegram.text.isEmpty() &&
+            within(alarm.raisedAt, telegram.receivedAt, ExpressSeconds)) {
             alarm.text = telegram.text;
+            alarm.textCameLater = true;
+            alarm.lastAt = telegram.receivedAt;
             return Outcome::Completed;
         }
     }
     OpenAlarm alarm;
-    alarm.raisedAt = telegram.receivedAt;
+    alarm.raisedAt = alarm.lastAt = telegram.receivedAt;
     alarm.label = rule.label;
     alarm.test = test;
     alarm.who = telegram.name.isEmpty() ? telegram.address : telegram.name;

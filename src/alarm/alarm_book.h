@@ -15,6 +15,8 @@ struct OpenAlarm
     QString who;  // the name from the lists, else the address
     QString text; // the message or status text
     int count = 1;
+    QDateTime lastAt;           // its newest telegram
+    bool textCameLater = false; // a tone-only page completed by its text
     AlarmSound sound;
     bool repeat = false;
     // What tells a repeat and a late text apart.
@@ -25,14 +27,17 @@ struct OpenAlarm
 };
 
 // The open alarms, newest first, until they are acknowledged. The same
-// telegram again counts on its alarm; a page without text followed soon by
-// the text to the same pager is one alarm. At most MaxKept are kept; older
-// ones are counted.
+// telegram again within RepeatSeconds of the last counts on its alarm (radio
+// repeats, a second receiver); later it is a new alarm, and so is a real
+// telegram after a test alarm. A page without text followed soon by the text
+// to the same pager is one alarm. At most MaxKept are kept; older ones are
+// counted.
 class AlarmBook
 {
 public:
     static constexpr int MaxKept = 100;
     static constexpr int ExpressSeconds = 15;
+    static constexpr int RepeatSeconds = 60;
 
     enum class Outcome
     {

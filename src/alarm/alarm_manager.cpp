@@ -95,26 +95,36 @@ std::chrono::milliseconds AlarmManager::repeatInterval() const
 
 void AlarmManager::sound(const OpenAlarm& alarm)
 {
-    m_sound.play(alarm.sound);
-    // Counted from the start of one sounding to the start of the next.
-    if (alarm.repeat && repeatInterval().count() > 0)
-        m_repeatTimer.start(repeatInterval());
-    else
-        m_repeatTimer.stop();
+    // A silent rule stops nothing that sounds for another alarm.
+    if (alarm.sound.kind != AlarmSound::Kind::Silent) {
+        m_sound.play(alarm.sound);
+        // Counted from the start of one sounding to the start of the next.
+        if (repeatingAlarm() && repeatInterval().count() > 0)
+            m_repeatTimer.start(repeatInterval());
+        else
+            m_repeatTimer.stop();
+    }
+}
+
+const OpenAlarm* AlarmManager::repeatingAlarm() const
+{
+    for (const OpenAlarm& alarm : m_book.alarms()) {
+        if (alarm.repeat && alarm.sound.kind != AlarmSound::Kind::Silent)
+            return &alarm;
+    }
+    return nullptr;
 }
 
 void AlarmManager::repeatSound()
 {
     // The newest alarm that asks for it sounds; two never sound at once.
-    for (const OpenAlarm& alarm : m_book.alarms()) {
-        if (alarm.repeat) {
-            m_sound.play(alarm.sound);
-            if (repeatInterval().count() > 0)
-                m_repeatTimer.setInterval(repeatInterval());
-            return;
-        }
+    const OpenAlarm* alarm = repeatingAlarm();
+    if (!alarm || repeatInterval().count() <= 0) {
+        m_repeatTimer.stop();
+        return;
     }
-    m_repeatTimer.stop();
+    m_sound.play(alarm->sound);
+    m_repeatTimer.setInterval(repeatInterval());
 }
 
 void AlarmManager::notify()

@@ -53,6 +53,8 @@ private:
     QString raise(const HandledTelegram& telegram, const AlarmRule& rule, bool test);
     void sound(const OpenAlarm& alarm);
     void repeatSound();
+    // The newest open alarm whose sound repeats; none when none does.
+    const OpenAlarm* repeatingAlarm() const;
     void notify();
     void sendNotification();
     std::chrono::milliseconds repeatInterval() const;

@@ -10,6 +10,7 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <cstring>
+#include <optional>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <sys/un.h>
@@ -28,6 +29,27 @@ QByteArray message(const QStringList& arguments)
     stream.setVersion(QDataStream::Qt_6_4);
     stream << arguments;
     return bytes;
+}
+
+// The arguments of a hand-over; none when the bytes are not one. Read
+// string by string: QDataStream would reserve room for any count it is told.
+std::optional<QStringList> readArguments(const QByteArray& bytes)
+{
+    QDataStream stream(bytes);
+    stream.setVersion(QDataStream::Qt_6_4);
+    quint32 count = 0;
+    stream >> count;
+    if (count > quint32(bytes.size() / qsizetype(sizeof(quint32))))
+        return std::nullopt; // each string takes four bytes at least
+    QStringList arguments;
+    for (quint32 i = 0; i < count; ++i) {
+        QString argument;
+        stream >> argument;
+        arguments << argument;
+    }
+    if (stream.status() != QDataStream::Ok)
+        return std::nullopt;
+    return arguments;
 }
 
 } // namespace
@@ -128,10 +150,12 @@ void SingleInstance::takeConnection()
                 return; // the rest is still on its way
             }
             stream.commitTransaction();
-            QStringList arguments;
-            QDataStream received(bytes);
-            received.setVersion(QDataStream::Qt_6_4);
-            received >> arguments;
+            const std::optional<QStringList> handedOver = readArguments(bytes);
+            if (!handedOver) {
+                socket->abort();
+                return;
+            }
+            const QStringList& arguments = *handedOver;
             socket->write(QByteArray(1, Received));
             socket->flush();
             qCInfo(lcInstance) << "Zweiter Start übergeben:" << arguments.size()

@@ -161,7 +161,8 @@ void JournalStore::scheduleCommit()
 
 void JournalStore::commitPending(const QDateTime& now)
 {
-    if (m_pending.isEmpty() && m_purgeCutoff.isEmpty() && !m_acknowledgement && m_connection)
+    if (m_pending.isEmpty() && m_purgeCutoff.isEmpty() && m_acknowledgements.isEmpty() &&
+        m_connection)
         return;
     if (!ensureOpen(now)) {
         m_retryTimer.start();
@@ -204,7 +205,7 @@ QSqlError JournalStore::writePending()
         m_purgeCutoff.clear();
     }
     if (m_pending.isEmpty())
-        return writeAcknowledgement(query);
+        return writeAcknowledgements(query);
     if (!database.transaction())
         return database.lastError();
     if (!query.prepare(Insert)) {
@@ -227,28 +228,33 @@ QSqlError JournalStore::writePending()
     // clear() would keep the largest backlog's capacity while the journal is idle.
     m_pending = {};
     // After the rows it is about, which may have come in this very write.
-    return writeAcknowledgement(query);
+    return writeAcknowledgements(query);
 }
 
-QSqlError JournalStore::writeAcknowledgement(QSqlQuery& query)
+QSqlError JournalStore::writeAcknowledgements(QSqlQuery& query)
 {
-    if (!m_acknowledgement)
-        return {};
-    if (!query.prepare(QStringLiteral("UPDATE telegram SET acknowledged_at = ? WHERE alarm IS NOT "
-                                      "NULL AND acknowledged_at IS NULL AND received_at >= ?")))
-        return query.lastError();
-    query.bindValue(0, receivedAtText(m_acknowledgement->at));
-    query.bindValue(1, wallClockText(m_acknowledgement->since));
-    if (!query.exec())
-        return query.lastError();
-    m_acknowledgement.reset();
+    // Each covers the alarms received up to its moment: one that came while
+    // the writer was busy is still open on the screen.
+    while (!m_acknowledgements.isEmpty()) {
+        const Acknowledgement& acknowledgement = m_acknowledgements.constFirst();
+        if (!query.prepare(QStringLiteral(
+                "UPDATE telegram SET acknowledged_at = ? WHERE alarm IS NOT NULL AND "
+                "acknowledged_at IS NULL AND received_at >= ? AND received_at < ?")))
+            return query.lastError();
+        query.bindValue(0, receivedAtText(acknowledgement.at));
+        query.bindValue(1, wallClockText(acknowledgement.since));
+        query.bindValue(2, wallClockText(acknowledgement.at.addSecs(1)));
+        if (!query.exec())
+            return query.lastError();
+        m_acknowledgements.removeFirst();
+    }
     return {};
 }
 
 void JournalStore::acknowledge(const QDateTime& since, const QDateTime& at)
 {
     m_lastNow = at;
-    m_acknowledgement = Acknowledgement{since, at};
+    m_acknowledgements.append(Acknowledgement{since, at});
     if (!m_retryTimer.isActive())
         scheduleCommit();
 }

@@ -64,7 +64,7 @@ private:
     OpenResult openFile();
     void commitPending(const QDateTime& now);
     QSqlError writePending();
-    QSqlError writeAcknowledgement(QSqlQuery& query);
+    QSqlError writeAcknowledgements(QSqlQuery& query);
     // Reports the fault; the rows wait for the retry.
     void reportFailure(const QSqlError& error);
     void reportFault(const QString& message);
@@ -82,7 +82,7 @@ private:
         QDateTime since;
         QDateTime at;
     };
-    std::optional<Acknowledgement> m_acknowledgement;
+    QList<Acknowledgement> m_acknowledgements; // in the order they were made
     QString m_fault;
     qsizetype m_droppedRows = 0; // over the whole run
     bool m_commitScheduled = false;

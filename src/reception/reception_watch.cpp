@@ -81,6 +81,8 @@ std::optional<QDateTime> ReceptionWatch::keepAliveDeadline() const
 
 void ReceptionWatch::check()
 {
+    if (!m_lastTelegram.isValid())
+        return; // not started yet
     const QDateTime now = m_clock.now();
     QString problem;
     if (const auto deadline = silenceDeadline(); deadline && now > *deadline)
@@ -107,21 +109,18 @@ void ReceptionWatch::check()
 
 void ReceptionWatch::schedule()
 {
+    // The next deadline still to come: one passed is shown already, and is
+    // looked at again when a telegram comes or the settings change.
+    const QDateTime now = m_clock.now();
     std::optional<QDateTime> next;
     for (const auto& deadline : {silenceDeadline(), keepAliveDeadline()}) {
-        if (deadline && (!next || *deadline < *next))
+        if (deadline && *deadline >= now && (!next || *deadline < *next))
             next = deadline;
     }
     if (!next) {
         m_timer.stop();
         return;
     }
-    // No faster than once a second; a deadline passed is looked at again
-    // only when something changes.
-    const qint64 wait = m_clock.now().msecsTo(*next) + 1;
-    if (wait <= 0) {
-        m_timer.stop();
-        return;
-    }
-    m_timer.start(std::chrono::milliseconds(std::max<qint64>(wait, 1000)));
+    // No faster than once a second.
+    m_timer.start(std::chrono::milliseconds(std::max<qint64>(now.msecsTo(*next) + 1, 1000)));
 }

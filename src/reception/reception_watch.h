@@ -40,7 +40,8 @@ public:
     // Starts watching from now.
     void start();
     void take(const HandledTelegram& telegram);
-    // Looks at the time again; the watch's own timer calls it.
+    // Looks at the time again: the watch's own timer calls it, and so
+    // should a change of the settings.
     void check();
 
     // "Kein Empfang seit 14:03", "Lebenszeichen 1234567 fehlt seit 14:03";

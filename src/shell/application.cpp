@@ -129,6 +129,7 @@ void Application::connectReactions()
     });
     connect(&m_alarmWindow, &AlarmWindow::acknowledgeRequested, &m_alarms,
             &AlarmManager::acknowledge);
+    connect(&m_settings, &SettingsModel::changed, &m_reception, &ReceptionWatch::check);
     connect(&m_reception, &ReceptionWatch::problemChanged, this, &Application::followReception);
     connect(&m_reception, &ReceptionWatch::failed, this, [this](const QString& problem) {
         m_receptionNotification = m_services.notifications.show(

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <utility>
 
 QtSoundPlayer::QtSoundPlayer(QObject* parent)
@@ -33,6 +34,13 @@ QtSoundPlayer::QtSoundPlayer(const QString& program, const QStringList& argument
                     qCWarning(lcSound)
                         << "Das Tonprogramm ist abgestürzt; es startet mit dem nächsten Ton neu";
             });
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, [this] {
+        if (m_failing && !m_wanted.isEmpty()) {
+            start();
+            send(m_wanted);
+        }
+    });
     start(); // ready before the first alarm; it connects to the server only then
 }
 
@@ -64,6 +72,7 @@ void QtSoundPlayer::play(const AlarmSound& sound)
 void QtSoundPlayer::stop()
 {
     m_wanted.clear();
+    m_retry.stop();
     if (m_process.state() != QProcess::NotRunning)
         send("stop");
 }
@@ -109,9 +118,15 @@ void QtSoundPlayer::readReports()
             else
                 qCInfo(lcSound) << "Tonausgabe wieder möglich";
         }
-        if (m_failing && !m_wanted.isEmpty() && mayRestart()) {
-            start();
-            send(m_wanted);
+        if (m_failing && !m_wanted.isEmpty()) {
+            if (mayRestart()) {
+                start();
+                send(m_wanted);
+            } else if (!m_retry.isActive()) {
+                // An alarm that does not repeat would otherwise stay silent.
+                m_retry.start(std::chrono::milliseconds(
+                    std::max<qint64>(0, m_restartSpacing.count() - m_started.elapsed())));
+            }
         }
     }
     if (m_reports.size() > SoundCommands::MaxLine)

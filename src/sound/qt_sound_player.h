@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTimer>
 #include <chrono>
 
 // The program's sound player. The sound itself plays in a process of its own,
@@ -50,4 +51,5 @@ private:
     bool m_failing = false;
     bool m_reportedFailing = false;
     bool m_reportedStartFailure = false;
+    QTimer m_retry; // a new process once the spacing allows, while the server is gone
 };

@@ -8,6 +8,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -15,7 +16,8 @@ namespace {
 
 const QString Rules = u"POCSAG;1234567;A;Brand klein;gong;ja\n"
                       "POCSAG;7654321;;Kreisbrandmeister;hinweis;nein\n"
-                      "ZVEI;2*;;Vollalarm;sirene;ja\n"_s;
+                      "ZVEI;2*;;Vollalarm;sirene;ja\n"
+                      "ZVEI;3*;;Mitlesen;aus;ja\n"_s;
 
 HandledTelegram call(const QString& address, const QDateTime& at)
 {
@@ -111,6 +113,65 @@ private slots:
         QTRY_COMPARE(m_notifications.shown.last().summary, u"Probealarm: Vollalarm"_s);
         QTest::qWait(100);
         QCOMPARE(m_sound.played.size(), played + 2);
+    }
+
+    // Pages to one pager as "text@seconds", "-" for no text, "*" in front
+    // for a test alarm; what each one did: Raised, rePeated, Completed.
+    void whatCountsAsARepeat_data()
+    {
+        QTest::addColumn<QString>("pages");
+        QTest::addColumn<QString>("outcomes");
+        QTest::newRow("radio repeat") << u"x@0 x@30"_s << u"RP"_s;
+        QTest::newRow("a minute later is new") << u"x@0 x@61"_s << u"RR"_s;
+        QTest::newRow("each repeat counts from the last") << u"x@0 x@50 x@100"_s << u"RPP"_s;
+        QTest::newRow("other text") << u"x@0 y@5"_s << u"RR"_s;
+        QTest::newRow("real after a test") << u"*x@0 x@5"_s << u"RR"_s;
+        QTest::newRow("test after a test") << u"*x@0 *x@5"_s << u"RP"_s;
+        QTest::newRow("clock went back") << u"x@0 x@-5"_s << u"RR"_s;
+        QTest::newRow("text after tone") << u"-@0 Brand@15"_s << u"RC"_s;
+        QTest::newRow("tone again after its text") << u"-@0 Brand@10 -@20"_s << u"RCP"_s;
+        QTest::newRow("text before the tone, by the clock") << u"-@0 Brand@-5"_s << u"RR"_s;
+    }
+
+    void whatCountsAsARepeat()
+    {
+        QFETCH(QString, pages);
+        QFETCH(QString, outcomes);
+        const AlarmRule rule = readAlarmRules(Rules.toUtf8(), u"/"_s).rules.first();
+        AlarmBook book;
+        QString did;
+        for (QString step : pages.split(u' ')) {
+            const bool test = step.startsWith(u'*');
+            step.remove(u'*');
+            const QString text = step.section(u'@', 0, 0);
+            const int seconds = step.section(u'@', 1).toInt();
+            const HandledTelegram telegram =
+                page(u"1234567"_s, text == u"-" ? QString() : text, m_clock.now().addSecs(seconds));
+            const AlarmBook::Outcome outcome = book.take(telegram, rule, test);
+            did += outcome == AlarmBook::Outcome::Raised     ? u'R'
+                   : outcome == AlarmBook::Outcome::Repeated ? u'P'
+                                                             : u'C';
+        }
+        QCOMPARE(did, outcomes);
+    }
+
+    void aSilentAlarmLeavesTheSirenRepeating()
+    {
+        m_settings.value.alarmRepeatSeconds = 3;
+        m_alarms->take(call(u"21101"_s, m_clock.now()));
+        m_alarms->take(call(u"31000"_s, m_clock.now())); // "aus": heard by nobody
+        QTRY_VERIFY(m_sound.played.size() >= 3);
+        QVERIFY(std::all_of(m_sound.played.cbegin(), m_sound.played.cend(), [](const auto& sound) {
+            return sound == AlarmSound::of(BuiltInSound::Siren);
+        }));
+        QCOMPARE(m_sound.stops, 0);
+
+        // Switched to "once" while it repeats: it stops repeating.
+        m_settings.value.alarmRepeatSeconds = 0;
+        QTest::qWait(50); // one repetition may be under way
+        const qsizetype played = m_sound.played.size();
+        QTest::qWait(100);
+        QCOMPARE(m_sound.played.size(), played);
     }
 
     void pageAndItsTextAreOneAlarm()

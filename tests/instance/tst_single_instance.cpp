@@ -78,8 +78,11 @@ private slots:
         SingleInstance first(socket());
         QVERIFY(first.listen());
         QSignalSpy received(&first, &SingleInstance::argumentsReceived);
+        // A small message that claims billions of arguments must not make
+        // the first instance try to find room for them.
+        const QByteArray hugeCount("\x00\x00\x00\x08\xff\xff\xff\xf0\x00\x00\x00\x00", 12);
         for (const QByteArray& bytes :
-             {QByteArray("\xff\xff\xff\xff junk"), QByteArray(200 * 1024, 'x')}) {
+             {QByteArray("\xff\xff\xff\xff junk"), QByteArray(200 * 1024, 'x'), hugeCount}) {
             QLocalSocket stranger;
             stranger.connectToServer(socket());
             QVERIFY(stranger.waitForConnected(1000));

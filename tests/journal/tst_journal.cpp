@@ -178,19 +178,27 @@ private slots:
              {before, alarm, handled(TelegramKind::FiveTone, u"still"_s)})
             journal.append(telegram);
         journal.acknowledgeAlarms(start, m_clock.now().addSecs(5));
+        // An alarm after the acknowledgement, still waiting with the others.
+        HandledTelegram later = handled(TelegramKind::FiveTone, u"später"_s, {}, {}, 0, 10);
+        later.alarm = u"Vollalarm"_s;
+        journal.append(later);
         journal.flush();
-        QCOMPARE(sqlRows(path(), u"SELECT address || '|' || ifnull(alarm, '-') || '|' || "
-                                 "ifnull(acknowledged_at, '-') FROM telegram ORDER BY id"_s),
+        const QString rowsSql = u"SELECT address || '|' || ifnull(alarm, '-') || '|' || "
+                                "ifnull(acknowledged_at, '-') FROM telegram ORDER BY id"_s;
+        QCOMPARE(sqlRows(path(), rowsSql),
                  (QStringList{u"alt|-|-"_s, u"vorher|Alt|-"_s,
                               u"21101|Probealarm: Vollalarm|2026-12-06T12:35:01+01:00"_s,
-                              u"still|-|-"_s}));
+                              u"still|-|-"_s, u"später|Vollalarm|-"_s}));
+        journal.acknowledgeAlarms(start, m_clock.now().addSecs(20));
+        journal.flush();
+        QCOMPARE(sqlRows(path(), rowsSql).last(), u"später|Vollalarm|2026-12-06T12:35:16+01:00"_s);
         JournalFilter alarmsOnly;
         alarmsOnly.alarmsOnly = true;
         const QList<JournalRow> rows = reader.olderRows(alarmsOnly, m_clock.now(), {}, 10);
-        QCOMPARE(rows.size(), 2);
-        QCOMPARE(journalCell(rows[0], JournalColumn::Alarm),
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(journalCell(rows[1], JournalColumn::Alarm),
                  u"Probealarm: Vollalarm (quittiert 12:35:01)"_s);
-        QCOMPARE(journalCell(rows[1], JournalColumn::Alarm), u"Alt (offen)"_s);
+        QCOMPARE(journalCell(rows[2], JournalColumn::Alarm), u"Alt (offen)"_s);
     }
 
     void pages()

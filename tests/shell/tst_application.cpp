@@ -252,6 +252,21 @@ private slots:
         QCOMPARE(s.openFromMenu("mMoreSettings", "MoreSettingsWindow"), more); // the same window
     }
 
+    void receptionWarningFollowsItsSetting()
+    {
+        // Set while reception is already gone: the warning comes at once, and
+        // goes when it is switched off again.
+        Started s;
+        s.clock.time = s.clock.time.addSecs(10 * 60);
+        auto* warnAfter = s.openFromMenu("mMoreSettings", "MoreSettingsWindow")
+                              ->findChild<QSpinBox*>(u"warnAfter"_s);
+        warnAfter->setValue(5);
+        QVERIFY2(s.tray.tip.startsWith(u"Kein Empfang seit "_s), qPrintable(s.tray.tip));
+        QCOMPARE(s.notifications.shows, 1);
+        warnAfter->setValue(0);
+        QVERIFY(!s.tray.tip.startsWith(u"Kein Empfang"_s));
+    }
+
     void alarmsFromTheListFolder()
     {
         // The rules of the list folder; the bar's filters do not hold an alarm back.
