@@ -112,6 +112,7 @@ AlarmRulesDialog::AlarmRulesDialog(AlarmRulesSource& source, QWidget* parent)
         addRow(m_rules, {QStringLiteral("ZVEI"), QString(), QString(), QString(),
                          QStringLiteral("gong"), QStringLiteral("ja")});
         m_rules->setCurrentCell(m_rules->rowCount() - 1, 1);
+        check();
     });
     connect(remove, &QPushButton::clicked, this, [this] {
         if (m_rules->currentRow() >= 0)
@@ -123,6 +124,7 @@ AlarmRulesDialog::AlarmRulesDialog(AlarmRulesSource& source, QWidget* parent)
     connect(addWindow, &QPushButton::clicked, this, [this] {
         addRow(m_testWindows,
                {QStringLiteral("Sa"), QStringLiteral("12:00"), QStringLiteral("12:15")});
+        check();
     });
     connect(removeWindow, &QPushButton::clicked, this, [this] {
         if (m_testWindows->currentRow() >= 0)
@@ -183,7 +185,6 @@ void AlarmRulesDialog::addRow(QTableWidget* table, const QStringList& fields)
     if (fields.size() > table->columnCount())
         table->item(row, table->columnCount() - 1)
             ->setText(fields.mid(table->columnCount() - 1).join(u';'));
-    check();
 }
 
 void AlarmRulesDialog::moveRow(int by)

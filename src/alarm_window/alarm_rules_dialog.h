@@ -29,6 +29,7 @@ private:
     void fill();
     void check();
     void save();
+    // Checking is left to the caller: once after a whole file, not per row.
     void addRow(QTableWidget* table, const QStringList& fields);
     void moveRow(int by);
     QList<AlarmRule> rowsAsRules(QList<RuleProblem>* problems) const;
